@@ -1,0 +1,61 @@
+#include "calcstore/clsConvert2.h"
+
+namespace calcstore {
+
+clsConvert2::clsConvert2() : points_(QStringLiteral("clsConvert2")), parameters_(QStringLiteral("clsConvert2")) {}
+
+void clsConvert2::AddZahyou(const QString& name, qint32 id, const QString& memo, double z) {
+    auto point = std::make_unique<clsCoord>();
+    point->SetTenName(name.trimmed());
+    point->SetZ(z);
+    point->SetID(id);
+    point->SetMemo(memo);
+    points_.Add(QStringLiteral("C%1").arg(id), std::move(point));
+}
+
+qint32 clsConvert2::GetNewZahyouID(qint32 oldId) const {
+    const clsCoord* point = points_.Find(QStringLiteral("C%1").arg(oldId));
+    return point ? point->ID() : 0;
+}
+
+void clsConvert2::AddParameter(qint32 type, const QVariant& value) {
+    ++parameterCounter_;
+    const QString key = QStringLiteral("P%1").arg(parameterCounter_, 10, 10, QLatin1Char('0'));
+    auto item = std::make_unique<InputItem>();
+    item->SetValue(type, value);
+    item->SetOwner(key, this);
+    parameters_.Add(key, std::move(item));
+}
+
+Elements& clsConvert2::GetElements() {
+    if (!elements_) elements_ = std::make_unique<Elements>();
+    return *elements_;
+}
+
+void clsConvert2::SetCalcEntry(qint32 calcNo, const QString& name, qint32 parentId) {
+    calcNo_ = calcNo;
+    calcName_ = name;
+    calcParentId_ = parentId;
+}
+
+bool clsConvert2::Save(bool& saveOk) {
+    saveOk = false;
+    if (events_) events_->SaveStart(saveOk);
+    return saveOk;
+}
+
+void clsConvert2::Clear() {
+    points_.Clear();
+    parameters_.Clear();
+    if (elements_) elements_->Clear();
+}
+
+void clsConvert2::ProgEnd() {
+    if (events_) events_->ProgramEnd();
+}
+
+void clsConvert2::RaiseRefreshRegion(qint32 regionId) {
+    if (events_) events_->RefreshRegion(regionId);
+}
+
+}  // namespace calcstore

@@ -1,0 +1,74 @@
+#include "host/MenuCommands.h"
+
+#include <QDir>
+
+#include "host/MenuMessages.h"
+#include "host/MenuSettings.h"
+#include "host/MenuStatus.h"
+#include "host/OpenDataFile.h"
+#include "platform/FileError.h"
+#include "platform/Folders.h"
+#include "platform/Shell.h"
+#include "platform/TextFile.h"
+
+namespace host {
+namespace {
+
+// Shows the dialog error and tells whether the user chose something.
+bool Chosen(platform::Prompt& prompt, const platform::FileDialogResult& result) {
+    if (result.status == platform::DialogStatus::Failed)
+        prompt.Show(msg::kDialogError, msg::kTitleConfirm, platform::PromptIcon::Critical);
+    return result.status == platform::DialogStatus::Chosen;
+}
+
+}  // namespace
+
+QString SaveCopyFilter(const QString& format) {
+    return QStringLiteral("%1ﾌｧｲﾙ (*.%1)|*.%1|すべてのﾌｧｲﾙ (*.*)|*.*|").arg(format);
+}
+
+void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values) {
+    platform::FileDialogRequest request;
+    request.initialFolder = values.DataPath;
+    request.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|");
+    const platform::FileDialogResult source = prompt.OpenFile(request);
+    if (!Chosen(prompt, source)) return;
+
+    request.filter = SaveCopyFilter(values.Format);
+    const platform::FileDialogResult target = prompt.SaveFile(request);
+    if (!Chosen(prompt, target)) return;
+
+    values.DataFile = target.path;
+    try {
+        platform::WriteTextLines(target.path, platform::ReadTextLines(source.path));
+    } catch (const platform::FileError&) {
+        prompt.Show(msg::kDialogError, msg::kTitleConfirm, platform::PromptIcon::Critical);
+    }
+}
+
+void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code, const QString& workFolder) {
+    if (code.isEmpty()) {
+        values.DataFile.clear();
+    } else if (!OpenDataFile(prompt, values, code)) {
+        return;
+    }
+    const QString editor = platform::FindTextEditor(workFolder);
+    if (editor.isEmpty() || !platform::StartTextEditor(editor, values.DataFile))
+        prompt.Show(msg::kNoEditor, msg::kTitleWarning, platform::PromptIcon::Critical);
+}
+
+bool CheckSendFormat(platform::Prompt& prompt, const QString& format) {
+    if (CanSendCoordinates(format)) return true;
+    prompt.Show(msg::kChooseSendFormat, msg::kTitleConfirm, platform::PromptIcon::Exclamation);
+    return false;
+}
+
+bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const QString& folder) {
+    if (folder.isEmpty()) return false;
+    values.DataPath = platform::WithTrailingSlash(folder);
+    QDir().mkpath(values.DataPath);
+    SaveDataPath(store, values);
+    return true;
+}
+
+}  // namespace host

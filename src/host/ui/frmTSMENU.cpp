@@ -1,0 +1,250 @@
+#include "host/ui/frmTSMENU.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "calcstore/clsConvert2.h"
+#include "host/MenuCommands.h"
+#include "host/MenuMessages.h"
+#include "host/MenuSettings.h"
+#include "host/MenuStatus.h"
+#include "host/OpenDataFile.h"
+#include "host/ProcessValues.h"
+#include "host/ui/frmDRVSET.h"
+#include "platform/Folders.h"
+#include "platform/Prompt.h"
+#include "platform/Settings.h"
+#include "platform/Shell.h"
+#include "platform/ui/ClickLabel.h"
+
+namespace host {
+namespace {
+
+struct Item {
+    const char* control;
+    const char16_t* caption;
+};
+
+// Button controls in item order; items 7 and 8 sit on TSMENU8 and TSMENU7.
+const Item kItems[8] = {
+    {"TSMENU1", u"１．観測デ－タの受信及びファイル登録 "},
+    {"TSMENU2", u"２．観測デ－タファイルの確認・編集   "},
+    {"TSMENU3", u"３．ＡＰＡフォ－マットへファイル出力 "},
+    {"TSMENU4", u"４．観測手簿の編集（ＡＰＡ野帳形式） "},
+    {"TSMENU5", u"５．観測手簿の印字出力（ＡＰＡより） "},
+    {"TSMENU6", u"６．座標デ－タの送信（SIMAﾌｫｰﾏｯﾄ）  "},
+    {"TSMENU8", u"７．座標デ－タの送信（地区より）     "},
+    {"TSMENU7", u"８．      終    了                 "},
+};
+
+platform::ClickLabel* StatusLabel(const char* name, QWidget* parent) {
+    auto* label = new platform::ClickLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(150);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+QAction* NamedAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+}  // namespace
+
+frmTSMENU::frmTSMENU(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmTSMENU"));
+    setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 11));
+    BuildControls();
+    BuildMenus();
+}
+
+void frmTSMENU::BuildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    auto* status = new QGridLayout;
+    formatLabel_ = StatusLabel("TCMSET", central);
+    commLabel_ = StatusLabel("RSSETSET", central);
+    folderLabel_ = StatusLabel("DRVSET", central);
+    status->addWidget(new QLabel(QStringLiteral("データ形式"), central), 0, 0);
+    status->addWidget(new QLabel(QStringLiteral("通信条件"), central), 0, 1);
+    status->addWidget(new QLabel(QStringLiteral("登録ドライブ"), central), 0, 2);
+    status->addWidget(formatLabel_, 1, 0);
+    status->addWidget(commLabel_, 1, 1);
+    status->addWidget(folderLabel_, 1, 2);
+    layout->addLayout(status);
+
+    for (int i = 0; i < 8; ++i) {
+        buttons_[i] = new QPushButton(central);
+        buttons_[i]->setObjectName(QString::fromLatin1(kItems[i].control));
+        buttons_[i]->setMinimumHeight(36);
+        layout->addWidget(buttons_[i]);
+    }
+    setCentralWidget(central);
+
+    connect(buttons_[0], &QPushButton::clicked, this, &frmTSMENU::ReceiveData);
+    connect(buttons_[1], &QPushButton::clicked, this, &frmTSMENU::EditData);
+    connect(buttons_[3], &QPushButton::clicked, this, &frmTSMENU::EditNotebook);
+    connect(buttons_[4], &QPushButton::clicked, this, &frmTSMENU::PrintNotebook);
+    connect(buttons_[5], &QPushButton::clicked, this, &frmTSMENU::SendSimaFile);
+    connect(buttons_[6], &QPushButton::clicked, this, &frmTSMENU::SendDistrict);
+    connect(buttons_[7], &QPushButton::clicked, this, &frmTSMENU::EndProgram);
+    connect(formatLabel_, &platform::ClickLabel::clicked, this,
+            [this] { formatMenu_->popup(formatLabel_->mapToGlobal(formatLabel_->rect().bottomLeft())); });
+    connect(commLabel_, &platform::ClickLabel::clicked, this, &frmTSMENU::ShowCommSettings);
+    connect(folderLabel_, &platform::ClickLabel::clicked, this, &frmTSMENU::ShowDataFolderDialog);
+}
+
+void frmTSMENU::BuildMenus() {
+    formatMenu_ = BuildFormatMenu();
+    menuBar()->addMenu(formatMenu_);
+    QAction* comm = menuBar()->addAction(QStringLiteral("・通信条件の設定 "));
+    comm->setObjectName(QStringLiteral("RSSETMENU"));
+    connect(comm, &QAction::triggered, this, &frmTSMENU::ShowCommSettings);
+    QAction* folder = menuBar()->addAction(QStringLiteral("・登録ドライブの設定"));
+    folder->setObjectName(QStringLiteral("DATADRVSET"));
+    connect(folder, &QAction::triggered, this, &frmTSMENU::ShowDataFolderDialog);
+    editMenu_ = BuildEditMenu();
+}
+
+QMenu* frmTSMENU::BuildFormatMenu() {
+    auto* menu = new QMenu(QStringLiteral("・データ形式の設定  "), this);
+    menu->setObjectName(QStringLiteral("TCMMENU"));
+    for (const FormatChoice& choice : FormatChoices()) {
+        connect(NamedAction(menu, choice.control, choice.caption), &QAction::triggered, this,
+                [this, choice] { ChooseFormat(choice.tsType, choice.format); });
+    }
+    NamedAction(menu, QStringLiteral("TCMCANCEL"), QStringLiteral("キャンセル"));
+    return menu;
+}
+
+QMenu* frmTSMENU::BuildEditMenu() {
+    auto* menu = new QMenu(QStringLiteral("編集データ形式"), this);
+    menu->setObjectName(QStringLiteral("HENSYUAPAETC"));
+    const QString work = platform::WorkFolder();
+    connect(NamedAction(menu, QStringLiteral("HENSYUAPA"), QStringLiteral("APA標準フォーマット")), &QAction::triggered,
+            this, [work] { EditDataFile(platform::ActivePrompt(), Process(), QStringLiteral("APA"), work); });
+    editOwn_ = NamedAction(menu, QStringLiteral("HENSYUETC"), QStringLiteral("設定各社フォーマット"));
+    editAll_ = NamedAction(menu, QStringLiteral("HENSYUALL"), QStringLiteral("すべての形式"));
+    for (QAction* action : {editOwn_, editAll_}) {
+        connect(action, &QAction::triggered, this,
+                [work] { EditDataFile(platform::ActivePrompt(), Process(), Process().Format, work); });
+    }
+    connect(NamedAction(menu, QStringLiteral("HENSYUNEW"), QStringLiteral("データ新規作成")), &QAction::triggered, this,
+            [work] { EditDataFile(platform::ActivePrompt(), Process(), QString(), work); });
+    NamedAction(menu, QStringLiteral("HENSYUCANCEL"), QStringLiteral("キャンセル"));
+    return menu;
+}
+
+bool frmTSMENU::Load() {
+    static platform::SingleInstance instance(QStringLiteral("trevanto"));
+    if (!instance.Acquire()) return false;
+
+    setWindowTitle(MenuTitle(Process().RegName));
+    for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromUtf16(kItems[i].caption));
+    try {
+        LoadSettings(platform::SettingsStore::User(), Process(), platform::WorkFolder());
+    } catch (const std::exception&) {
+        // The menu still opens with what could be read.
+    }
+    RefreshStatus();
+    commLabel_->setText(Process().RSset);
+    ShowDataPath();
+    return true;
+}
+
+void frmTSMENU::RefreshStatus() {
+    const ProcessValues& values = Process();
+    const MenuStatus status = ComputeMenuStatus(values.Format, values.TStype);
+    formatLabel_->setText(status.formatLabel);
+    editAll_->setEnabled(status.editAllEnabled);
+    editOwn_->setEnabled(status.editOwnEnabled);
+    commLabel_->setText(values.RSset);
+    buttons_[2]->setEnabled(status.convertEnabled);
+}
+
+void frmTSMENU::ShowDataPath() { folderLabel_->setText(WrapDataPath(Process().DataPath)); }
+
+void frmTSMENU::ChooseFormat(const QString& tsType, const QString& format) {
+    ProcessValues& values = Process();
+    values.TStype = tsType;
+    values.Format = format;
+    SaveFormatSettings(platform::SettingsStore::User(), values);
+    RefreshStatus();
+}
+
+void frmTSMENU::ShowDataFolderDialog() {
+    frmDRVSET dialog(this);
+    dialog.exec();
+    ShowDataPath();
+}
+
+void frmTSMENU::ShowCommSettings() {
+    // The communication settings form is shown here; the label follows what it stored.
+    commLabel_->setText(Process().RSset);
+}
+
+void frmTSMENU::ProgramTerm() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) window->close();
+    }
+}
+
+void frmTSMENU::CloseByProgram() {
+    closingByProgram_ = true;
+    close();
+    closingByProgram_ = false;
+}
+
+void frmTSMENU::closeEvent(QCloseEvent* event) {
+    if (!closingByProgram_) EndProgram();
+    event->accept();
+}
+
+void frmTSMENU::EndProgram() {
+    if (Process().HandOff) Process().HandOff->ProgEnd();
+}
+
+void frmTSMENU::ReceiveData() {
+    ProcessValues& values = Process();
+    QDir().mkpath(values.DataPath);
+    if (values.Format == QStringLiteral("APA") && values.TStype == QStringLiteral("FILE"))
+        CopyApaFileIntoDataFolder(platform::ActivePrompt(), values);
+}
+
+void frmTSMENU::EditData() { editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[1]->rect().center())); }
+
+void frmTSMENU::EditNotebook() {
+    platform::Prompt& prompt = platform::ActivePrompt();
+    if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook) &&
+        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
+            platform::PromptAnswer::Yes)
+        return;
+}
+
+void frmTSMENU::PrintNotebook() { OpenDataFile(platform::ActivePrompt(), Process(), kCodeApaFieldBook); }
+
+void frmTSMENU::SendSimaFile() {
+    platform::Prompt& prompt = platform::ActivePrompt();
+    if (!CheckSendFormat(prompt, Process().Format)) return;
+    if (!OpenDataFile(prompt, Process(), kCodeSima) &&
+        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
+            platform::PromptAnswer::Yes)
+        return;
+}
+
+void frmTSMENU::SendDistrict() { CheckSendFormat(platform::ActivePrompt(), Process().Format); }
+
+}  // namespace host

@@ -1,0 +1,64 @@
+#pragma once
+// The main menu: the program's one top-level window, with its eight commands, the status
+// labels of the data format, serial settings and data folder, and their menus.
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace platform {
+class ClickLabel;
+}
+
+namespace host {
+
+class frmTSMENU : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmTSMENU(QWidget* parent = nullptr);
+
+    // The window's load step. False when another instance of the program already runs:
+    // the window must then not be shown.
+    bool Load();
+    // Closes every other window of the program, one at a time.
+    void ProgramTerm();
+    // Closes the window on the program's own behalf (no ProgEnd).
+    void CloseByProgram();
+
+    void RefreshStatus();
+    void ShowDataPath();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    QMenu* BuildFormatMenu();
+    QMenu* BuildEditMenu();
+    void ChooseFormat(const QString& tsType, const QString& format);
+    void ShowDataFolderDialog();
+    void ShowCommSettings();
+    void EndProgram();
+
+    void ReceiveData();        // item 1
+    void EditData();           // item 2
+    void EditNotebook();       // item 4
+    void PrintNotebook();      // item 5
+    void SendSimaFile();       // item 6
+    void SendDistrict();       // item 7
+
+    QPushButton* buttons_[8] = {};
+    platform::ClickLabel* formatLabel_ = nullptr;
+    platform::ClickLabel* commLabel_ = nullptr;
+    platform::ClickLabel* folderLabel_ = nullptr;
+    QMenu* formatMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QAction* editAll_ = nullptr;
+    QAction* editOwn_ = nullptr;
+    bool closingByProgram_ = false;
+};
+
+}  // namespace host

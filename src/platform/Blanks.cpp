@@ -1,0 +1,13 @@
+#include "platform/Blanks.h"
+
+namespace platform {
+
+QString TrimBlanks(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ') ++start;
+    while (end > start && text[end - 1] == u' ') --end;
+    return text.mid(start, end - start);
+}
+
+}  // namespace platform
