@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+
+#include <bit>
+#include <cstdint>
+
+#include "calcstore/Elements.h"
+#include "calcstore/InputItem.h"
+#include "calcstore/clsConvert2.h"
+#include "calcstore/clsCoord.h"
+#include "platform/AutomationError.h"
+#include "support/QtPrinters.h"
+
+using namespace calcstore;
+
+TEST(ClsCoord, NoHeightMarkerIsComparedBitForBit) {
+    clsCoord point;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(point.Z()), 0x7FEFFFFFFFFFFFE2ULL);
+    EXPECT_FALSE(point.AssertZ());
+    point.SetZ(0);
+    EXPECT_TRUE(point.AssertZ());
+    point.SetZ(std::bit_cast<double>(0x7FEFFFFFFFFFFFE3ULL));  // one unit away is a height
+    EXPECT_TRUE(point.AssertZ());
+    point.SetZ(clsCoord::NoHeight());
+    EXPECT_FALSE(point.AssertZ());
+}
+
+TEST(InputItem, ValuePutTakesTheTypeFromTheVariant) {
+    InputItem item;
+    EXPECT_EQ(item.ValueType(), kTypeString);
+    item.SetValueFromVariant(QVariant(12));
+    EXPECT_EQ(item.ValueType(), kTypeInteger);
+    item.SetValueFromVariant(QVariant(1.5));
+    EXPECT_EQ(item.ValueType(), kTypeDouble);
+    item.SetValueFromVariant(QVariant(true));
+    EXPECT_EQ(item.ValueType(), kTypeBoolean);
+    EXPECT_EQ(item.Value(), QVariant(true));
+    item.SetValueFromVariant(QVariant(QDateTime::currentDateTime()));  // dates are not input values
+    EXPECT_EQ(item.ValueType(), kTypeBoolean);
+    EXPECT_EQ(item.Value(), QVariant(true));
+}
+
+TEST(InputItem, SetValueConvertsToTheType) {
+    InputItem item;
+    item.SetValue(kTypeSokuten, QStringLiteral("1203"));
+    EXPECT_EQ(item.Value(), QVariant(qint32(1203)));
+    item.SetValue(kTypeInteger, 2.5);  // half to even
+    EXPECT_EQ(item.Value(), QVariant(qint32(2)));
+    item.SetValue(kTypeDouble, QStringLiteral("-12.345"));
+    EXPECT_EQ(item.Value(), QVariant(-12.345));
+    item.SetValue(kTypeBoolean, 0);
+    EXPECT_EQ(item.Value(), QVariant(false));
+    item.SetValue(9, 1);  // unknown type: nothing changes
+    EXPECT_EQ(item.ValueType(), kTypeBoolean);
+    EXPECT_THROW(item.SetValue(kTypeInteger, QStringLiteral("T5")), platform::AutomationError);
+    EXPECT_THROW(item.SetValue(kTypeInteger, 3e10), platform::AutomationError);
+}
+
+TEST(Elements, RowsAreKeyedAndShortRowsFilled) {
+    Elements table;
+    table.AddCols(kTypeSokuten);
+    table.AddCols(kTypeDouble);
+    table.AddCols(kTypeDouble);
+    table.AddItem({15, 123.25});
+    table.AddItem({16, 1.0, 2.0, QStringLiteral("ignored")});
+    EXPECT_EQ(table.Rows(), 2);
+    EXPECT_EQ(table.Count(), 6);
+    EXPECT_EQ(table.Item(QStringLiteral("R0C0")).Value(), QVariant(qint32(15)));
+    EXPECT_EQ(table.Item(QStringLiteral("R0C2")).Value(), QVariant(0.0));
+    EXPECT_EQ(table.ItemArray(1, 1)->Value(), QVariant(1.0));
+    EXPECT_EQ(table.Item(4).colID(), QStringLiteral("R1C0"));
+    EXPECT_EQ(table.ItemArray(2, 0), nullptr);
+    EXPECT_THROW(table.ColsType(3), platform::AutomationError);
+    table.Clear();
+    EXPECT_EQ(table.Cols(), 0);
+    EXPECT_EQ(table.Rows(), 0);
+}
+
+TEST(ClsConvert2, PointsAndParameters) {
+    clsConvert2 handOff;
+    handOff.AddZahyou(QStringLiteral("  T7 "), 7, QStringLiteral("memo"), 12.5);
+    handOff.AddZahyou(QStringLiteral("other"), 7, QString(), 0);  // same id: ignored
+    EXPECT_EQ(handOff.ZahyouCount(), 1);
+    EXPECT_EQ(handOff.ItemZahyou(QStringLiteral("C7")).TenName(), QStringLiteral("T7"));
+    EXPECT_EQ(handOff.GetNewZahyouID(8), 0);
+    EXPECT_THROW(handOff.ItemZahyou(2), platform::AutomationError);
+
+    for (int i = 0; i < 3; ++i) handOff.AddParameter(kTypeInteger, i);
+    handOff.Clear();
+    handOff.AddParameter(kTypeString, QStringLiteral("閉合"));
+    ASSERT_EQ(handOff.GetParameterCount(), 1);
+    EXPECT_EQ(handOff.Parameters().KeyAt(1), QStringLiteral("P0000000004"));  // the counter survives Clear
+    EXPECT_EQ(handOff.GetParameterValue(1), QVariant(QStringLiteral("閉合")));
+    EXPECT_THROW(handOff.GetParameterType(2), platform::AutomationError);
+}
+
+TEST(ClsConvert2, SaveWithoutAHandlerFails) {
+    clsConvert2 handOff;
+    bool ok = true;
+    EXPECT_FALSE(handOff.Save(ok));
+    EXPECT_FALSE(ok);
+}

@@ -1,0 +1,174 @@
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+
+#include "calcstore/clsConvert2.h"
+#include "host/HostFixture.h"
+#include "host/KobelinDlg.h"
+#include "host/ui/frmTSMENU.h"
+#include "platform/AutomationError.h"
+
+using host::KobelinDlg;
+using platform::AutomationError;
+
+namespace {
+
+// A host that does what the host application is told to do on each event.
+struct RecordingHost : host::KobelinDlgEvents {
+    explicit RecordingHost(KobelinDlg& d) : dlg(d) { dlg.SetEvents(this); }
+    void RefreshRegion(qint32 regionId) override { regions.append(regionId); }
+    void SaveStart(bool& saveOk) override {
+        if (onSave) onSave(saveOk);
+    }
+    void ProgramEnd() override {
+        ++programEnds;
+        dlg.ProgramTerm();
+    }
+    KobelinDlg& dlg;
+    QList<qint32> regions;
+    int programEnds = 0;
+    std::function<void(bool&)> onSave;
+};
+
+int OpenMenus() {
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<host::frmTSMENU*>(w) && w->isVisible()) ++count;
+    return count;
+}
+
+void ProcessDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace
+
+class KobelinDlgTest : public HostFixture {};
+
+TEST_F(KobelinDlgTest, LifecycleFromCreationToProgramTerm) {
+    KobelinDlg dlg;
+    EXPECT_EQ(dlg.GetAppTitle(), QString());
+    dlg.SetRegID(42);
+    dlg.SetRegName(QStringLiteral("西ノ宮"));
+    dlg.SetDataBaseName(QStringLiteral("/srv/district.mdb"));
+    dlg.SetSimaFile(QStringLiteral("C:\\old\\ZAHYO.sim"));
+    EXPECT_EQ(dlg.RegID(), 42);
+    EXPECT_EQ(dlg.SimaFile(), QStringLiteral("C:\\old\\ZAHYO.sim"));
+    EXPECT_EQ(host::Process().DataBaseName, QStringLiteral("/srv/district.mdb"));
+
+    // Outside SaveStart the hand-off object is empty.
+    EXPECT_EQ(dlg.ZahyouCount(), 0);
+    EXPECT_EQ(dlg.GetParameterCount(), 0);
+    EXPECT_EQ(dlg.GetElementsColsCount(), 0);
+    EXPECT_EQ(dlg.GetElementsRowsCount(), 0);
+    EXPECT_EQ(dlg.GetNewZahyou(15), 0);
+    QString name;
+    qint32 id = 0;
+    double z = 0;
+    EXPECT_THROW(dlg.GetZahyouData(QStringLiteral("C15"), name, id, z), AutomationError);
+    EXPECT_THROW(dlg.GetParameterValue(1), AutomationError);
+    EXPECT_THROW(dlg.GetElementsArray(0, 0), AutomationError);
+
+    dlg.OpenDlg();
+    EXPECT_EQ(dlg.GetAppTitle(), QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(西ノ宮)"));
+    dlg.OpenDlg();  // a second call brings the same window forward
+    EXPECT_EQ(OpenMenus(), 1);
+
+    dlg.ProgramTerm();
+    ProcessDeferredDeletes();
+    EXPECT_EQ(OpenMenus(), 0);
+    EXPECT_EQ(dlg.GetAppTitle(), QString());
+    EXPECT_EQ(host::Process().HandOff, nullptr);
+    EXPECT_THROW(dlg.CalcNo(), AutomationError);
+    EXPECT_THROW(dlg.ZahyouCount(), AutomationError);
+    EXPECT_NO_THROW(dlg.ProgramTerm());  // a second term is harmless
+}
+
+TEST_F(KobelinDlgTest, ProgramTermWithoutOpenDlgOnlyReleasesTheHandOff) {
+    KobelinDlg dlg;
+    ASSERT_NE(host::Process().HandOff, nullptr);
+    host::Process().HandOff->AddZahyou(QStringLiteral("T1"), 1, QString(), 0);
+    dlg.ProgramTerm();
+    EXPECT_EQ(host::Process().HandOff, nullptr);
+    EXPECT_EQ(OpenMenus(), 0);
+    EXPECT_THROW(dlg.GetZahyouMemo(1, *std::make_unique<QString>()), AutomationError);
+}
+
+TEST_F(KobelinDlgTest, HostReadsAndRenumbersDuringSaveStart) {
+    KobelinDlg dlg;
+    RecordingHost host(dlg);
+    calcstore::clsConvert2& handOff = *host::Process().HandOff;
+    handOff.SetCalcEntry(7, QStringLiteral("閉合トラバー"), 3);
+    handOff.AddZahyou(QStringLiteral("T15"), 15, QStringLiteral("既知点"), 12.5);
+    handOff.AddZahyou(QStringLiteral("T16"), 16, QString(), calcstore::clsCoord::NoHeight());
+    handOff.AddParameter(calcstore::kTypeDouble, 1.5);
+    handOff.AddParameter(calcstore::kTypeBoolean, true);
+    handOff.AddElementCols(calcstore::kTypeSokuten);
+    handOff.AddElementCols(calcstore::kTypeDouble);
+    handOff.GetElements().AddItem({15, 123.4567});
+
+    host.onSave = [&](bool& saveOk) {
+        EXPECT_FALSE(saveOk);
+        EXPECT_EQ(dlg.CalcNo(), 7);
+        EXPECT_EQ(dlg.CalcName(), QStringLiteral("閉合トラバー"));
+        EXPECT_EQ(dlg.CalcParentID(), 3);
+        ASSERT_EQ(dlg.ZahyouCount(), 2);
+        dlg.SetZahyouID(QStringLiteral("C15"), 1203);
+        EXPECT_EQ(dlg.GetNewZahyou(15), 1203);
+        QString name;
+        qint32 id = 0;
+        double z = 0;
+        dlg.GetZahyouData(QStringLiteral("C15"), name, id, z);
+        EXPECT_EQ(name, QStringLiteral("T15"));
+        EXPECT_EQ(id, 1203);
+        EXPECT_EQ(z, 12.5);
+        dlg.GetZahyouData(2, name, id, z);
+        EXPECT_EQ(z, calcstore::clsCoord::NoHeight());
+        QString memo;
+        dlg.GetZahyouMemo(QStringLiteral("C15"), memo);
+        EXPECT_EQ(memo, QStringLiteral("既知点"));
+        EXPECT_EQ(dlg.GetParameterCount(), 2);
+        EXPECT_EQ(dlg.GetParameterType(2), QVariant(qint32(4)));
+        EXPECT_EQ(dlg.GetParameterValue(2), QVariant(true));
+        EXPECT_EQ(dlg.GetElementsColsCount(), 2);
+        EXPECT_EQ(dlg.GetElementsColsType(0), QVariant(qint32(5)));
+        EXPECT_EQ(dlg.GetElementsRowsCount(), 1);
+        EXPECT_EQ(dlg.GetElementsArray(0, 1), QVariant(123.4567));
+        EXPECT_THROW(dlg.GetElementsArray(1, 0), AutomationError);
+        EXPECT_THROW(dlg.SetZahyouID(QStringLiteral("C99"), 1), AutomationError);
+        saveOk = true;
+    };
+    bool ok = false;
+    EXPECT_TRUE(handOff.Save(ok));
+    EXPECT_TRUE(ok);
+
+    host.onSave = [](bool&) {};  // a host that stores nothing
+    EXPECT_FALSE(handOff.Save(ok));
+
+    handOff.RaiseRefreshRegion(42);
+    EXPECT_EQ(host.regions, QList<qint32>{42});
+}
+
+TEST_F(KobelinDlgTest, MenuItemEightAndTheCloseBoxEndTheProgram) {
+    for (bool closeBox : {false, true}) {
+        KobelinDlg dlg;
+        RecordingHost host(dlg);
+        dlg.OpenDlg();
+        host::frmTSMENU* menu = dlg.MenuWindow();
+        ASSERT_NE(menu, nullptr);
+        if (closeBox) menu->close();
+        else QTest::mouseClick(menu->findChild<QPushButton*>(QStringLiteral("TSMENU7")), Qt::LeftButton);
+        ProcessDeferredDeletes();
+        EXPECT_EQ(host.programEnds, 1) << closeBox;
+        EXPECT_EQ(OpenMenus(), 0);
+        EXPECT_EQ(host::Process().HandOff, nullptr);
+    }
+}
+
+TEST_F(KobelinDlgTest, ProgramTermClosesTheOtherWindows) {
+    KobelinDlg dlg;
+    dlg.OpenDlg();
+    QDialog stray;
+    stray.show();
+    dlg.ProgramTerm();
+    EXPECT_FALSE(stray.isVisible());
+}

@@ -1,0 +1,82 @@
+/* A host written in C: the lifecycle of KobelinDlg through trevanto.h. */
+#include <stdio.h>
+#include <string.h>
+
+#include "trevanto.h"
+
+static int failures = 0;
+
+#define CHECK(cond)                                                   \
+    do {                                                              \
+        if (!(cond)) {                                                \
+            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
+            ++failures;                                               \
+        }                                                             \
+    } while (0)
+
+struct host_state {
+    trv_object* dlg;
+    int program_ends;
+};
+
+static void on_program_end(void* user) {
+    struct host_state* state = (struct host_state*)user;
+    ++state->program_ends;
+    trv_kobelin_program_term(state->dlg);
+}
+
+int main(void) {
+    CHECK(trv_create("Trevanto.Nothing") == NULL);
+
+    trv_object* dlg = trv_create("Trevanto.KobelinDlg");
+    CHECK(dlg != NULL);
+    if (!dlg) return 1;
+    struct host_state state = {dlg, 0};
+    trv_kobelin_events events = {NULL, NULL, on_program_end};
+    CHECK(trv_kobelin_set_events(dlg, &events, &state) == TRV_OK);
+
+    char* text = NULL;
+    CHECK(trv_kobelin_get_app_title(dlg, &text) == TRV_OK && strcmp(text, "") == 0);
+    trv_string_free(text);
+
+    CHECK(trv_kobelin_set_reg_id(dlg, 7) == TRV_OK);
+    CHECK(trv_kobelin_set_reg_name(dlg, "\xe6\x9d\xb1\xe7\x94\xba") == TRV_OK); /* 東町 */
+    CHECK(trv_kobelin_set_database_name(dlg, "/nonexistent/district.mdb") == TRV_OK);
+    int32_t number = 0;
+    CHECK(trv_kobelin_reg_id(dlg, &number) == TRV_OK && number == 7);
+    CHECK(trv_kobelin_set_sima_file(dlg, "a.sim") == TRV_OK);
+    CHECK(trv_kobelin_sima_file(dlg, &text) == TRV_OK && strcmp(text, "a.sim") == 0);
+    trv_string_free(text);
+
+    CHECK(trv_kobelin_zahyou_count(dlg, &number) == TRV_OK && number == 0);
+    CHECK(trv_kobelin_get_parameter_count(dlg, &number) == TRV_OK && number == 0);
+    CHECK(trv_kobelin_get_elements_rows_count(dlg, &number) == TRV_OK && number == 0);
+    CHECK(trv_kobelin_get_new_zahyou(dlg, 15, &number) == TRV_OK && number == 0);
+    double z = 0;
+    CHECK(trv_kobelin_get_zahyou_data(dlg, "C15", 0, &text, &number, &z) == TRV_ERROR);
+    CHECK(trv_last_error_number(dlg) == 5 && strlen(trv_last_error(dlg)) > 0);
+    trv_value value;
+    CHECK(trv_kobelin_get_parameter_value(dlg, 1, &value) == TRV_ERROR && trv_last_error_number(dlg) == 9);
+
+    CHECK(trv_kobelin_open_dlg(dlg) == TRV_OK);
+    trv_process_events(50);
+    CHECK(trv_kobelin_get_app_title(dlg, &text) == TRV_OK);
+    /* ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(東町) */
+    CHECK(strcmp(text, "\xef\xbe\x84\xef\xbd\xb0\xef\xbe\x80\xef\xbe\x99\xef\xbd\xbd\xef\xbe\x83\xef\xbd\xb0"
+                       "\xef\xbd\xbc\xef\xbd\xae\xef\xbe\x9d\xef\xbe\x83\xef\xbe\x9e\xef\xbd\xb0\xef\xbe\x80"
+                       "\xe5\x87\xa6\xe7\x90\x86\xef\xbd\xbc\xef\xbd\xbd\xef\xbe\x83\xef\xbe\x91\xef\xbe\x92"
+                       "\xef\xbe\x86\xef\xbd\xad- -\xe5\x9c\xb0\xe5\x8c\xba\xe5\x90\x8d(\xe6\x9d\xb1\xe7\x94\xba)") == 0);
+    trv_string_free(text);
+
+    CHECK(trv_kobelin_program_term(dlg) == TRV_OK);
+    trv_process_events(50);
+    CHECK(trv_kobelin_get_app_title(dlg, &text) == TRV_OK && strcmp(text, "") == 0);
+    trv_string_free(text);
+    CHECK(trv_kobelin_calc_no(dlg, &number) == TRV_ERROR);
+    CHECK(trv_last_error_number(dlg) == 91);
+    CHECK(state.program_ends == 0);
+    trv_destroy(dlg);
+
+    if (failures == 0) printf("1 passed, 0 failed\n");
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Readable failure output for Qt values in GoogleTest.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) *out << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
+    *out << '}';
+}
+
+inline void PrintTo(const QVariant& value, std::ostream* out) {
+    *out << value.typeName() << '(' << value.toString().toStdString() << ')';
+}
