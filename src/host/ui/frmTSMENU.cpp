@@ -90,6 +90,8 @@ void frmTSMENU::BuildControls() {
         buttons_[i] = new QPushButton(central);
         buttons_[i]->setObjectName(QString::fromLatin1(kItems[i].control));
         buttons_[i]->setMinimumHeight(36);
+        // Left-aligned, the item numbers and titles line up down the column.
+        buttons_[i]->setStyleSheet(QStringLiteral("text-align: left; padding-left: 24px;"));
         layout->addWidget(buttons_[i]);
     }
     setCentralWidget(central);
