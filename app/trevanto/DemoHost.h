@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "host/KobelinDlg.h"
+#include "trevanto/CalcArchive.h"
 
 namespace trevanto_host {
 
@@ -20,11 +21,21 @@ public:
     void SaveStart(bool& saveOk) override;
     void ProgramEnd() override;
 
+    // The id of the calculation stored last, 0 before any.
+    qint32 LastStoredCalc() const { return lastStored_; }
+    // The message of the last failed store, empty after a good one.
+    const QString& LastError() const { return lastError_; }
+
 private:
     host::KobelinDlg dlg_;
     QString databasePath_;
     qint32 regId_;
     QString regName_;
+    qint32 lastStored_ = 0;
+    QString lastError_;
 };
+
+// Everything the host reads through KobelinDlg's getters while SaveStart runs.
+HandedCalculation ReadHandedCalculation(const host::KobelinDlg& dlg);
 
 }  // namespace trevanto_host

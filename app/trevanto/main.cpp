@@ -1,66 +1,131 @@
-// trevanto: the demo host. Without arguments it opens the main menu on the demo district;
-// with a job name it runs that job on the command line.
+// trevanto: the demo host. Without a job it opens the main menu on the demo district;
+// with one it runs that job on the command line.
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
 
-#include "platform/DbError.h"
+#include "host/KobelinDlg.h"
+#include "host/ProcessValues.h"
 #include "platform/Folders.h"
+#include "trevanto/CalcReport.h"
 #include "trevanto/DemoDistrict.h"
 #include "trevanto/DemoHost.h"
+#include "trevanto/SampleTraverse.h"
 
 namespace {
 
 const char kUsage[] =
-    "Usage: trevanto [JOB]\n"
+    "Usage: trevanto [--database FILE] [JOB ...]\n"
     "\n"
-    "Without a job, opens the main menu on the demo district (needs a display).\n"
+    "Without a job, opens the main menu on the district (needs a display).\n"
+    "The district is the demo district unless --database names another calculation database.\n"
     "\n"
     "Jobs:\n"
-    "  district      create the demo district if needed and print where it is\n"
-    "  --help, -h    show this help\n"
+    "  district                   create the demo district if needed and print where it is\n"
+    "  calc list                  print the district's calculation tree\n"
+    "  calc show ID               print one stored calculation: points, parameters, elements\n"
+    "  calc save-sample [FOLDER]  hand a sample closed traverse to the host through SaveStart,\n"
+    "                             as traverse creation does, and print what was stored\n"
+    "  --help, -h                 show this help\n"
     "\n"
     "Files go to $TREVANTO_HOME, else ~/.local/share/Brandel/Trevanto.\n";
 
-int PrintDistrict() {
-    const QString path = trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
-    QTextStream(stdout) << "demo district " << trevanto_host::kDemoRegName << ": " << path << Qt::endl;
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+QTextStream& Out() {
+    static QTextStream out(stdout);
+    return out;
+}
+
+qint32 IdArgument(const QStringList& args, int index, qint32 fallback) {
+    if (index >= args.size()) {
+        if (fallback >= 0) return fallback;
+        throw UsageError("an ID is missing");
+    }
+    bool ok = false;
+    const qint32 id = args[index].toInt(&ok);
+    if (!ok || id < 0) throw UsageError("not an ID: " + args[index].toStdString());
+    return id;
+}
+
+// Fills the hand-off object and saves it: the host stores it while SaveStart runs.
+int SaveSample(const QString& database, qint32 folder) {
+    trevanto_host::DemoHost host(database, trevanto_host::kDemoRegID, trevanto_host::kDemoRegName);
+    host.Dialog().SetDataBaseName(database);
+    host.Dialog().SetNumbers();
+    calcstore::clsConvert2& handOff = *host::Process().HandOff;
+    trevanto_host::FillSampleTraverse(handOff, folder);
+    bool saveOk = false;
+    const bool saved = handOff.Save(saveOk);
+    handOff.Clear();
+    if (!saved) {
+        std::fprintf(stderr, "trevanto: the host did not store the calculation: %s\n", qPrintable(host.LastError()));
+        return 1;
+    }
+    Out() << trevanto_host::CalcText(database, host.LastStoredCalc());
+    host.Dialog().ProgramTerm();
     return 0;
 }
 
-int RunMenu(int argc, char** argv) {
-    QApplication app(argc, argv);
+int RunJob(const QString& database, const QStringList& args) {
+    const QString job = args.value(0);
+    if (job == QStringLiteral("district")) {
+        Out() << "demo district " << trevanto_host::kDemoRegName << ": " << database << Qt::endl;
+        return 0;
+    }
+    const QString action = args.value(1);
+    if (job == QStringLiteral("calc") && action == QStringLiteral("list")) {
+        Out() << trevanto_host::CalcTreeText(database);
+        return 0;
+    }
+    if (job == QStringLiteral("calc") && action == QStringLiteral("show")) {
+        Out() << trevanto_host::CalcText(database, IdArgument(args, 2, -1));
+        return 0;
+    }
+    if (job == QStringLiteral("calc") && action == QStringLiteral("save-sample")) return SaveSample(database, IdArgument(args, 2, 1));
+    throw UsageError("unknown job: " + args.join(u' ').toStdString());
+}
+
+int RunMenu(QApplication& app, const QString& database) {
     app.setQuitOnLastWindowClosed(false);
-    const QString database = trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
     trevanto_host::DemoHost host(database, trevanto_host::kDemoRegID, trevanto_host::kDemoRegName);
-    if (!host.Start()) return app.exec();  // another instance runs: ends at once
+    host.Start();  // when another instance runs, the loop ends at once
     return app.exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const QString job = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     try {
-        if (job == QStringLiteral("--help") || job == QStringLiteral("-h")) {
-            std::fputs(kUsage, stdout);
-            return 0;
+        QString database;
+        if (args.value(0) == QStringLiteral("--database")) {
+            if (args.size() < 2) throw UsageError("--database needs a file");
+            database = args[1];
+            args = args.mid(2);
         }
-        if (job == QStringLiteral("district")) {
-            QCoreApplication app(argc, argv);
-            return PrintDistrict();
+        if (args.isEmpty()) {
+            QApplication app(argc, argv);
+            return RunMenu(app, database.isEmpty() ? trevanto_host::EnsureDemoDistrict(platform::WorkFolder()) : database);
         }
-        if (!job.isEmpty()) {
-            std::fprintf(stderr, "trevanto: unknown job '%s'\n\n%s", argv[1], kUsage);
-            return 2;
-        }
-        return RunMenu(argc, argv);
-    } catch (const platform::DbError& e) {
-        std::fprintf(stderr, "trevanto: %s\n", e.what());
-        return 1;
+        QCoreApplication app(argc, argv);
+        if (database.isEmpty()) database = trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
+        return RunJob(database, args);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "trevanto: %s\n\n%s", e.what(), kUsage);
+        return 2;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "trevanto: %s\n", e.what());
         return 1;

@@ -1,5 +1,7 @@
 #include "calcstore/clsConvert2.h"
 
+#include "calcstore/Numberings.h"
+
 namespace calcstore {
 
 clsConvert2::clsConvert2() : points_(QStringLiteral("clsConvert2")), parameters_(QStringLiteral("clsConvert2")) {}
@@ -50,7 +52,10 @@ void clsConvert2::Clear() {
     if (elements_) elements_->Clear();
 }
 
+QString clsConvert2::GetTenName(const QString& number) const { return ProcessNumberings().GetTenMei(number); }
+
 void clsConvert2::ProgEnd() {
+    ProcessNumberings().Clear();
     if (events_) events_->ProgramEnd();
 }
 

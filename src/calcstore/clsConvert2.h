@@ -59,7 +59,9 @@ public:
     bool Save(bool& saveOk);
     // Empties points, parameters and the element table; the parameter counter stays.
     void Clear();
-    // Raises ProgramEnd (the caller clears the numbering rules first).
+    // The point name the program's numbering rules give for a point number.
+    QString GetTenName(const QString& number) const;
+    // Clears the program's numbering rules, then raises ProgramEnd.
     void ProgEnd();
     // Forwards the registration dialog's RefreshRegion.
     void RaiseRefreshRegion(qint32 regionId);

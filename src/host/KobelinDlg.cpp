@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QCoreApplication>
 
+#include "calcstore/Numberings.h"
 #include "host/ProcessValues.h"
 #include "host/ui/frmTSMENU.h"
 #include "platform/AutomationError.h"
@@ -26,7 +27,7 @@ KobelinDlg::~KobelinDlg() {
     if (handOff_ && Process().HandOff == handOff_.get()) Process().HandOff = nullptr;
 }
 
-void KobelinDlg::SetNumbers() {}
+void KobelinDlg::SetNumbers() { calcstore::ProcessNumberings().ReadAllDB(Process().DataBaseName); }
 
 void KobelinDlg::OpenDlg() {
     if (menu_) {

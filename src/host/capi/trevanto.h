@@ -53,8 +53,9 @@ typedef struct trv_value {
 void trv_value_clear(trv_value* value);
 void trv_string_free(char* text);
 
-/* Creates an object by programmatic identifier ("Trevanto.KobelinDlg"); NULL for an
-   unknown identifier. Starts the GUI application object on first use. */
+/* Creates an object by programmatic identifier: "Trevanto.KobelinDlg", "Trevanto.Numberings"
+   or "Trevanto.Numbering"; NULL for an unknown identifier. The first KobelinDlg starts the
+   GUI application object. */
 trv_object* trv_create(const char* progid);
 void trv_destroy(trv_object* object);
 const char* trv_last_error(const trv_object* object);
@@ -103,6 +104,43 @@ int trv_kobelin_get_elements_array(trv_object* dlg, int32_t row, int32_t col, tr
 int trv_kobelin_program_term(trv_object* dlg);
 int trv_kobelin_get_app_title(trv_object* dlg, char** title);
 int trv_kobelin_get_zahyou_memo(trv_object* dlg, const char* key, int32_t position, char** memo);
+
+/*
+ * Point numbering: "Trevanto.Numbering" is one rule, "Trevanto.Numberings" a collection of
+ * rules in ascending order of start number. A handle returned by trv_numberings_add or
+ * trv_numberings_item refers to the rule inside the collection (changes show there) and is
+ * the caller's to destroy. Adding a rule whose start number is taken fails (error 5).
+ * trv_numberings_read_all_db reads table TENBAN of the database set with
+ * trv_kobelin_set_database_name into the collection.
+ */
+int trv_numbering_set_start_no(trv_object* rule, int32_t value);
+int trv_numbering_start_no(trv_object* rule, int32_t* value);
+int trv_numbering_set_end_no(trv_object* rule, int32_t value);
+int trv_numbering_end_no(trv_object* rule, int32_t* value);
+int trv_numbering_set_set_no(trv_object* rule, int32_t value);
+int trv_numbering_set_no(trv_object* rule, int32_t* value);
+int trv_numbering_set_max_len(trv_object* rule, int16_t value);
+int trv_numbering_max_len(trv_object* rule, int16_t* value);
+int trv_numbering_set_ten_name(trv_object* rule, const char* text);
+int trv_numbering_ten_name(trv_object* rule, char** text);
+int trv_numbering_set_eda1_name(trv_object* rule, const char* text);
+int trv_numbering_eda1_name(trv_object* rule, char** text);
+int trv_numbering_set_eda2_name(trv_object* rule, const char* text);
+int trv_numbering_eda2_name(trv_object* rule, char** text);
+int trv_numbering_sample(trv_object* rule, char** text);
+int trv_numbering_copy(trv_object* dis, trv_object* src);
+int trv_numbering_swap(trv_object* a, trv_object* b);
+
+int trv_numberings_add(trv_object* rules, trv_object* rule, trv_object** added);
+int trv_numberings_remove(trv_object* rules, int32_t index);
+int trv_numberings_count(trv_object* rules, int32_t* count);
+int trv_numberings_copy(trv_object* dis, trv_object* src);
+int trv_numberings_clear(trv_object* rules);
+int trv_numberings_item(trv_object* rules, const char* key, int32_t position, trv_object** item);
+int trv_numberings_get_ten_mei(trv_object* rules, const char* number, char** name);
+int trv_numberings_get_ten_no(trv_object* rules, const char* name, char** number);
+int trv_numberings_get_sort_ten_no(trv_object* rules, const char* name, char** key);
+int trv_numberings_read_all_db(trv_object* rules, int* ok);
 
 #ifdef __cplusplus
 }

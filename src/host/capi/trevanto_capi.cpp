@@ -11,11 +11,16 @@
 #include <cstring>
 #include <memory>
 
+#include "calcstore/Numberings.h"
 #include "host/KobelinDlg.h"
+#include "host/ProcessValues.h"
 #include "platform/AutomationError.h"
 
+// One handle kind per creatable class; exactly one of the three members is set.
 struct trv_object : host::KobelinDlgEvents {
     std::unique_ptr<host::KobelinDlg> dlg;
+    std::shared_ptr<calcstore::Numberings> numberings;
+    std::shared_ptr<calcstore::Numbering> numbering;
     trv_kobelin_events events{};
     void* user = nullptr;
     QByteArray error;
@@ -55,14 +60,32 @@ void EnsureApplication() {
     new QApplication(argc, argv);  // lives as long as the host process
 }
 
-// Runs the call on the object's KobelinDlg, turning any exception into TRV_ERROR.
+class WrongKind : public std::invalid_argument {
+public:
+    WrongKind() : std::invalid_argument("the handle is not of the class this call needs") {}
+};
+
+host::KobelinDlg& Dlg(trv_object& o) {
+    if (!o.dlg) throw WrongKind();
+    return *o.dlg;
+}
+calcstore::Numberings& Rules(trv_object& o) {
+    if (!o.numberings) throw WrongKind();
+    return *o.numberings;
+}
+calcstore::Numbering& Rule(trv_object& o) {
+    if (!o.numbering) throw WrongKind();
+    return *o.numbering;
+}
+
+// Runs f on the handle, turning any exception into TRV_ERROR with the error kept.
 template <typename F>
-int Call(trv_object* object, F&& f) {
-    if (!object || !object->dlg) return TRV_ERROR;
+int Run(trv_object* object, F&& f) {
+    if (!object) return TRV_ERROR;
     object->error.clear();
     object->errorNumber = 0;
     try {
-        f(*object->dlg);
+        f(*object);
         return TRV_OK;
     } catch (const platform::AutomationError& e) {
         object->error = e.Description().toUtf8();
@@ -75,6 +98,18 @@ int Call(trv_object* object, F&& f) {
         object->errorNumber = -1;
     }
     return TRV_ERROR;
+}
+
+// Runs f on the handle's KobelinDlg.
+template <typename F>
+int Call(trv_object* object, F&& f) {
+    return Run(object, [&](trv_object& o) { f(Dlg(o)); });
+}
+
+trv_object* NewRule(std::shared_ptr<calcstore::Numbering> rule) {
+    auto object = std::make_unique<trv_object>();
+    object->numbering = std::move(rule);
+    return object.release();
 }
 
 void Fill(trv_value* value, qint32 type, const QVariant& v) {
@@ -100,12 +135,20 @@ void trv_value_clear(trv_value* value) {
 void trv_string_free(char* text) { std::free(text); }
 
 trv_object* trv_create(const char* progid) {
-    if (!progid || std::strcmp(progid, host::KobelinDlg::kProgId) != 0) return nullptr;
+    if (!progid) return nullptr;
     try {
-        EnsureApplication();
         auto object = std::make_unique<trv_object>();
-        object->dlg = std::make_unique<host::KobelinDlg>();
-        object->dlg->SetEvents(object.get());
+        if (std::strcmp(progid, host::KobelinDlg::kProgId) == 0) {
+            EnsureApplication();
+            object->dlg = std::make_unique<host::KobelinDlg>();
+            object->dlg->SetEvents(object.get());
+        } else if (std::strcmp(progid, "Trevanto.Numberings") == 0) {
+            object->numberings = std::make_shared<calcstore::Numberings>();
+        } else if (std::strcmp(progid, "Trevanto.Numbering") == 0) {
+            object->numbering = std::make_shared<calcstore::Numbering>();
+        } else {
+            return nullptr;
+        }
         return object.release();
     } catch (...) {
         return nullptr;
@@ -227,6 +270,103 @@ int trv_kobelin_get_zahyou_memo(trv_object* dlg, const char* key, int32_t positi
         d.GetZahyouMemo(Index(key, position), text);
         *memo = Copy(text);
     });
+}
+
+int trv_numbering_set_start_no(trv_object* rule, int32_t value) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetStartNo(value); });
+}
+int trv_numbering_start_no(trv_object* rule, int32_t* value) {
+    return Run(rule, [&](trv_object& o) { *value = Rule(o).StartNo(); });
+}
+int trv_numbering_set_end_no(trv_object* rule, int32_t value) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetEndNo(value); });
+}
+int trv_numbering_end_no(trv_object* rule, int32_t* value) {
+    return Run(rule, [&](trv_object& o) { *value = Rule(o).EndNo(); });
+}
+int trv_numbering_set_set_no(trv_object* rule, int32_t value) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetSetNo(value); });
+}
+int trv_numbering_set_no(trv_object* rule, int32_t* value) {
+    return Run(rule, [&](trv_object& o) { *value = Rule(o).SetNo(); });
+}
+int trv_numbering_set_max_len(trv_object* rule, int16_t value) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetMaxLen(value); });
+}
+int trv_numbering_max_len(trv_object* rule, int16_t* value) {
+    return Run(rule, [&](trv_object& o) { *value = Rule(o).MaxLen(); });
+}
+int trv_numbering_set_ten_name(trv_object* rule, const char* text) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetTenName(FromUtf8(text)); });
+}
+int trv_numbering_ten_name(trv_object* rule, char** text) {
+    return Run(rule, [&](trv_object& o) { *text = Copy(Rule(o).TenName()); });
+}
+int trv_numbering_set_eda1_name(trv_object* rule, const char* text) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetEda1Name(FromUtf8(text)); });
+}
+int trv_numbering_eda1_name(trv_object* rule, char** text) {
+    return Run(rule, [&](trv_object& o) { *text = Copy(Rule(o).Eda1Name()); });
+}
+int trv_numbering_set_eda2_name(trv_object* rule, const char* text) {
+    return Run(rule, [&](trv_object& o) { Rule(o).SetEda2Name(FromUtf8(text)); });
+}
+int trv_numbering_eda2_name(trv_object* rule, char** text) {
+    return Run(rule, [&](trv_object& o) { *text = Copy(Rule(o).Eda2Name()); });
+}
+int trv_numbering_sample(trv_object* rule, char** text) {
+    return Run(rule, [&](trv_object& o) { *text = Copy(Rule(o).Sample()); });
+}
+int trv_numbering_copy(trv_object* dis, trv_object* src) {
+    return Run(dis, [&](trv_object& o) {
+        if (!src) throw WrongKind();
+        calcstore::Numbering::Copy(Rule(o), Rule(*src));
+    });
+}
+int trv_numbering_swap(trv_object* a, trv_object* b) {
+    return Run(a, [&](trv_object& o) {
+        if (!b) throw WrongKind();
+        calcstore::Numbering::Swap(Rule(o), Rule(*b));
+    });
+}
+
+int trv_numberings_add(trv_object* rules, trv_object* rule, trv_object** added) {
+    return Run(rules, [&](trv_object& o) {
+        if (!rule) throw WrongKind();
+        auto inserted = Rules(o).Add(Rule(*rule));
+        if (!inserted) throw platform::AutomationError(5, QStringLiteral("Numberings"), QStringLiteral("指定が同一のものが存在します。"));
+        if (added) *added = NewRule(std::move(inserted));
+    });
+}
+int trv_numberings_remove(trv_object* rules, int32_t index) {
+    return Run(rules, [&](trv_object& o) { Rules(o).Remove(index); });
+}
+int trv_numberings_count(trv_object* rules, int32_t* count) {
+    return Run(rules, [&](trv_object& o) { *count = Rules(o).Count(); });
+}
+int trv_numberings_copy(trv_object* dis, trv_object* src) {
+    return Run(dis, [&](trv_object& o) {
+        if (!src) throw WrongKind();
+        calcstore::Numberings::Copy(Rules(o), Rules(*src));
+    });
+}
+int trv_numberings_clear(trv_object* rules) {
+    return Run(rules, [](trv_object& o) { Rules(o).Clear(); });
+}
+int trv_numberings_item(trv_object* rules, const char* key, int32_t position, trv_object** item) {
+    return Run(rules, [&](trv_object& o) { *item = NewRule(Rules(o).Item(Index(key, position))); });
+}
+int trv_numberings_get_ten_mei(trv_object* rules, const char* number, char** name) {
+    return Run(rules, [&](trv_object& o) { *name = Copy(Rules(o).GetTenMei(FromUtf8(number))); });
+}
+int trv_numberings_get_ten_no(trv_object* rules, const char* name, char** number) {
+    return Run(rules, [&](trv_object& o) { *number = Copy(Rules(o).GetTenNo(FromUtf8(name))); });
+}
+int trv_numberings_get_sort_ten_no(trv_object* rules, const char* name, char** key) {
+    return Run(rules, [&](trv_object& o) { *key = Copy(Rules(o).GetSortTenNo(FromUtf8(name))); });
+}
+int trv_numberings_read_all_db(trv_object* rules, int* ok) {
+    return Run(rules, [&](trv_object& o) { *ok = Rules(o).ReadAllDB(host::Process().DataBaseName) ? 1 : 0; });
 }
 
 }  // extern "C"
