@@ -77,6 +77,38 @@ int main(void) {
     CHECK(state.program_ends == 0);
     trv_destroy(dlg);
 
+    /* Numbering rules made and used by the host itself. */
+    trv_object* rules = trv_create("Trevanto.Numberings");
+    trv_object* rule = trv_create("Trevanto.Numbering");
+    CHECK(rules != NULL && rule != NULL);
+    CHECK(trv_numbering_set_start_no(rule, 100) == TRV_OK);
+    CHECK(trv_numbering_set_set_no(rule, 1) == TRV_OK);
+    CHECK(trv_numbering_set_ten_name(rule, "K") == TRV_OK);
+    CHECK(trv_numbering_set_eda1_name(rule, "-") == TRV_OK);
+    trv_object* added = NULL;
+    CHECK(trv_numberings_add(rules, rule, &added) == TRV_OK && added != NULL);
+    CHECK(trv_numbering_set_start_no(rule, 1) == TRV_OK);
+    CHECK(trv_numbering_set_ten_name(rule, "T") == TRV_OK);
+    CHECK(trv_numberings_add(rules, rule, NULL) == TRV_OK);
+    CHECK(trv_numberings_count(rules, &number) == TRV_OK && number == 2);
+    CHECK(trv_numbering_end_no(added, &number) == TRV_OK && number == 1000000000);
+    CHECK(trv_numberings_get_ten_mei(rules, "150.2", &text) == TRV_OK && strcmp(text, "K51-2") == 0);
+    trv_string_free(text);
+    CHECK(trv_numberings_get_ten_no(rules, "T7", &text) == TRV_OK && strcmp(text, "7") == 0);
+    trv_string_free(text);
+    CHECK(trv_numberings_get_sort_ten_no(rules, "K51-2", &text) == TRV_OK && strcmp(text, "0000150.00002") == 0);
+    trv_string_free(text);
+    trv_object* first = NULL;
+    CHECK(trv_numberings_item(rules, "NUM0000000001", 0, &first) == TRV_OK);
+    CHECK(trv_numbering_end_no(first, &number) == TRV_OK && number == 100);
+    CHECK(trv_numbering_sample(first, &text) == TRV_OK && strcmp(text, "T1-0") == 0);
+    trv_string_free(text);
+    CHECK(trv_numbering_start_no(rules, &number) == TRV_ERROR); /* a collection is not a rule */
+    trv_destroy(first);
+    trv_destroy(added);
+    trv_destroy(rule);
+    trv_destroy(rules);
+
     if (failures == 0) printf("1 passed, 0 failed\n");
     return failures == 0 ? 0 : 1;
 }

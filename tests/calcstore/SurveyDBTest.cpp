@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "calcstore/Numberings.h"
+#include "calcstore/SurveyDB.h"
+#include "platform/AutomationError.h"
+#include "platform/Database.h"
+#include "platform/Recordset.h"
+#include "platform/ScriptedPrompt.h"
+#include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
+#include "trevanto/DemoDistrict.h"
+
+using calcstore::Calcurate;
+using calcstore::SurveyDB;
+
+namespace {
+
+class SurveyDBTest : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetActivePrompt(&prompt_);
+        path_ = test::NewFolder(QStringLiteral("district")) + QStringLiteral("/district.mdb");
+        platform::Database::Create(path_);
+        trevanto_host::FillDemoDistrict(path_);
+        db_.SetDataBaseName(path_);
+    }
+    void TearDown() override { platform::SetActivePrompt(nullptr); }
+
+    void AddPoint(const QString& name, bool deleted = false) {
+        platform::Database::Open(path_)->Execute(
+            QStringLiteral("INSERT INTO COORD (Name, X, Y, Z, Memo, DELFLG) VALUES (?, 1.5, 2.5, 3.5, '', ?)"), {name, deleted});
+    }
+
+    platform::ScriptedPrompt prompt_;
+    QString path_;
+    SurveyDB db_{prompt_};
+};
+
+}  // namespace
+
+TEST_F(SurveyDBTest, PointsAreFoundByTheirExactName) {
+    const QStringList names = {QStringLiteral("a\"b"), QStringLiteral("O'Brien"),
+                               QStringLiteral("x\" OR \"1\"=\"1"), QStringLiteral("T1; DROP TABLE COORD; --"),
+                               QStringLiteral("境界杭Ａ")};
+    for (const QString& name : names) AddPoint(name);
+    AddPoint(QStringLiteral("O'Brien"), true);  // deleted points are not loaded
+    for (const QString& name : names) {
+        db_.SetTenName(name);
+        ASSERT_EQ(db_.Count(), name == QStringLiteral("境界杭Ａ") ? 2 : 1) << name.toStdString();  // the demo has one too
+        EXPECT_EQ(db_.Item(db_.Count()).TenName(), name);
+        EXPECT_EQ(db_.Item(db_.Count()).X(), 1.5);
+    }
+    db_.SetTenName(QStringLiteral("境界杭"));  // no partial matches
+    EXPECT_EQ(db_.Count(), 0);
+    EXPECT_EQ(platform::Database::Open(path_)->OpenRecordset(QStringLiteral("COORD"))->RecordCount(), 30 + 6);
+
+    db_.SetTenName(QStringLiteral("境界杭Ａ"));
+    EXPECT_FALSE(db_.Item(1).AssertZ());  // stored without a height
+    try {
+        db_.Item(3);
+        FAIL();
+    } catch (const platform::AutomationError& e) {
+        EXPECT_EQ(e.Number(), calcstore::kCoordNotFound);
+        EXPECT_EQ(e.Source(), QStringLiteral("SurveyDB.cls"));
+        EXPECT_EQ(e.Description(), QStringLiteral("座標コレクションの要素が見つからない。"));
+    }
+}
+
+TEST_F(SurveyDBTest, MissingDatabaseFile) {
+    SurveyDB missing(prompt_);
+    missing.SetDataBaseName(path_ + QStringLiteral(".gone"));
+    try {
+        missing.SetTenName(QStringLiteral("T1"));
+        FAIL();
+    } catch (const platform::AutomationError& e) {
+        EXPECT_EQ(e.Number(), calcstore::kFileNotFound);
+    }
+    EXPECT_EQ(missing.Count(), 0);
+}
+
+TEST_F(SurveyDBTest, WorkspacesAreNumberedThroughTheProgramRun) {
+    db_.SetWorkSpace();
+    const qint64 first = db_.WorkSpaceName().mid(3).toLongLong();
+    EXPECT_EQ(db_.WorkSpaceName().size(), 13);
+    for (int i = 1; i < 10; ++i) db_.SetWorkSpace();
+    EXPECT_EQ(db_.WorkSpaceName(), QStringLiteral("WSP%1").arg(first + 9, 10, 10, QLatin1Char('0')));
+    EXPECT_TRUE(db_.SenceTrans());
+    db_.UnSetWorkSpace();
+    EXPECT_FALSE(db_.SenceTrans());
+}
+
+TEST_F(SurveyDBTest, SetCalcInsertsEditsAndRefusesAMissingRow) {
+    Calcurate folder;
+    folder.SetName(QStringLiteral("新しいフォルダ"));
+    folder.SetAttributes(calcstore::kAttrFolder);
+    const qint32 id = db_.SetCalc(folder);
+    EXPECT_EQ(id, 5);  // after the demo's four folders
+    EXPECT_EQ(db_.SetCalc(folder, 0), 6);  // id 0 always inserts
+
+    Calcurate read;
+    ASSERT_TRUE(db_.GetCalc(id, read));
+    EXPECT_EQ(read.Name(), QStringLiteral("新しいフォルダ"));
+    EXPECT_EQ(read.DelFlg(), calcstore::kDelFlgPresent);
+    read.SetName(QStringLiteral("改名"));
+    EXPECT_EQ(db_.SetCalc(read, id), id);
+    Calcurate again;
+    db_.GetCalc(id, again);
+    EXPECT_EQ(again.Name(), QStringLiteral("改名"));
+
+    Calcurate untouched;
+    ASSERT_TRUE(db_.GetCalc(999, untouched));  // no row: the record stays as it was
+    EXPECT_EQ(untouched.ID(), 0);
+
+    EXPECT_EQ(db_.SetCalc(read, 999), 0);
+    ASSERT_EQ(prompt_.Records().size(), 1);
+    EXPECT_EQ(prompt_.Records()[0].text, QStringLiteral("指定されたデータは、既に存在しません。"));
+    EXPECT_EQ(prompt_.Records()[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(platform::Workspace::Default().TransactionDepth(), 0);
+}
+
+TEST_F(SurveyDBTest, PrivateWorkspaceLeavesTheTransactionToTheCaller) {
+    db_.SetWorkSpace();
+    db_.StartTrans();
+    Calcurate folder;
+    folder.SetName(QStringLiteral("取り消すフォルダ"));
+    folder.SetAttributes(calcstore::kAttrFolder);
+    EXPECT_GT(db_.SetCalc(folder), 0);
+    db_.RollBackTrans();
+    db_.UnSetWorkSpace();
+    auto rs = platform::Database::Open(path_)->OpenRecordset(QStringLiteral("SELECT * FROM CALC WHERE Name = ?"),
+                                                             {QStringLiteral("取り消すフォルダ")});
+    EXPECT_EQ(rs->RecordCount(), 0);
+}
+
+TEST_F(SurveyDBTest, ReadAllDBAddsTheDistrictsRules) {
+    calcstore::Numberings rules;
+    ASSERT_TRUE(rules.ReadAllDB(path_));
+    EXPECT_EQ(rules.Count(), 2);
+    EXPECT_EQ(rules.GetTenMei(QStringLiteral("100.2")), QStringLiteral("K1-2"));
+    EXPECT_TRUE(rules.ReadAllDB(path_));  // not cleared first: every rule is refused once
+    EXPECT_EQ(prompt_.Records().size(), 2);
+    EXPECT_FALSE(rules.ReadAllDB(path_ + QStringLiteral(".gone")));
+}
