@@ -23,14 +23,19 @@ platform::TableDef PointTable() {
     return t;
 }
 
+// A typed value: text in TextValue, every other type in NumValue.
+platform::TableDef& ValueFields(platform::TableDef& t) {
+    return t.Field(QStringLiteral("ValueType"), FieldType::Long)
+        .Field(QStringLiteral("TextValue"), FieldType::Memo).AllowZeroLength()
+        .Field(QStringLiteral("NumValue"), FieldType::Double);
+}
+
 platform::TableDef ParamTable() {
     platform::TableDef t{QStringLiteral("CALCPARAM"), {}, {}};
     t.AutoIncrement(QStringLiteral("ID"))
         .Field(QStringLiteral("CalcID"), FieldType::Long)
-        .Field(QStringLiteral("Seq"), FieldType::Long)
-        .Field(QStringLiteral("ValueType"), FieldType::Long)
-        .Field(QStringLiteral("TextValue"), FieldType::Memo).AllowZeroLength()
-        .Field(QStringLiteral("NumValue"), FieldType::Double)
+        .Field(QStringLiteral("Seq"), FieldType::Long);
+    ValueFields(t)
         .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"))
         .Index(QStringLiteral("CalcID"), QStringLiteral("CalcID"));
     return t;
@@ -41,10 +46,8 @@ platform::TableDef ElementTable() {
     t.AutoIncrement(QStringLiteral("ID"))
         .Field(QStringLiteral("CalcID"), FieldType::Long)
         .Field(QStringLiteral("RowNo"), FieldType::Long)
-        .Field(QStringLiteral("ColNo"), FieldType::Long)
-        .Field(QStringLiteral("ValueType"), FieldType::Long)
-        .Field(QStringLiteral("TextValue"), FieldType::Memo).AllowZeroLength()
-        .Field(QStringLiteral("NumValue"), FieldType::Double)
+        .Field(QStringLiteral("ColNo"), FieldType::Long);
+    ValueFields(t)
         .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"))
         .Index(QStringLiteral("CalcID"), QStringLiteral("CalcID"));
     return t;

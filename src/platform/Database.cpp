@@ -22,18 +22,23 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
-std::shared_ptr<Database> Database::Open(const QString& path) {
-    if (!QFileInfo(path).isFile()) throw DbError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path), 53);
+// Opens the file with the given flags, waiting a while for a lock held by another writer.
+static sqlite3* Connect(const QString& path, int flags) {
     sqlite3* db = nullptr;
     const QByteArray name = QFileInfo(path).absoluteFilePath().toUtf8();
-    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("%1: %2").arg(path, message));
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
-    std::shared_ptr<Database> database(new Database(path, db));
+    return db;
+}
+
+std::shared_ptr<Database> Database::Open(const QString& path) {
+    if (!QFileInfo(path).isFile()) throw DbError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path), 53);
+    std::shared_ptr<Database> database(new Database(path, Connect(path, SQLITE_OPEN_READWRITE)));
     // A file that is not a database fails here rather than at the first query.
     database->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     return database;
@@ -41,16 +46,7 @@ std::shared_ptr<Database> Database::Open(const QString& path) {
 
 std::shared_ptr<Database> Database::Create(const QString& path) {
     if (QFileInfo::exists(path)) throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(path), 3204);
-    sqlite3* db = nullptr;
-    const QByteArray name = QFileInfo(path).absoluteFilePath().toUtf8();
-    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("%1: %2").arg(path, message));
-    }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_extended_result_codes(db, 1);
-    return std::shared_ptr<Database>(new Database(path, db));
+    return std::shared_ptr<Database>(new Database(path, Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)));
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, const QVariantList& params) {
