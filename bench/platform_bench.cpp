@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-#include "host/OpenDataFile.h"
+#include "apa/ApaReader.h"
 #include "platform/CodePage.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
@@ -32,7 +32,7 @@ BENCHMARK(EncodeDecode)->Arg(1000)->Arg(20000);
 
 void NormalizeFieldBook(benchmark::State& state) {
     const QStringList lines = FieldBook(static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(host::NormalizeApaLines(lines));
+    for (auto _ : state) benchmark::DoNotOptimize(apa::NormalizeApaLines(lines));
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 BENCHMARK(NormalizeFieldBook)->Arg(20000);

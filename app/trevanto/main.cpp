@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "apa/ApaCheck.h"
 #include "host/KobelinDlg.h"
 #include "host/ProcessValues.h"
 #include "platform/Folders.h"
@@ -30,6 +31,15 @@ const char kUsage[] =
     "  calc show ID               print one stored calculation: points, parameters, elements\n"
     "  calc save-sample [FOLDER]  hand a sample closed traverse to the host through SaveStart,\n"
     "                             as traverse creation does, and print what was stored\n"
+    "  apa check [--fix-codes] FILE...\n"
+    "                             list the structural problems of APA field books, each with\n"
+    "                             its line: records out of order, unknown records, numbers\n"
+    "                             that do not read, sighting numbers of the wrong shape and\n"
+    "                             observation codes that disagree with the sightings; exits 1\n"
+    "                             when it found any. Number fields: C 1-6, D 3-4, F 3 and 5-8;\n"
+    "                             an empty one is fine, one that is not wholly a number is not\n"
+    "                             (readers take its leading number, or 0). --fix-codes first\n"
+    "                             rewrites the observation codes in place.\n"
     "  --help, -h                 show this help\n"
     "\n"
     "Files go to $TREVANTO_HOME, else ~/.local/share/Brandel/Trevanto.\n";
@@ -74,8 +84,25 @@ int SaveSample(const QString& database, qint32 folder) {
     return 0;
 }
 
+// Checks each file, after fixing its codes when asked; 1 when any problem is left.
+int CheckApaFiles(QStringList files) {
+    const bool fix = files.removeAll(QStringLiteral("--fix-codes")) > 0;
+    if (files.isEmpty()) throw UsageError("apa check needs a file");
+    int found = 0;
+    for (const QString& file : files) {
+        QString reason;
+        if (fix && !apa::FixObservationCodes(file, reason)) Out() << file << ": codes not fixed: " << reason << Qt::endl;
+        const QList<apa::ApaProblem> problems = apa::CheckApaFile(file);
+        for (const apa::ApaProblem& p : problems) Out() << file << ':' << p.line << ": " << p.message << Qt::endl;
+        if (problems.isEmpty()) Out() << file << ": ok" << Qt::endl;
+        found += static_cast<int>(problems.size());
+    }
+    return found == 0 ? 0 : 1;
+}
+
 int RunJob(const QString& database, const QStringList& args) {
     const QString job = args.value(0);
+    if (job == QStringLiteral("apa") && args.value(1) == QStringLiteral("check")) return CheckApaFiles(args.mid(2));
     if (job == QStringLiteral("district")) {
         Out() << "demo district " << trevanto_host::kDemoRegName << ": " << database << Qt::endl;
         return 0;
@@ -121,7 +148,8 @@ int main(int argc, char** argv) {
             return RunMenu(app, database.isEmpty() ? trevanto_host::EnsureDemoDistrict(platform::WorkFolder()) : database);
         }
         QCoreApplication app(argc, argv);
-        if (database.isEmpty()) database = trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
+        if (database.isEmpty() && args.value(0) != QStringLiteral("apa"))
+            database = trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
         return RunJob(database, args);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "trevanto: %s\n\n%s", e.what(), kUsage);

@@ -22,11 +22,6 @@ inline const QString kCodeAnyFile = QStringLiteral("*");
 // as not APA data is not kept).
 bool OpenDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code);
 
-// The APA field-book lines as the editors expect them: blanks trimmed, every line ending
-// in ",", a trimmed-form file's last one-character field removed. nullopt when the first
-// line does not start an APA file.
-std::optional<QStringList> NormalizeApaLines(const QStringList& lines);
-
 // The file dialog filter OpenDataFile offers for a code.
 QString DataFileFilter(const QString& code);
 

@@ -1,0 +1,171 @@
+#include "apa/ApaCheck.h"
+
+#include <QRegularExpression>
+
+#include "apa/ApaLine.h"
+#include "apa/ApaReader.h"
+#include "apa/ObservationCode.h"
+#include "platform/FileError.h"
+#include "platform/TextFile.h"
+
+namespace apa {
+namespace {
+
+struct NumberFields {
+    Record record;
+    QList<int> fields;
+};
+
+const NumberFields kNumbers[] = {
+    {Record::C, {1, 2, 3, 4, 5, 6}},
+    {Record::D, {3, 4}},
+    {Record::F, {3, 5, 6, 7, 8}},
+};
+
+bool IsSightingNumber(const QString& number) {
+    static const QRegularExpression re(QStringLiteral("^[rl][1239](?!000)[0-9]{3}$"));
+    return re.match(number).hasMatch();
+}
+
+QString RecordName(Record r) {
+    switch (r) {
+        case Record::A: return QStringLiteral("A");
+        case Record::B: return QStringLiteral("B");
+        case Record::C: return QStringLiteral("C");
+        case Record::D: return QStringLiteral("D");
+        case Record::E: return QStringLiteral("E");
+        case Record::F: return QStringLiteral("F");
+        case Record::Z: return QStringLiteral("Z");
+        case Record::Other: break;
+    }
+    return QStringLiteral("?");
+}
+
+// Follows the record order: A; per station B and C (optional), D, "E,0,", F and "E,1,"; Z.
+class OrderCheck {
+public:
+    explicit OrderCheck(QList<ApaProblem>& problems) : problems_(problems) {}
+
+    void Line(int number, const QString& line, Record record) {
+        if (ended_) {
+            Problem(number, QStringLiteral("line after the end record Z"));
+            return;
+        }
+        switch (record) {
+            case Record::A: Problem(number, QStringLiteral("a second header record A")); break;
+            case Record::B:
+            case Record::C: ExpectNoOpenStation(number, record); inRun_ = false; break;
+            case Record::D: ExpectNoOpenStation(number, record); stationOpen_ = number; inRun_ = false; break;
+            case Record::E:
+                if (line == kRunStart) {
+                    if (stationOpen_ == 0) Problem(number, QStringLiteral("\"E,0,\" without its station record D"));
+                    stationOpen_ = 0;
+                    inRun_ = true;
+                } else if (!inRun_) {
+                    Problem(number, QStringLiteral("\"%1\" outside a station's run").arg(line));
+                }
+                break;
+            case Record::F:
+                if (!inRun_) Problem(number, QStringLiteral("sighting F outside a station's run (no \"E,0,\" before it)"));
+                break;
+            case Record::Z: ExpectNoOpenStation(number, record); ended_ = true; break;
+            case Record::Other: break;
+        }
+    }
+
+    void End(int lineCount) {
+        if (stationOpen_ != 0) Problem(stationOpen_, QStringLiteral("station record D without \"E,0,\" after it"));
+        if (!ended_) Problem(lineCount, QStringLiteral("no end record Z"));
+    }
+
+private:
+    void ExpectNoOpenStation(int number, Record next) {
+        if (stationOpen_ == 0) return;
+        Problem(number, QStringLiteral("%1 follows the station record D of line %2 before \"E,0,\"").arg(RecordName(next)).arg(stationOpen_));
+        stationOpen_ = 0;
+    }
+    void Problem(int number, const QString& message) { problems_.append({number, message}); }
+
+    QList<ApaProblem>& problems_;
+    int stationOpen_ = 0;  // line of a D still waiting for its "E,0,"
+    bool inRun_ = false;
+    bool ended_ = false;
+};
+
+void CheckFields(QList<ApaProblem>& problems, int number, const QString& line, Record record) {
+    for (const NumberFields& n : kNumbers) {
+        if (n.record != record) continue;
+        for (int field : n.fields) {
+            const QString value = Field(line, field);
+            if (!value.trimmed().isEmpty() && !ReadsAsNumber(value))
+                problems.append({number, QStringLiteral("%1 field %2 \"%3\" is not a number").arg(RecordName(record)).arg(field).arg(value)});
+        }
+    }
+    if (record == Record::F) {
+        const QString sighting = Field(line, 4).trimmed();
+        if (!sighting.isEmpty() && !IsSightingNumber(sighting))
+            problems.append({number, QStringLiteral("sighting number \"%1\" is not face r/l, set 1, 2, 3 or 9 and direction 001-999").arg(sighting)});
+    }
+}
+
+}  // namespace
+
+QList<ApaProblem> CheckApaLines(const QStringList& lines) {
+    QList<ApaProblem> problems;
+    OrderCheck order(problems);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i + 1);
+        const QString& line = lines[i];
+        const Record record = RecordOf(line);
+        if (record == Record::Other) {
+            problems.append({number, QStringLiteral("unknown record \"%1\"").arg(line.left(20))});
+            continue;
+        }
+        order.Line(number, line, record);
+        CheckFields(problems, number, line, record);
+        if (record == Record::D && line != kEmptyD) {
+            const QString written = Field(line, 5).trimmed();
+            const QString computed = ObservationCode(lines, i);
+            if (written != computed)
+                problems.append({number, QStringLiteral("observation code \"%1\" should be \"%2\" for its sightings").arg(written, computed)});
+        }
+    }
+    order.End(static_cast<int>(lines.size()));
+    std::stable_sort(problems.begin(), problems.end(), [](const ApaProblem& a, const ApaProblem& b) { return a.line < b.line; });
+    return problems;
+}
+
+QList<ApaProblem> CheckApaFile(const QString& path) {
+    try {
+        const QStringList raw = platform::ReadTextLines(path);
+        if (raw.isEmpty()) return {{0, QStringLiteral("empty file")}};
+        const auto lines = NormalizeApaLines(raw);
+        if (!lines) return {{1, QStringLiteral("not APA data: the first line must start with \"A,\" and have \",\" as fifth character")}};
+        return CheckApaLines(*lines);
+    } catch (const platform::FileError& e) {
+        return {{0, e.Message()}};
+    }
+}
+
+bool FixObservationCodes(const QString& path, QString& reason) {
+    try {
+        const QStringList raw = platform::ReadTextLines(path);
+        auto lines = NormalizeApaLines(raw);
+        if (!lines) {
+            reason = QStringLiteral("not APA data");
+            return false;
+        }
+        if (HasCheckCharacters(raw.constFirst().trimmed())) {
+            reason = QStringLiteral("written with check characters; left as it is");
+            return false;
+        }
+        RecomputeObservationCodes(*lines);
+        WriteApaFile(path, *lines);
+        return true;
+    } catch (const platform::FileError& e) {
+        reason = e.Message();
+        return false;
+    }
+}
+
+}  // namespace apa

@@ -1,0 +1,74 @@
+#include "apa/ApaLine.h"
+
+#include <QRegularExpression>
+
+namespace apa {
+
+Record RecordOf(const QString& line) {
+    if (line.size() < 2 || line[1] != u',') return Record::Other;
+    switch (line[0].unicode()) {
+        case u'A': return Record::A;
+        case u'B': return Record::B;
+        case u'C': return Record::C;
+        case u'D': return Record::D;
+        case u'E': return Record::E;
+        case u'F': return Record::F;
+        case u'Z': return Record::Z;
+        default: return Record::Other;
+    }
+}
+
+namespace {
+
+// The start of field n (just after the n-th comma), or -1 when the line has fewer commas.
+qsizetype FieldStart(const QString& line, int n) {
+    qsizetype pos = -1;
+    for (int i = 0; i < n; ++i) {
+        pos = line.indexOf(u',', pos + 1);
+        if (pos < 0) return -1;
+    }
+    return pos + 1;
+}
+
+}  // namespace
+
+QString Field(const QString& line, int n) {
+    const qsizetype start = FieldStart(line, n);
+    if (start < 0) return {};
+    const qsizetype end = line.indexOf(u',', start);
+    return line.mid(start, end < 0 ? -1 : end - start);
+}
+
+QString ReplaceField(const QString& line, int n, const QString& value) {
+    QString out = line;
+    if (!out.endsWith(u',')) out += u',';
+    while (FieldStart(out, n + 1) < 0) out += u',';
+    const qsizetype start = FieldStart(out, n);
+    const qsizetype end = out.indexOf(u',', start);
+    return out.replace(start, end - start, value);
+}
+
+double LenientNumber(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^ *([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));
+    const auto m = re.match(text);
+    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+}
+
+bool ReadsAsNumber(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^ *[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+) *$"));
+    return re.match(text).hasMatch();
+}
+
+QChar CheckCharacter(const QString& line) {
+    const qsizetype last = line.lastIndexOf(u',');
+    int sum = 0;
+    for (qsizetype i = 0; i <= last; ++i) {
+        const char16_t u = line[i].unicode();
+        sum += (u & 0xFF) + (u >> 8);
+    }
+    return QChar(sum % 64 + 32);
+}
+
+QStringList EmptyDataSet() { return {kHeaderLine, kEmptyD, kRunStart, kEmptyF, kEndLine}; }
+
+}  // namespace apa

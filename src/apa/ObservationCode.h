@@ -1,0 +1,27 @@
+#pragma once
+// The observation code of a station (D field 5): SSS + K + NNN, from the sightings of the
+// station's run, the F lines from its D line up to the next B, C, D or Z line.
+//   SSS  "991" without numbered sets (or when every number begins with r1), else the
+//        highest set digit followed by "12" ("212" for two sets);
+//   K    "2" when a sighting of set 1 or 9 has a second distance above 0, else "1";
+//   NNN  the highest direction number, three digits.
+
+#include <QString>
+#include <QStringList>
+
+namespace apa {
+
+// The code for the station whose D line is at dIndex (0-based).
+QString ObservationCode(const QStringList& lines, qsizetype dIndex);
+
+// Writes the computed code into every D line but placeholders.
+void RecomputeObservationCodes(QStringList& lines);
+
+// The lines as the editor saves them: placeholder stations ("D,,,,,,,," and an "E,0,"
+// right after it) left out, observation codes recomputed.
+QStringList PrepareForSave(const QStringList& lines);
+
+// Writes the lines with CR LF in CP932, replacing the file atomically.
+void WriteApaFile(const QString& path, const QStringList& lines);
+
+}  // namespace apa
