@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "apa/ui/frmAPAEDIT.h"
 #include "calcstore/clsConvert2.h"
 #include "host/MenuCommands.h"
 #include "host/MenuMessages.h"
@@ -230,10 +231,17 @@ void frmTSMENU::EditData() { editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[
 
 void frmTSMENU::EditNotebook() {
     platform::Prompt& prompt = platform::ActivePrompt();
-    if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook) &&
-        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
+    if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook)) {
+        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
             platform::PromptAnswer::Yes)
-        return;
+            return;
+        // New data: whatever a refused file left behind is not carried into the editor.
+        Process().DataFile.clear();
+        Process().ClearDataLines();
+        Process().LoadStatus = 0;
+    }
+    apa::frmAPAEDIT editor(this);
+    editor.exec();
 }
 
 void frmTSMENU::PrintNotebook() { OpenDataFile(platform::ActivePrompt(), Process(), kCodeApaFieldBook); }
