@@ -39,6 +39,8 @@ QStringList PrepareForSave(const QStringList& lines) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i] == kEmptyD) {
             if (i + 1 < lines.size() && lines[i + 1] == kRunStart) ++i;
+            // Its empty sightings go with it, or they would join the station before.
+            while (i + 1 < lines.size() && lines[i + 1] == kEmptyF) ++i;
             continue;
         }
         out.append(lines[i]);

@@ -17,8 +17,8 @@ QString ObservationCode(const QStringList& lines, qsizetype dIndex);
 // Writes the computed code into every D line but placeholders.
 void RecomputeObservationCodes(QStringList& lines);
 
-// The lines as the editor saves them: placeholder stations ("D,,,,,,,," and an "E,0,"
-// right after it) left out, observation codes recomputed.
+// The lines as the editor saves them: placeholder stations ("D,,,,,,,," with the "E,0,"
+// and the empty sightings right after it) left out, observation codes recomputed.
 QStringList PrepareForSave(const QStringList& lines);
 
 // Writes the lines with CR LF in CP932, replacing the file atomically.

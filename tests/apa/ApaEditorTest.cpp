@@ -130,7 +130,7 @@ TEST(ApaEditor, RowOperations) {
     EXPECT_EQ(editor.Box(0), QString());
     EXPECT_EQ(editor.RowCount(), 1);
     const QStringList saved = editor.SaveLines();
-    EXPECT_EQ(saved.size(), editor.Lines().size() - 2);  // the placeholder and its E,0 are left out
+    EXPECT_EQ(saved.size(), editor.Lines().size() - 3);  // the placeholder, its E,0 and empty sighting
     EXPECT_FALSE(saved.contains(kEmptyD));
     EXPECT_TRUE(saved.contains(QStringLiteral("D,ST2     ,,1.400,1,9911001,10:00,10:20,")));
     QStringList coded = editor.Lines();

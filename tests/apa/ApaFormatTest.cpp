@@ -113,7 +113,7 @@ TEST(ObservationCode, SaveDropsPlaceholdersAndKeepsOtherLines) {
     EXPECT_EQ(PrepareForSave(lines),
               (QStringList{kHeaderLine, QStringLiteral("D,ST1,,1.5,0,2121001,,,"), kRunStart,
                            QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"), kRemeasure, QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"),
-                           QStringLiteral("G,memo line,"), kEmptyF, kEndLine}));
+                           QStringLiteral("G,memo line,"), kEndLine}));
 }
 
 TEST(ApaCheck, GoodFileHasNoProblems) {
