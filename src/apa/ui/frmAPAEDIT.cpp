@@ -35,9 +35,12 @@ void SetUpColumns(QTableWidget* grid) {
     grid->setColumnCount(kGridColumns);
     grid->setHorizontalHeaderLabels(titles);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Wide enough for "359.5959" and "12345.678" and twelve-character names.
     grid->setColumnWidth(0, 44);
     for (int column = 1; column < kGridColumns; ++column)
-        grid->setColumnWidth(column, column == 1 || column == 8 ? 90 : column >= 4 ? 68 : 60);
+        grid->setColumnWidth(column, column == 1 || column == 8 ? 120 : column >= 4 ? 88 : 68);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->verticalHeader()->setDefaultSectionSize(22);
 }
 
 Qt::Alignment CellAlignment(int column) {
@@ -91,12 +94,11 @@ frmAPAEDIT::frmAPAEDIT(QWidget* parent) : QDialog(parent) {
     bottom->addLayout(rows);
     layout->addLayout(bottom);
     BuildMenu();
-    resize(860, 620);
+    resize(900, 620);
 
     const host::ProcessValues& values = host::Process();
     loaded_ = values.LoadStatus == 0;
     if (!loaded_) {
-        setEnabled(true);
         grid_->setEnabled(false);
         for (QLineEdit* box : boxes_) box->setEnabled(false);
         return;
