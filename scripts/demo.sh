@@ -13,5 +13,7 @@ fi
 
 echo "demo: no display here (DISPLAY and WAYLAND_DISPLAY are unset): running the command-line jobs instead."
 "$exe" district
+"$exe" calc list
+"$exe" apa check "$here/data/demo/GENBA.APA"
 home="${TREVANTO_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/Brandel/Trevanto}"
 echo "demo: outputs are in $home"

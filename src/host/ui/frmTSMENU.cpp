@@ -194,10 +194,7 @@ void frmTSMENU::ShowDataFolderDialog() {
     ShowDataPath();
 }
 
-void frmTSMENU::ShowCommSettings() {
-    // The communication settings form is shown here; the label follows what it stored.
-    commLabel_->setText(Process().RSset);
-}
+void frmTSMENU::ShowCommSettings() { commLabel_->setText(Process().RSset); }
 
 void frmTSMENU::ProgramTerm() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
