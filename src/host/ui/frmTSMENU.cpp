@@ -162,6 +162,7 @@ bool frmTSMENU::Load() {
     } catch (const std::exception&) {
         // The menu still opens with what could be read.
     }
+    QDir().mkpath(Process().DataPath);  // so that every file dialog opens there
     RefreshStatus();
     commLabel_->setText(Process().RSset);
     ShowDataPath();
