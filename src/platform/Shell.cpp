@@ -41,7 +41,10 @@ QString DesktopDefaultEditor(const QString& workFile) {
     if (mime.isEmpty()) mime = QStringLiteral("text/plain");
     const QString desktopId = RunQuery({QStringLiteral("query"), QStringLiteral("default"), mime});
     if (desktopId.isEmpty()) return {};
-    return DesktopExecArguments(DesktopEntryExec(desktopId)).join(u' ');
+    QStringList arguments = DesktopExecArguments(DesktopEntryExec(desktopId));
+    for (QString& argument : arguments)  // kept whole when the command is split again
+        if (argument.contains(u' ')) argument = u'"' + argument + u'"';
+    return arguments.join(u' ');
 }
 
 }  // namespace
