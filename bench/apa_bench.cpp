@@ -23,8 +23,10 @@ constexpr int kSightings = 24;  // a station: B, C, D, E,0 and 24 sightings
 QString LargeFieldBook(QTemporaryDir& dir) {
     QStringList lines{QStringLiteral("A,01,")};
     for (int station = 1; lines.size() < kLines - 1; ++station) {
-        lines << QStringLiteral("B,,SET5,123,山田,26/12/06,,,") << QStringLiteral("C,1,2,15,1013,0,1,")
-              << QStringLiteral("D,ST%1,,1.500,0,2121012,09:00,09:30,").arg(station) << QStringLiteral("E,0,");
+        lines << QStringLiteral("B,,SET5,123,山田,26/12/06,,,")
+              << QStringLiteral("C,1,2,15,1013,0,1,")
+              << QStringLiteral("D,ST%1,,1.500,0,2121012,09:00,09:30,").arg(station)
+              << QStringLiteral("E,0,");
         for (int s = 0; s < kSightings; ++s)
             lines << QStringLiteral("F,T%1,,1.600,%2%3%4,%5, 90.0000, 123.456,,,,000,")
                          .arg(s)

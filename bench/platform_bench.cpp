@@ -41,8 +41,10 @@ void InsertRows(benchmark::State& state) {
     QTemporaryDir dir;
     auto db = platform::Database::Create(dir.filePath(QStringLiteral("bench.mdb")));
     platform::TableDef t{QStringLiteral("COORD"), {}, {}};
-    t.AutoIncrement(QStringLiteral("ID")).Field(QStringLiteral("Name"), platform::FieldType::Text, 50)
-        .Field(QStringLiteral("X"), platform::FieldType::Double).PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"));
+    t.AutoIncrement(QStringLiteral("ID"))
+        .Field(QStringLiteral("Name"), platform::FieldType::Text, 50)
+        .Field(QStringLiteral("X"), platform::FieldType::Double)
+        .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"));
     db->CreateTable(t);
     for (auto _ : state) {
         db->BeginTrans();

@@ -26,7 +26,8 @@ platform::TableDef PointTable() {
 // A typed value: text in TextValue, every other type in NumValue.
 platform::TableDef& ValueFields(platform::TableDef& t) {
     return t.Field(QStringLiteral("ValueType"), FieldType::Long)
-        .Field(QStringLiteral("TextValue"), FieldType::Memo).AllowZeroLength()
+        .Field(QStringLiteral("TextValue"), FieldType::Memo)
+        .AllowZeroLength()
         .Field(QStringLiteral("NumValue"), FieldType::Double);
 }
 
@@ -61,12 +62,17 @@ void EnsureTables(platform::Database& db) {
 // Text goes to TextValue, every other type to NumValue (Booleans as -1 and 0).
 void SetValue(platform::Recordset& rs, qint32 type, const QVariant& value) {
     rs.SetField(QStringLiteral("ValueType"), type);
-    if (type == calcstore::kTypeString) rs.SetField(QStringLiteral("TextValue"), value.toString());
-    else if (type == calcstore::kTypeBoolean) rs.SetField(QStringLiteral("NumValue"), value.toBool() ? -1.0 : 0.0);
-    else rs.SetField(QStringLiteral("NumValue"), value.toDouble());
+    if (type == calcstore::kTypeString)
+        rs.SetField(QStringLiteral("TextValue"), value.toString());
+    else if (type == calcstore::kTypeBoolean)
+        rs.SetField(QStringLiteral("NumValue"), value.toBool() ? -1.0 : 0.0);
+    else
+        rs.SetField(QStringLiteral("NumValue"), value.toDouble());
 }
 
-bool IsPointReference(qint32 type) { return type == calcstore::kTypeRefSokuten || type == calcstore::kTypeSokuten; }
+bool IsPointReference(qint32 type) {
+    return type == calcstore::kTypeRefSokuten || type == calcstore::kTypeSokuten;
+}
 
 // Point references are kept with the ids the points got in COORD.
 QVariant Stored(qint32 type, const QVariant& value, const StoredCalculation& stored) {
@@ -115,13 +121,15 @@ void AddPoints(platform::Database& db, const HandedCalculation& calc, StoredCalc
     }
 }
 
-void AddInput(platform::Database& db, const HandedCalculation& calc, const StoredCalculation& stored) {
+void AddInput(platform::Database& db, const HandedCalculation& calc,
+              const StoredCalculation& stored) {
     auto params = db.OpenRecordset(QStringLiteral("CALCPARAM"));
     for (int i = 0; i < calc.parameters.size(); ++i) {
         params->AddNew();
         params->SetField(QStringLiteral("CalcID"), stored.calcId);
         params->SetField(QStringLiteral("Seq"), i + 1);
-        SetValue(*params, calc.parameters[i].type, Stored(calc.parameters[i].type, calc.parameters[i].value, stored));
+        SetValue(*params, calc.parameters[i].type,
+                 Stored(calc.parameters[i].type, calc.parameters[i].value, stored));
         params->Update();
     }
     auto cells = db.OpenRecordset(QStringLiteral("CALCELEM"));
@@ -140,7 +148,9 @@ void AddInput(platform::Database& db, const HandedCalculation& calc, const Store
 
 }  // namespace
 
-void EnsureArchiveTables(const QString& databasePath) { EnsureTables(*platform::Database::Open(databasePath)); }
+void EnsureArchiveTables(const QString& databasePath) {
+    EnsureTables(*platform::Database::Open(databasePath));
+}
 
 StoredCalculation StoreCalculation(const QString& databasePath, const HandedCalculation& calc) {
     auto db = platform::Database::Open(databasePath);

@@ -22,10 +22,14 @@ struct Entry {
 
 QString ValueText(qint32 type, const QVariant& text, const QVariant& number) {
     switch (type) {
-        case calcstore::kTypeString: return u'"' + text.toString() + u'"';
-        case calcstore::kTypeDouble: return QString::number(number.toDouble(), 'g', 15);
-        case calcstore::kTypeBoolean: return number.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
-        default: return QString::number(qint64(number.toDouble()));
+        case calcstore::kTypeString:
+            return u'"' + text.toString() + u'"';
+        case calcstore::kTypeDouble:
+            return QString::number(number.toDouble(), 'g', 15);
+        case calcstore::kTypeBoolean:
+            return number.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+        default:
+            return QString::number(qint64(number.toDouble()));
     }
 }
 
@@ -33,11 +37,16 @@ QString HeightText(double z) {
     return calcstore::clsCoord::NoHeight() == z ? QStringLiteral("-") : QString::number(z, 'f', 4);
 }
 
-void AppendTree(QStringList& out, const QMap<qint32, QList<Entry>>& children, qint32 parent, int depth) {
+void AppendTree(QStringList& out, const QMap<qint32, QList<Entry>>& children, qint32 parent,
+                int depth) {
     for (const Entry& e : children.value(parent)) {
         QString line = QString(depth * 4, u' ') + QStringLiteral("[%1] ").arg(e.id) + e.name;
-        if (e.folder) line += u'/';
-        else line += QStringLiteral("  (%1 %2)").arg(e.calcNo).arg(calcstore::CalcTypeDefaultName(e.calcNo));
+        if (e.folder)
+            line += u'/';
+        else
+            line += QStringLiteral("  (%1 %2)")
+                        .arg(e.calcNo)
+                        .arg(calcstore::CalcTypeDefaultName(e.calcNo));
         out << line;
         if (e.folder) AppendTree(out, children, e.id, depth + 1);
     }
@@ -47,13 +56,16 @@ void AppendTree(QStringList& out, const QMap<qint32, QList<Entry>>& children, qi
 
 QString CalcTreeText(const QString& databasePath) {
     auto db = platform::Database::Open(databasePath);
-    auto rs = db->OpenRecordset(QStringLiteral("SELECT ID, Name, ParentID, Attributes, CalcNo FROM CALC WHERE DelFlg = ? ORDER BY ID"),
-                                {calcstore::kDelFlgPresent});
+    auto rs = db->OpenRecordset(
+        QStringLiteral(
+            "SELECT ID, Name, ParentID, Attributes, CalcNo FROM CALC WHERE DelFlg = ? ORDER BY ID"),
+        {calcstore::kDelFlgPresent});
     QMap<qint32, QList<Entry>> children;
     for (; !rs->Eof(); rs->MoveNext()) {
         children[rs->Field(QStringLiteral("ParentID")).toInt()].append(
             {rs->Field(QStringLiteral("ID")).toInt(), rs->Field(QStringLiteral("Name")).toString(),
-             rs->Field(QStringLiteral("Attributes")).toInt() == calcstore::kAttrFolder, rs->Field(QStringLiteral("CalcNo")).toInt()});
+             rs->Field(QStringLiteral("Attributes")).toInt() == calcstore::kAttrFolder,
+             rs->Field(QStringLiteral("CalcNo")).toInt()});
     }
     QStringList out;
     AppendTree(out, children, 0, 0);
@@ -62,21 +74,27 @@ QString CalcTreeText(const QString& databasePath) {
 
 QString CalcText(const QString& databasePath, qint32 calcId) {
     auto db = platform::Database::Open(databasePath);
-    auto calc = db->OpenRecordset(QStringLiteral("SELECT * FROM CALC WHERE ID = ? AND Attributes = ?"),
-                                  {calcId, calcstore::kAttrCalculation});
+    auto calc =
+        db->OpenRecordset(QStringLiteral("SELECT * FROM CALC WHERE ID = ? AND Attributes = ?"),
+                          {calcId, calcstore::kAttrCalculation});
     if (calc->Eof()) throw platform::DbError(QStringLiteral("計算 %1 はありません。").arg(calcId));
     QStringList out;
     const qint32 calcNo = calc->Field(QStringLiteral("CalcNo")).toInt();
-    out << QStringLiteral("計算 %1: %2").arg(calcId).arg(calc->Field(QStringLiteral("Name")).toString());
+    out << QStringLiteral("計算 %1: %2")
+               .arg(calcId)
+               .arg(calc->Field(QStringLiteral("Name")).toString());
     out << QStringLiteral("  種別 %1 %2, フォルダ %3, 作成 %4")
                .arg(calcNo)
                .arg(calcstore::CalcTypeDefaultName(calcNo))
                .arg(calc->Field(QStringLiteral("ParentID")).toInt())
-               .arg(calc->Field(QStringLiteral("CreateDate")).toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+               .arg(calc->Field(QStringLiteral("CreateDate"))
+                        .toDateTime()
+                        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 
-    auto points = db->OpenRecordset(QStringLiteral("SELECT COORD.ID AS ID, Name, Z, Memo FROM CALCPOINT, COORD "
-                                                   "WHERE CALCPOINT.CalcID = ? AND COORD.ID = CALCPOINT.CoordID ORDER BY Seq"),
-                                    {calcId});
+    auto points = db->OpenRecordset(
+        QStringLiteral("SELECT COORD.ID AS ID, Name, Z, Memo FROM CALCPOINT, COORD "
+                       "WHERE CALCPOINT.CalcID = ? AND COORD.ID = CALCPOINT.CoordID ORDER BY Seq"),
+        {calcId});
     out << QStringLiteral("点 (%1)").arg(points->RecordCount());
     for (; !points->Eof(); points->MoveNext()) {
         out << QStringLiteral("%1  %2  標高 %3  %4")
@@ -88,28 +106,35 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
                    .prepend(QStringLiteral("  "));
     }
 
-    auto params = db->OpenRecordset(QStringLiteral("SELECT * FROM CALCPARAM WHERE CalcID = ? ORDER BY Seq"), {calcId});
+    auto params = db->OpenRecordset(
+        QStringLiteral("SELECT * FROM CALCPARAM WHERE CalcID = ? ORDER BY Seq"), {calcId});
     out << QStringLiteral("パラメータ (%1)").arg(params->RecordCount());
     for (; !params->Eof(); params->MoveNext()) {
         const qint32 type = params->Field(QStringLiteral("ValueType")).toInt();
         out << QStringLiteral("  %1  型%2  %3")
                    .arg(params->Field(QStringLiteral("Seq")).toInt())
                    .arg(type)
-                   .arg(ValueText(type, params->Field(QStringLiteral("TextValue")), params->Field(QStringLiteral("NumValue"))));
+                   .arg(ValueText(type, params->Field(QStringLiteral("TextValue")),
+                                  params->Field(QStringLiteral("NumValue"))));
     }
 
-    auto cells = db->OpenRecordset(QStringLiteral("SELECT * FROM CALCELEM WHERE CalcID = ? ORDER BY RowNo, ColNo"), {calcId});
+    auto cells = db->OpenRecordset(
+        QStringLiteral("SELECT * FROM CALCELEM WHERE CalcID = ? ORDER BY RowNo, ColNo"), {calcId});
     QMap<int, QStringList> rows;
     QMap<int, qint32> columnTypes;
     for (; !cells->Eof(); cells->MoveNext()) {
         const qint32 type = cells->Field(QStringLiteral("ValueType")).toInt();
         columnTypes[cells->Field(QStringLiteral("ColNo")).toInt()] = type;
         rows[cells->Field(QStringLiteral("RowNo")).toInt()]
-            << ValueText(type, cells->Field(QStringLiteral("TextValue")), cells->Field(QStringLiteral("NumValue")));
+            << ValueText(type, cells->Field(QStringLiteral("TextValue")),
+                         cells->Field(QStringLiteral("NumValue")));
     }
     QStringList types;
     for (qint32 t : columnTypes) types << QString::number(t);
-    out << QStringLiteral("要素 (%1 行 × %2 列, 型 %3)").arg(rows.size()).arg(columnTypes.size()).arg(types.join(u','));
+    out << QStringLiteral("要素 (%1 行 × %2 列, 型 %3)")
+               .arg(rows.size())
+               .arg(columnTypes.size())
+               .arg(types.join(u','));
     for (auto it = rows.cbegin(); it != rows.cend(); ++it)
         out << QStringLiteral("  R%1: ").arg(it.key()) + it.value().join(QStringLiteral(", "));
     return out.join(u'\n') + u'\n';

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-
 #include <cmath>
 #include <limits>
 
@@ -26,15 +25,24 @@ constexpr double kNoZ = std::numeric_limits<double>::quiet_NaN();
 
 // Plane rectangular coordinates (zone IX), metres: a traverse around a small town block.
 const DemoPoint kPoints[] = {
-    {u"T1", -35012.345, -8123.456, 45.210},  {u"T2", -35098.721, -8055.903, 44.872},
-    {u"T3", -35160.004, -7968.117, 44.105},  {u"T4", -35121.558, -7871.640, 43.998},
-    {u"T5", -35040.212, -7820.377, 44.530},  {u"T6", -34955.871, -7866.902, 45.013},
-    {u"T7", -34921.330, -7962.415, 45.377},  {u"T8", -34950.019, -8061.288, 45.402},
-    {u"T9", -35001.777, -7915.064, 44.861},  {u"T10", -35077.450, -7930.882, 44.420},
-    {u"T11", -35030.118, -8010.530, 44.960}, {u"T12", -34988.604, -8098.113, 45.311},
-    {u"K1", -35230.560, -8140.220, 46.702},  {u"K2", -35315.904, -8011.846, 47.118},
-    {u"K3", -35287.341, -7845.009, 46.250},  {u"K4", -35190.886, -7733.571, 45.872},
-    {u"K5", -34870.125, -7745.390, 45.030},  {u"K6", -34830.477, -8155.268, 46.004},
+    {u"T1", -35012.345, -8123.456, 45.210},
+    {u"T2", -35098.721, -8055.903, 44.872},
+    {u"T3", -35160.004, -7968.117, 44.105},
+    {u"T4", -35121.558, -7871.640, 43.998},
+    {u"T5", -35040.212, -7820.377, 44.530},
+    {u"T6", -34955.871, -7866.902, 45.013},
+    {u"T7", -34921.330, -7962.415, 45.377},
+    {u"T8", -34950.019, -8061.288, 45.402},
+    {u"T9", -35001.777, -7915.064, 44.861},
+    {u"T10", -35077.450, -7930.882, 44.420},
+    {u"T11", -35030.118, -8010.530, 44.960},
+    {u"T12", -34988.604, -8098.113, 45.311},
+    {u"K1", -35230.560, -8140.220, 46.702},
+    {u"K2", -35315.904, -8011.846, 47.118},
+    {u"K3", -35287.341, -7845.009, 46.250},
+    {u"K4", -35190.886, -7733.571, 45.872},
+    {u"K5", -34870.125, -7745.390, 45.030},
+    {u"K6", -34830.477, -8155.268, 46.004},
     {u"三角点 東山", -35402.118, -8302.771, 88.450},
     {u"三角点 西谷", -34702.930, -7602.314, 71.236},
     {u"基準点１", -35250.000, -7950.000, 46.180},
@@ -87,7 +95,8 @@ void AddPoints(platform::Database& db, const QDateTime& now) {
         coord->SetField(QStringLiteral("Name"), QString::fromUtf16(p.name));
         coord->SetField(QStringLiteral("X"), p.x);
         coord->SetField(QStringLiteral("Y"), p.y);
-        coord->SetField(QStringLiteral("Z"), std::isnan(p.z) ? calcstore::clsCoord::NoHeight() : p.z);
+        coord->SetField(QStringLiteral("Z"),
+                        std::isnan(p.z) ? calcstore::clsCoord::NoHeight() : p.z);
         coord->SetField(QStringLiteral("Memo"), QString());
         coord->SetField(QStringLiteral("UpdateDate"), now);
         coord->SetField(QStringLiteral("DELFLG"), false);
@@ -98,7 +107,8 @@ void AddPoints(platform::Database& db, const QDateTime& now) {
 // T1... for point numbers 1 to 99, K1... from 100 on; branches written "-".
 void AddNumberingRules(platform::Database& db) {
     const QString insert = QStringLiteral(
-        "INSERT INTO TENBAN (StartNo, SetNo, TenName, Eda1Name, Eda2Name, MaxLen) VALUES (?, ?, ?, ?, ?, ?)");
+        "INSERT INTO TENBAN (StartNo, SetNo, TenName, Eda1Name, Eda2Name, MaxLen) VALUES (?, ?, ?, "
+        "?, ?, ?)");
     db.Execute(insert, {1, 1, QStringLiteral("T"), QStringLiteral("-"), QStringLiteral("-"), 2});
     db.Execute(insert, {100, 1, QStringLiteral("K"), QStringLiteral("-"), QString(), 4});
 }

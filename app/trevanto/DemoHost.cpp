@@ -35,7 +35,8 @@ HandedCalculation ReadHandedCalculation(const host::KobelinDlg& dlg) {
     }
     for (qint32 i = 1; i <= dlg.GetParameterCount(); ++i)
         calc.parameters.append({dlg.GetParameterType(i).toInt(), dlg.GetParameterValue(i)});
-    for (qint32 c = 0; c < dlg.GetElementsColsCount(); ++c) calc.columnTypes.append(dlg.GetElementsColsType(c).toInt());
+    for (qint32 c = 0; c < dlg.GetElementsColsCount(); ++c)
+        calc.columnTypes.append(dlg.GetElementsColsType(c).toInt());
     for (qint32 r = 0; r < dlg.GetElementsRowsCount(); ++r) {
         QList<QVariant> row;
         for (qint32 c = 0; c < calc.columnTypes.size(); ++c) row.append(dlg.GetElementsArray(r, c));
@@ -50,7 +51,8 @@ void DemoHost::SaveStart(bool& saveOk) {
         const HandedCalculation calc = ReadHandedCalculation(dlg_);
         const StoredCalculation stored = StoreCalculation(databasePath_, calc);
         for (const HandedPoint& point : calc.points)
-            dlg_.SetZahyouID(QStringLiteral("C%1").arg(point.id), stored.newPointIds.value(point.id));
+            dlg_.SetZahyouID(QStringLiteral("C%1").arg(point.id),
+                             stored.newPointIds.value(point.id));
         lastStored_ = stored.calcId;
         lastError_.clear();
         saveOk = true;

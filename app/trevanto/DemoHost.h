@@ -9,7 +9,7 @@
 namespace trevanto_host {
 
 class DemoHost : public host::KobelinDlgEvents {
-public:
+  public:
     DemoHost(QString databasePath, qint32 regId, QString regName);
 
     // Hands over the district and opens the menu; false when the menu did not open
@@ -26,7 +26,7 @@ public:
     // The message of the last failed store, empty after a good one.
     const QString& LastError() const { return lastError_; }
 
-private:
+  private:
     host::KobelinDlg dlg_;
     QString databasePath_;
     qint32 regId_;

@@ -7,7 +7,8 @@ using platform::FieldType;
 platform::TableDef CalcTable() {
     platform::TableDef t{QStringLiteral("CALC"), {}, {}};
     t.AutoIncrement(QStringLiteral("ID"))
-        .Field(QStringLiteral("Name"), FieldType::Text, 255).AllowZeroLength()
+        .Field(QStringLiteral("Name"), FieldType::Text, 255)
+        .AllowZeroLength()
         .Field(QStringLiteral("ParentID"), FieldType::Long)
         .Field(QStringLiteral("Attributes"), FieldType::Long)
         .Field(QStringLiteral("DelFlg"), FieldType::Long)
@@ -23,11 +24,13 @@ platform::TableDef CalcTable() {
 platform::TableDef CoordTable() {
     platform::TableDef t{QStringLiteral("COORD"), {}, {}};
     t.AutoIncrement(QStringLiteral("ID"))
-        .Field(QStringLiteral("Name"), FieldType::Text, 255).AllowZeroLength()
+        .Field(QStringLiteral("Name"), FieldType::Text, 255)
+        .AllowZeroLength()
         .Field(QStringLiteral("X"), FieldType::Double)
         .Field(QStringLiteral("Y"), FieldType::Double)
         .Field(QStringLiteral("Z"), FieldType::Double)
-        .Field(QStringLiteral("Memo"), FieldType::Memo).AllowZeroLength()
+        .Field(QStringLiteral("Memo"), FieldType::Memo)
+        .AllowZeroLength()
         .Field(QStringLiteral("UpdateDate"), FieldType::Date)
         .Field(QStringLiteral("DELFLG"), FieldType::Boolean)
         .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"))
@@ -39,9 +42,12 @@ platform::TableDef TenbanTable() {
     platform::TableDef t{QStringLiteral("TENBAN"), {}, {}};
     t.Field(QStringLiteral("StartNo"), FieldType::Long)
         .Field(QStringLiteral("SetNo"), FieldType::Long)
-        .Field(QStringLiteral("TenName"), FieldType::Text, 50).AllowZeroLength()
-        .Field(QStringLiteral("Eda1Name"), FieldType::Text, 50).AllowZeroLength()
-        .Field(QStringLiteral("Eda2Name"), FieldType::Text, 50).AllowZeroLength()
+        .Field(QStringLiteral("TenName"), FieldType::Text, 50)
+        .AllowZeroLength()
+        .Field(QStringLiteral("Eda1Name"), FieldType::Text, 50)
+        .AllowZeroLength()
+        .Field(QStringLiteral("Eda2Name"), FieldType::Text, 50)
+        .AllowZeroLength()
         .Field(QStringLiteral("MaxLen"), FieldType::Integer)
         .PrimaryIndex(QStringLiteral("StartNo"), QStringLiteral("StartNo"));
     return t;

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
-
 #include <cstdio>
 
 #include "apa/ApaCheck.h"
@@ -45,7 +44,7 @@ const char kUsage[] =
     "Files go to $TREVANTO_HOME, else ~/.local/share/Brandel/Trevanto.\n";
 
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -76,7 +75,8 @@ int SaveSample(const QString& database, qint32 folder) {
     const bool saved = handOff.Save(saveOk);
     handOff.Clear();
     if (!saved) {
-        std::fprintf(stderr, "trevanto: the host did not store the calculation: %s\n", qPrintable(host.LastError()));
+        std::fprintf(stderr, "trevanto: the host did not store the calculation: %s\n",
+                     qPrintable(host.LastError()));
         return 1;
     }
     Out() << trevanto_host::CalcText(database, host.LastStoredCalc());
@@ -91,9 +91,11 @@ int CheckApaFiles(QStringList files) {
     int found = 0;
     for (const QString& file : files) {
         QString reason;
-        if (fix && !apa::FixObservationCodes(file, reason)) Out() << file << ": codes not fixed: " << reason << Qt::endl;
+        if (fix && !apa::FixObservationCodes(file, reason))
+            Out() << file << ": codes not fixed: " << reason << Qt::endl;
         const QList<apa::ApaProblem> problems = apa::CheckApaFile(file);
-        for (const apa::ApaProblem& p : problems) Out() << file << ':' << p.line << ": " << p.message << Qt::endl;
+        for (const apa::ApaProblem& p : problems)
+            Out() << file << ':' << p.line << ": " << p.message << Qt::endl;
         if (problems.isEmpty()) Out() << file << ": ok" << Qt::endl;
         found += static_cast<int>(problems.size());
     }
@@ -102,7 +104,8 @@ int CheckApaFiles(QStringList files) {
 
 int RunJob(const QString& database, const QStringList& args) {
     const QString job = args.value(0);
-    if (job == QStringLiteral("apa") && args.value(1) == QStringLiteral("check")) return CheckApaFiles(args.mid(2));
+    if (job == QStringLiteral("apa") && args.value(1) == QStringLiteral("check"))
+        return CheckApaFiles(args.mid(2));
     if (job == QStringLiteral("district")) {
         Out() << "demo district " << trevanto_host::kDemoRegName << ": " << database << Qt::endl;
         return 0;
@@ -116,7 +119,8 @@ int RunJob(const QString& database, const QStringList& args) {
         Out() << trevanto_host::CalcText(database, IdArgument(args, 2, -1));
         return 0;
     }
-    if (job == QStringLiteral("calc") && action == QStringLiteral("save-sample")) return SaveSample(database, IdArgument(args, 2, 1));
+    if (job == QStringLiteral("calc") && action == QStringLiteral("save-sample"))
+        return SaveSample(database, IdArgument(args, 2, 1));
     throw UsageError("unknown job: " + args.join(u' ').toStdString());
 }
 
@@ -145,7 +149,9 @@ int main(int argc, char** argv) {
         }
         if (args.isEmpty()) {
             QApplication app(argc, argv);
-            return RunMenu(app, database.isEmpty() ? trevanto_host::EnsureDemoDistrict(platform::WorkFolder()) : database);
+            return RunMenu(app, database.isEmpty()
+                                    ? trevanto_host::EnsureDemoDistrict(platform::WorkFolder())
+                                    : database);
         }
         QCoreApplication app(argc, argv);
         if (database.isEmpty() && args.value(0) != QStringLiteral("apa"))

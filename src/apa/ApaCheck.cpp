@@ -29,21 +29,29 @@ bool IsSightingNumber(const QString& number) {
 
 QString RecordName(Record r) {
     switch (r) {
-        case Record::A: return QStringLiteral("A");
-        case Record::B: return QStringLiteral("B");
-        case Record::C: return QStringLiteral("C");
-        case Record::D: return QStringLiteral("D");
-        case Record::E: return QStringLiteral("E");
-        case Record::F: return QStringLiteral("F");
-        case Record::Z: return QStringLiteral("Z");
-        case Record::Other: break;
+        case Record::A:
+            return QStringLiteral("A");
+        case Record::B:
+            return QStringLiteral("B");
+        case Record::C:
+            return QStringLiteral("C");
+        case Record::D:
+            return QStringLiteral("D");
+        case Record::E:
+            return QStringLiteral("E");
+        case Record::F:
+            return QStringLiteral("F");
+        case Record::Z:
+            return QStringLiteral("Z");
+        case Record::Other:
+            break;
     }
     return QStringLiteral("?");
 }
 
 // Follows the record order: A; per station B and C (optional), D, "E,0,", F and "E,1,"; Z.
 class OrderCheck {
-public:
+  public:
     explicit OrderCheck(QList<ApaProblem>& problems) : problems_(problems) {}
 
     void Line(int number, const QString& line, Record record) {
@@ -52,13 +60,23 @@ public:
             return;
         }
         switch (record) {
-            case Record::A: Problem(number, QStringLiteral("a second header record A")); break;
+            case Record::A:
+                Problem(number, QStringLiteral("a second header record A"));
+                break;
             case Record::B:
-            case Record::C: ExpectNoOpenStation(number, record); inRun_ = false; break;
-            case Record::D: ExpectNoOpenStation(number, record); stationOpen_ = number; inRun_ = false; break;
+            case Record::C:
+                ExpectNoOpenStation(number, record);
+                inRun_ = false;
+                break;
+            case Record::D:
+                ExpectNoOpenStation(number, record);
+                stationOpen_ = number;
+                inRun_ = false;
+                break;
             case Record::E:
                 if (line == kRunStart) {
-                    if (stationOpen_ == 0) Problem(number, QStringLiteral("\"E,0,\" without its station record D"));
+                    if (stationOpen_ == 0)
+                        Problem(number, QStringLiteral("\"E,0,\" without its station record D"));
                     stationOpen_ = 0;
                     inRun_ = true;
                 } else if (!inRun_) {
@@ -66,22 +84,32 @@ public:
                 }
                 break;
             case Record::F:
-                if (!inRun_) Problem(number, QStringLiteral("sighting F outside a station's run (no \"E,0,\" before it)"));
+                if (!inRun_)
+                    Problem(number,
+                            QStringLiteral(
+                                "sighting F outside a station's run (no \"E,0,\" before it)"));
                 break;
-            case Record::Z: ExpectNoOpenStation(number, record); ended_ = true; break;
-            case Record::Other: break;
+            case Record::Z:
+                ExpectNoOpenStation(number, record);
+                ended_ = true;
+                break;
+            case Record::Other:
+                break;
         }
     }
 
     void End(int lineCount) {
-        if (stationOpen_ != 0) Problem(stationOpen_, QStringLiteral("station record D without \"E,0,\" after it"));
+        if (stationOpen_ != 0)
+            Problem(stationOpen_, QStringLiteral("station record D without \"E,0,\" after it"));
         if (!ended_) Problem(lineCount, QStringLiteral("no end record Z"));
     }
 
-private:
+  private:
     void ExpectNoOpenStation(int number, Record next) {
         if (stationOpen_ == 0) return;
-        Problem(number, QStringLiteral("%1 follows the station record D of line %2 before \"E,0,\"").arg(RecordName(next)).arg(stationOpen_));
+        Problem(number, QStringLiteral("%1 follows the station record D of line %2 before \"E,0,\"")
+                            .arg(RecordName(next))
+                            .arg(stationOpen_));
         stationOpen_ = 0;
     }
     void Problem(int number, const QString& message) { problems_.append({number, message}); }
@@ -98,13 +126,18 @@ void CheckFields(QList<ApaProblem>& problems, int number, const QString& line, R
         for (int field : n.fields) {
             const QString value = Field(line, field);
             if (!value.trimmed().isEmpty() && !ReadsAsNumber(value))
-                problems.append({number, QStringLiteral("%1 field %2 \"%3\" is not a number").arg(RecordName(record)).arg(field).arg(value)});
+                problems.append({number, QStringLiteral("%1 field %2 \"%3\" is not a number")
+                                             .arg(RecordName(record))
+                                             .arg(field)
+                                             .arg(value)});
         }
     }
     if (record == Record::F) {
         const QString sighting = Field(line, 4).trimmed();
         if (!sighting.isEmpty() && !IsSightingNumber(sighting))
-            problems.append({number, QStringLiteral("sighting number \"%1\" is not face r/l, set 1, 2, 3 or 9 and direction 001-999").arg(sighting)});
+            problems.append({number, QStringLiteral("sighting number \"%1\" is not face r/l, set "
+                                                    "1, 2, 3 or 9 and direction 001-999")
+                                         .arg(sighting)});
     }
 }
 
@@ -127,11 +160,15 @@ QList<ApaProblem> CheckApaLines(const QStringList& lines) {
             const QString written = Field(line, 5).trimmed();
             const QString computed = ObservationCode(lines, i);
             if (written != computed)
-                problems.append({number, QStringLiteral("observation code \"%1\" should be \"%2\" for its sightings").arg(written, computed)});
+                problems.append(
+                    {number,
+                     QStringLiteral("observation code \"%1\" should be \"%2\" for its sightings")
+                         .arg(written, computed)});
         }
     }
     order.End(static_cast<int>(lines.size()));
-    std::stable_sort(problems.begin(), problems.end(), [](const ApaProblem& a, const ApaProblem& b) { return a.line < b.line; });
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const ApaProblem& a, const ApaProblem& b) { return a.line < b.line; });
     return problems;
 }
 
@@ -140,7 +177,9 @@ QList<ApaProblem> CheckApaFile(const QString& path) {
         const QStringList raw = platform::ReadTextLines(path);
         if (raw.isEmpty()) return {{0, QStringLiteral("empty file")}};
         const auto lines = NormalizeApaLines(raw);
-        if (!lines) return {{1, QStringLiteral("not APA data: the first line must start with \"A,\" and have \",\" as fifth character")}};
+        if (!lines)
+            return {{1, QStringLiteral("not APA data: the first line must start with \"A,\" and "
+                                       "have \",\" as fifth character")}};
         return CheckApaLines(*lines);
     } catch (const platform::FileError& e) {
         return {{0, e.Message()}};

@@ -29,7 +29,8 @@ const std::array<HeaderBox, kHeaderBoxCount>& HeaderBoxes() {
 
 QString HeaderHint(int box, const QString& pressureUnit) {
     if (box == 11)
-        return pressureUnit == QStringLiteral("0") ? QStringLiteral("( 気圧単位： mmHg )") : QStringLiteral("( 気圧単位： hPa )");
+        return pressureUnit == QStringLiteral("0") ? QStringLiteral("( 気圧単位： mmHg )")
+                                                   : QStringLiteral("( 気圧単位： hPa )");
     return QString::fromUtf16(HeaderBoxes()[box].hint);
 }
 
@@ -48,10 +49,13 @@ const std::array<GridColumn, kGridColumns>& GridColumns() {
     return columns;
 }
 
-bool IsNumberColumn(int column) { return column > 0 && column < kGridColumns && GridColumns()[column].decimals >= 0; }
+bool IsNumberColumn(int column) {
+    return column > 0 && column < kGridColumns && GridColumns()[column].decimals >= 0;
+}
 
 QString GridHeaderFormat() {
-    return QStringLiteral("^ No |<視 準 点 名|>目標高 |<番  号|>水 平 角|>鉛 直 角|>距 離 １|距 離 ２|<メ    モ");
+    return QStringLiteral(
+        "^ No |<視 準 点 名|>目標高 |<番  号|>水 平 角|>鉛 直 角|>距 離 １|距 離 ２|<メ    モ");
 }
 
 QString FormatFixed(double value, int decimals) {
@@ -61,8 +65,12 @@ QString FormatFixed(double value, int decimals) {
 
 namespace {
 
-QString PadRight(const QString& text, int width) { return text.size() < width ? text.leftJustified(width) : text; }
-QString PadLeft(const QString& text, int width) { return text.size() < width ? text.rightJustified(width) : text; }
+QString PadRight(const QString& text, int width) {
+    return text.size() < width ? text.leftJustified(width) : text;
+}
+QString PadLeft(const QString& text, int width) {
+    return text.size() < width ? text.rightJustified(width) : text;
+}
 
 // How a value is laid into its field of an F line.
 QString SightingField(int field, const QString& value) {
@@ -72,7 +80,9 @@ QString SightingField(int field, const QString& value) {
     return value;
 }
 
-bool EndsStation(Record r) { return r == Record::B || r == Record::C || r == Record::D || r == Record::Z; }
+bool EndsStation(Record r) {
+    return r == Record::B || r == Record::C || r == Record::D || r == Record::Z;
+}
 
 }  // namespace
 
@@ -100,7 +110,9 @@ qsizetype ApaEditor::Find(Record record, qsizetype from, int step) const {
     return -1;
 }
 
-bool ApaEditor::IsRemeasureRow(int row) const { return RecordOf(lines_[rowLines_[row]]) == Record::E; }
+bool ApaEditor::IsRemeasureRow(int row) const {
+    return RecordOf(lines_[rowLines_[row]]) == Record::E;
+}
 
 void ApaEditor::FillFromB(qsizetype index) {
     b_ = index;
@@ -128,7 +140,8 @@ void ApaEditor::AddRow(qsizetype index) {
         for (int column = 1; column < kGridColumns; ++column) {
             const GridColumn& c = GridColumns()[column];
             const QString value = Field(line, c.field);
-            row[column] = c.decimals >= 0 ? FormatFixed(LenientNumber(value), c.decimals) : value.trimmed();
+            row[column] =
+                c.decimals >= 0 ? FormatFixed(LenientNumber(value), c.decimals) : value.trimmed();
         }
     }
     rows_.push_back(row);
@@ -157,7 +170,9 @@ void ApaEditor::ShowStationAt(qsizetype dIndex) {
     }
 }
 
-void ApaEditor::ShowFirst() { ShowStationAt(Find(Record::D, 0, +1)); }
+void ApaEditor::ShowFirst() {
+    ShowStationAt(Find(Record::D, 0, +1));
+}
 
 bool ApaEditor::ShowNext() {
     const qsizetype next = d_ < 0 ? -1 : Find(Record::D, runEnd_, +1);
@@ -173,7 +188,9 @@ bool ApaEditor::ShowPrevious() {
     return true;
 }
 
-void ApaEditor::ShowLast() { ShowStationAt(Find(Record::D, lines_.size() - 1, -1)); }
+void ApaEditor::ShowLast() {
+    ShowStationAt(Find(Record::D, lines_.size() - 1, -1));
+}
 
 void ApaEditor::AddStation() {
     qsizetype at = d_;
@@ -209,13 +226,16 @@ QString ApaEditor::CommitCell(int row, int column, const QString& text) {
     if (column < 1 || column >= kGridColumns || IsRemeasureRow(row)) return rows_[row][column];
     const GridColumn& c = GridColumns()[column];
     QString shown = text;
-    if (c.decimals >= 0 && !text.trimmed().isEmpty()) shown = FormatFixed(LenientNumber(text), c.decimals);
+    if (c.decimals >= 0 && !text.trimmed().isEmpty())
+        shown = FormatFixed(LenientNumber(text), c.decimals);
     rows_[row][column] = shown;
     WriteField(rowLines_[row], c.field, SightingField(c.field, shown));
     return shown;
 }
 
-qsizetype ApaEditor::InsertionPoint(int row) const { return row < RowCount() ? rowLines_[row] : runEnd_; }
+qsizetype ApaEditor::InsertionPoint(int row) const {
+    return row < RowCount() ? rowLines_[row] : runEnd_;
+}
 
 void ApaEditor::DeleteRows(int first, int last) {
     for (int row = last; row >= first; --row) lines_.removeAt(rowLines_[row]);
@@ -239,12 +259,14 @@ QString ApaEditor::CopyRows(int first, int last) const {
 }
 
 int ApaEditor::PasteRows(int at, const QString& text) {
-    const int count = static_cast<int>(std::nearbyint(static_cast<double>(text.size()) / kClipboardRow));
+    const int count =
+        static_cast<int>(std::nearbyint(static_cast<double>(text.size()) / kClipboardRow));
     if (count <= 0) return 0;
     InsertRows(at, count);
     for (int k = 0; k < count; ++k) {
         for (int column = 1; column < kGridColumns; ++column) {
-            QString slot = text.mid(k * kClipboardRow + (column - 1) * kClipboardSlot, kClipboardSlot);
+            QString slot =
+                text.mid(k * kClipboardRow + (column - 1) * kClipboardSlot, kClipboardSlot);
             while (slot.endsWith(u' ')) slot.chop(1);
             CommitCell(at + k, column, slot);
         }
@@ -252,6 +274,8 @@ int ApaEditor::PasteRows(int at, const QString& text) {
     return count;
 }
 
-QStringList ApaEditor::SaveLines() const { return PrepareForSave(lines_); }
+QStringList ApaEditor::SaveLines() const {
+    return PrepareForSave(lines_);
+}
 
 }  // namespace apa

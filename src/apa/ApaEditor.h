@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <vector>
 
@@ -31,8 +30,8 @@ const std::array<HeaderBox, kHeaderBoxCount>& HeaderBoxes();
 QString HeaderHint(int box, const QString& pressureUnit);
 
 struct GridColumn {
-    int field;      // F field, 0 for the row number
-    int decimals;   // fixed decimals of a number column, -1 for text
+    int field;     // F field, 0 for the row number
+    int decimals;  // fixed decimals of a number column, -1 for text
     const char16_t* hint;
 };
 const std::array<GridColumn, kGridColumns>& GridColumns();
@@ -48,7 +47,7 @@ inline constexpr int kClipboardRow = kClipboardSlot * 8;
 QString FormatFixed(double value, int decimals);
 
 class ApaEditor {
-public:
+  public:
     // Takes the loaded lines (without the result slot). Without a path, or with fewer than
     // six lines, the editor starts on the empty data set; the first station gets empty B and
     // C lines when it has none before it.
@@ -90,7 +89,7 @@ public:
     QStringList SaveLines() const;
     void MarkSaved() { modified_ = false; }
 
-private:
+  private:
     void ShowStationAt(qsizetype dIndex);
     void Reshow() { ShowStationAt(d_); }
     void FillFromB(qsizetype index);

@@ -7,14 +7,22 @@ namespace apa {
 Record RecordOf(const QString& line) {
     if (line.size() < 2 || line[1] != u',') return Record::Other;
     switch (line[0].unicode()) {
-        case u'A': return Record::A;
-        case u'B': return Record::B;
-        case u'C': return Record::C;
-        case u'D': return Record::D;
-        case u'E': return Record::E;
-        case u'F': return Record::F;
-        case u'Z': return Record::Z;
-        default: return Record::Other;
+        case u'A':
+            return Record::A;
+        case u'B':
+            return Record::B;
+        case u'C':
+            return Record::C;
+        case u'D':
+            return Record::D;
+        case u'E':
+            return Record::E;
+        case u'F':
+            return Record::F;
+        case u'Z':
+            return Record::Z;
+        default:
+            return Record::Other;
     }
 }
 
@@ -49,7 +57,8 @@ QString ReplaceField(const QString& line, int n, const QString& value) {
 }
 
 double LenientNumber(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^ *([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));
+    static const QRegularExpression re(
+        QStringLiteral("^ *([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));
     const auto m = re.match(text);
     return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
 }
@@ -69,6 +78,8 @@ QChar CheckCharacter(const QString& line) {
     return QChar(sum % 64 + 32);
 }
 
-QStringList EmptyDataSet() { return {kHeaderLine, kEmptyD, kRunStart, kEmptyF, kEndLine}; }
+QStringList EmptyDataSet() {
+    return {kHeaderLine, kEmptyD, kRunStart, kEmptyF, kEndLine};
+}
 
 }  // namespace apa

@@ -6,7 +6,8 @@
 namespace apa {
 
 bool IsApaHeader(const QString& firstLine) {
-    return firstLine.startsWith(QStringLiteral("A,")) && firstLine.size() >= 5 && firstLine[4] == u',';
+    return firstLine.startsWith(QStringLiteral("A,")) && firstLine.size() >= 5 &&
+           firstLine[4] == u',';
 }
 
 bool HasCheckCharacters(const QString& firstLine) {
@@ -33,6 +34,8 @@ std::optional<QStringList> NormalizeApaLines(const QStringList& rawLines) {
     return out;
 }
 
-std::optional<QStringList> ReadApaFile(const QString& path) { return NormalizeApaLines(platform::ReadTextLines(path)); }
+std::optional<QStringList> ReadApaFile(const QString& path) {
+    return NormalizeApaLines(platform::ReadTextLines(path));
+}
 
 }  // namespace apa

@@ -12,7 +12,9 @@ QString ObservationCode(const QStringList& lines, qsizetype dIndex) {
     bool allR1 = true;
     for (qsizetype i = dIndex + 1; i < lines.size(); ++i) {
         const Record record = RecordOf(lines[i]);
-        if (record == Record::B || record == Record::C || record == Record::D || record == Record::Z) break;
+        if (record == Record::B || record == Record::C || record == Record::D ||
+            record == Record::Z)
+            break;
         if (record != Record::F) continue;
         const QString number = Field(lines[i], 4).trimmed();
         const int set = static_cast<int>(LenientNumber(number.mid(1, 1)));
@@ -21,16 +23,21 @@ QString ObservationCode(const QStringList& lines, qsizetype dIndex) {
         highestDirection = std::max(highestDirection, direction);
         if (!number.startsWith(QStringLiteral("r1"))) allR1 = false;
         const QString setChar = number.mid(1, 1);
-        if ((setChar == u'1' || setChar == u'9') && LenientNumber(Field(lines[i], 8)) > 0) distanceKind = 2;
+        if ((setChar == u'1' || setChar == u'9') && LenientNumber(Field(lines[i], 8)) > 0)
+            distanceKind = 2;
     }
     if (allR1) highestSet = 9;
-    const QString sets = highestSet == 0 || highestSet == 9 ? QStringLiteral("991") : QString::number(highestSet) + QStringLiteral("12");
-    return sets + QString::number(distanceKind) + (QStringLiteral("00") + QString::number(highestDirection)).right(3);
+    const QString sets = highestSet == 0 || highestSet == 9
+                             ? QStringLiteral("991")
+                             : QString::number(highestSet) + QStringLiteral("12");
+    return sets + QString::number(distanceKind) +
+           (QStringLiteral("00") + QString::number(highestDirection)).right(3);
 }
 
 void RecomputeObservationCodes(QStringList& lines) {
     for (qsizetype i = 0; i < lines.size(); ++i)
-        if (RecordOf(lines[i]) == Record::D && lines[i] != kEmptyD) lines[i] = ReplaceField(lines[i], 5, ObservationCode(lines, i));
+        if (RecordOf(lines[i]) == Record::D && lines[i] != kEmptyD)
+            lines[i] = ReplaceField(lines[i], 5, ObservationCode(lines, i));
 }
 
 QStringList PrepareForSave(const QStringList& lines) {
@@ -49,6 +56,8 @@ QStringList PrepareForSave(const QStringList& lines) {
     return out;
 }
 
-void WriteApaFile(const QString& path, const QStringList& lines) { platform::WriteTextLines(path, lines); }
+void WriteApaFile(const QString& path, const QStringList& lines) {
+    platform::WriteTextLines(path, lines);
+}
 
 }  // namespace apa

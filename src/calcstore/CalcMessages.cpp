@@ -9,17 +9,29 @@ const QString kCloseOthers = QStringLiteral("余分な現場や計算処理を�
 
 QString CalcErrorText(int number) {
     switch (number) {
-        case 1: return QStringLiteral("メモリーが不足しているため、入力値を表示する事ができません。\n") + kCloseOthers;
-        case 2: return QStringLiteral("入力要素をこれ以上増やすことができません。");
-        case 3: return QStringLiteral("メモリーが不足しているため、枠を作成することができません。\n") + kCloseOthers;
-        case 4: return QStringLiteral("メモリーが不足しているため、新たにｳｨﾝﾄﾞｳを表示する事ができません。\n") + kCloseOthers;
-        default: return {};
+        case 1:
+            return QStringLiteral(
+                       "メモリーが不足しているため、入力値を表示する事ができません。\n") +
+                   kCloseOthers;
+        case 2:
+            return QStringLiteral("入力要素をこれ以上増やすことができません。");
+        case 3:
+            return QStringLiteral("メモリーが不足しているため、枠を作成することができません。\n") +
+                   kCloseOthers;
+        case 4:
+            return QStringLiteral(
+                       "メモリーが不足しているため、新たにｳｨﾝﾄﾞｳを表示する事ができません。\n") +
+                   kCloseOthers;
+        default:
+            return {};
     }
 }
 
 void ShowCalcError(const QVariant& message) {
     if (!platform::HasActivePrompt()) return;
-    const QString text = message.metaType().id() == QMetaType::QString ? message.toString() : CalcErrorText(message.toInt());
+    const QString text = message.metaType().id() == QMetaType::QString
+                             ? message.toString()
+                             : CalcErrorText(message.toInt());
     platform::ActivePrompt().Show(text, QString(), platform::PromptIcon::Critical);
 }
 

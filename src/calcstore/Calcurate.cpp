@@ -12,8 +12,12 @@ bool Unsupported(platform::Prompt& prompt) {
 
 Calcurate::Calcurate() : updateDate_(QDateTime::currentDateTime()), createDate_(updateDate_) {}
 
-bool Calcurate::ReadDB(platform::Prompt& prompt) { return Unsupported(prompt); }
+bool Calcurate::ReadDB(platform::Prompt& prompt) {
+    return Unsupported(prompt);
+}
 
-bool Calcurate::WriteDB(platform::Prompt& prompt) { return Unsupported(prompt); }
+bool Calcurate::WriteDB(platform::Prompt& prompt) {
+    return Unsupported(prompt);
+}
 
 }  // namespace calcstore

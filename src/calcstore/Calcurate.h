@@ -15,7 +15,7 @@ inline constexpr qint32 kAttrCalculation = 256;
 inline constexpr qint32 kDelFlgPresent = 2;
 
 class Calcurate {
-public:
+  public:
     Calcurate();
 
     qint32 TourokuMode() const { return mode_; }  // column Mode
@@ -43,7 +43,7 @@ public:
     bool ReadDB(platform::Prompt& prompt);
     bool WriteDB(platform::Prompt& prompt);
 
-private:
+  private:
     qint32 mode_ = 0;
     qint32 calcNo_ = 0;
     qint32 delFlg_ = kDelFlgPresent;

@@ -8,15 +8,21 @@ namespace calcstore {
 
 Elements::Elements() : cells_(QStringLiteral("Elements")) {}
 
-QString Elements::CellKey(int row, int col) { return QStringLiteral("R%1C%2").arg(row).arg(col); }
+QString Elements::CellKey(int row, int col) {
+    return QStringLiteral("R%1C%2").arg(row).arg(col);
+}
 
-void Elements::AddCols(qint32 type) { cols_.push_back(type); }
+void Elements::AddCols(qint32 type) {
+    cols_.push_back(type);
+}
 
 void Elements::AddItem(const QVariantList& values) {
     for (int col = 0; col < Cols(); ++col) {
         auto item = std::make_unique<InputItem>();
-        if (col < values.size()) item->SetValue(cols_[col], values[col]);
-        else item->InitValue(cols_[col]);
+        if (col < values.size())
+            item->SetValue(cols_[col], values[col]);
+        else
+            item->InitValue(cols_[col]);
         const QString key = CellKey(rows_, col);
         item->SetOwner(key, this);
         cells_.Add(key, std::move(item));
@@ -25,7 +31,8 @@ void Elements::AddItem(const QVariantList& values) {
 }
 
 qint32 Elements::ColsType(int col) const {
-    if (col < 0 || col >= Cols()) throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Elements"));
+    if (col < 0 || col >= Cols())
+        throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Elements"));
     return cols_[col];
 }
 

@@ -2,8 +2,8 @@
 // A table of typed calculation input: a list of column types and rows of InputItem cells,
 // rows and columns numbered from 0. The cell of row r, column c is keyed "R<r>C<c>".
 
-#include <QVariantList>
 #include <QString>
+#include <QVariantList>
 #include <vector>
 
 #include "calcstore/InputItem.h"
@@ -12,7 +12,7 @@
 namespace calcstore {
 
 class Elements {
-public:
+  public:
     Elements();
 
     static QString CellKey(int row, int col);
@@ -37,7 +37,7 @@ public:
         cells_.ForEach(std::forward<F>(f));
     }
 
-private:
+  private:
     std::vector<qint32> cols_;
     int rows_ = 0;
     platform::KeyedList<InputItem> cells_;

@@ -12,13 +12,16 @@ platform::AutomationError TypeMismatch() {
     return {13, QStringLiteral("InputItem"), QStringLiteral("型が一致しません。")};
 }
 
-platform::AutomationError Overflow() { return {6, QStringLiteral("InputItem"), QStringLiteral("オーバーフローしました。")}; }
+platform::AutomationError Overflow() {
+    return {6, QStringLiteral("InputItem"), QStringLiteral("オーバーフローしました。")};
+}
 
 double ToDouble(const QVariant& value) {
     if (value.metaType().id() == QMetaType::Bool) return value.toBool() ? -1.0 : 0.0;
     bool ok = false;
-    const double d = value.metaType().id() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                                 : value.toDouble(&ok);
+    const double d = value.metaType().id() == QMetaType::QString
+                         ? value.toString().trimmed().toDouble(&ok)
+                         : value.toDouble(&ok);
     if (!ok) throw TypeMismatch();
     return d;
 }
@@ -26,7 +29,8 @@ double ToDouble(const QVariant& value) {
 // Whole numbers round half to even, as the automation conversions do.
 qint32 ToLong(const QVariant& value) {
     const double d = std::nearbyint(ToDouble(value));
-    if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max()) throw Overflow();
+    if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max())
+        throw Overflow();
     return static_cast<qint32>(d);
 }
 
@@ -40,7 +44,8 @@ bool ToBoolean(const QVariant& value) {
 }
 
 QString ToText(const QVariant& value) {
-    if (value.metaType().id() == QMetaType::Bool) return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (value.metaType().id() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return value.toString();
 }
 
@@ -48,36 +53,56 @@ QString ToText(const QVariant& value) {
 
 QVariant InputItem::Value() const {
     switch (type_) {
-        case kTypeString: return text_;
-        case kTypeDouble: return number_;
-        case kTypeBoolean: return integer_ != 0;
-        default: return integer_;
+        case kTypeString:
+            return text_;
+        case kTypeDouble:
+            return number_;
+        case kTypeBoolean:
+            return integer_ != 0;
+        default:
+            return integer_;
     }
 }
 
 void InputItem::SetValueFromVariant(const QVariant& value) {
     switch (value.metaType().id()) {
-        case QMetaType::QString: SetValue(kTypeString, value); break;
+        case QMetaType::QString:
+            SetValue(kTypeString, value);
+            break;
         case QMetaType::Int:
-        case QMetaType::Short: SetValue(kTypeInteger, value); break;
-        case QMetaType::Double: SetValue(kTypeDouble, value); break;
+        case QMetaType::Short:
+            SetValue(kTypeInteger, value);
+            break;
+        case QMetaType::Double:
+            SetValue(kTypeDouble, value);
+            break;
         case QMetaType::Bool:
             type_ = kTypeBoolean;
             integer_ = value.toBool() ? -1 : 0;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void InputItem::SetValue(qint32 type, const QVariant& value) {
     switch (type) {
-        case kTypeString: text_ = ToText(value); break;
+        case kTypeString:
+            text_ = ToText(value);
+            break;
         case kTypeInteger:
         case kTypeRefSokuten:
-        case kTypeSokuten: integer_ = ToLong(value); break;
-        case kTypeDouble: number_ = ToDouble(value); break;
-        case kTypeBoolean: integer_ = ToBoolean(value) ? -1 : 0; break;
-        default: return;
+        case kTypeSokuten:
+            integer_ = ToLong(value);
+            break;
+        case kTypeDouble:
+            number_ = ToDouble(value);
+            break;
+        case kTypeBoolean:
+            integer_ = ToBoolean(value) ? -1 : 0;
+            break;
+        default:
+            return;
     }
     type_ = type;
 }

@@ -13,11 +13,11 @@ enum ValueTypeCode : qint32 {
     kTypeDouble = 2,
     kTypeRefSokuten = 3,  // reference to a survey point (its identifier)
     kTypeBoolean = 4,
-    kTypeSokuten = 5,     // a survey point (its identifier)
+    kTypeSokuten = 5,  // a survey point (its identifier)
 };
 
 class InputItem {
-public:
+  public:
     // The value typed by ValueType: QString; qint32 for 1, 3 and 5; double; bool.
     QVariant Value() const;
     // Takes the type from the variant: text 0, 16/32-bit integer 1, double 2, Boolean 4.
@@ -47,7 +47,7 @@ public:
         parent_ = parent;
     }
 
-private:
+  private:
     qint32 type_ = kTypeString;
     QString text_;
     double number_ = 0;

@@ -47,7 +47,9 @@ void Numbering::SetMaxLen(qint16 value) {
     if (value >= 0) maxLen_ = value;
 }
 
-QString Numbering::Eda1Separator() const { return IsAlwaysForm() ? eda1Name_.mid(1) : eda1Name_; }
+QString Numbering::Eda1Separator() const {
+    return IsAlwaysForm() ? eda1Name_.mid(1) : eda1Name_;
+}
 
 // The digit count of the range's last name number.
 void Numbering::RecomputeMaxLen() {

@@ -12,7 +12,7 @@ inline constexpr qint32 kOpenEnd = 1000000000;  // EndNo of a range without uppe
 inline constexpr QChar kAlwaysMarker = QChar(1);
 
 class Numbering {
-public:
+  public:
     QString Sample() const { return sample_; }
     QString Eda2Name() const { return eda2Name_; }
     void SetEda2Name(const QString& name);
@@ -22,13 +22,13 @@ public:
     QString TenName() const { return tenName_; }
     void SetTenName(const QString& name);
     qint32 SetNo() const { return setNo_; }
-    void SetSetNo(qint32 value);    // negative values are ignored
+    void SetSetNo(qint32 value);  // negative values are ignored
     qint32 EndNo() const { return endNo_; }
-    void SetEndNo(qint32 value);    // negative values are ignored
+    void SetEndNo(qint32 value);  // negative values are ignored
     qint32 StartNo() const { return startNo_; }
     void SetStartNo(qint32 value);  // a negative value is refused with a message
     qint16 MaxLen() const { return maxLen_; }
-    void SetMaxLen(qint16 value);   // negative values are ignored
+    void SetMaxLen(qint16 value);  // negative values are ignored
 
     // Copies every field of src into dis through the setters and returns dis.
     static Numbering& Copy(Numbering& dis, const Numbering& src);
@@ -38,7 +38,7 @@ public:
     QString Eda1Separator() const;
     bool IsAlwaysForm() const { return eda1Name_.startsWith(kAlwaysMarker); }
 
-private:
+  private:
     void RebuildSample();
     void RecomputeMaxLen();
 

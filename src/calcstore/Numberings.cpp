@@ -17,7 +17,9 @@ bool IsNumberPart(const QString& part) {
     return re.match(part).hasMatch();
 }
 
-int DigitCount(qint64 n) { return static_cast<int>(QString::number(n).size()); }
+int DigitCount(qint64 n) {
+    return static_cast<int>(QString::number(n).size());
+}
 
 // The end a new last rule gets before kOpenEnd: a range as long as the one before it, or
 // one digit longer than its start when it stands alone. Only MaxLen depends on it.
@@ -40,7 +42,9 @@ QString TakeDigits(QString& text) {
 
 }  // namespace
 
-QString Numberings::Key(qint32 startNo) { return QStringLiteral("NUM%1").arg(startNo, 10, 10, QLatin1Char('0')); }
+QString Numberings::Key(qint32 startNo) {
+    return QStringLiteral("NUM%1").arg(startNo, 10, 10, QLatin1Char('0'));
+}
 
 std::shared_ptr<Numbering> Numberings::Add(const Numbering& rule) {
     for (const auto& existing : rules_) {
@@ -67,9 +71,11 @@ std::shared_ptr<Numbering> Numberings::Add(const Numbering& rule) {
 }
 
 void Numberings::Remove(int index) {
-    if (index < 1 || index > Count()) throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Numberings"));
+    if (index < 1 || index > Count())
+        throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Numberings"));
     rules_.erase(rules_.begin() + (index - 1));
-    if (index >= 2) rules_[index - 2]->SetEndNo(index - 1 < Count() ? rules_[index - 1]->StartNo() : kOpenEnd);
+    if (index >= 2)
+        rules_[index - 2]->SetEndNo(index - 1 < Count() ? rules_[index - 1]->StartNo() : kOpenEnd);
 }
 
 void Numberings::Copy(Numberings& dis, const Numberings& src) {
@@ -85,7 +91,8 @@ std::shared_ptr<Numbering> Numberings::Item(const QVariant& index) const {
         throw platform::AutomationError::InvalidArgument(QStringLiteral("Numberings"));
     }
     const int position = index.toInt();
-    if (position < 1 || position > Count()) throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Numberings"));
+    if (position < 1 || position > Count())
+        throw platform::AutomationError::SubscriptOutOfRange(QStringLiteral("Numberings"));
     return rules_[position - 1];
 }
 
@@ -95,9 +102,12 @@ QString Numberings::GetTenMei(const QString& number) const {
     const QString main = number.left(firstDot < 0 ? number.size() : firstDot);
     const bool hasBranch1 = firstDot >= 0;
     const bool hasBranch2 = secondDot >= 0;
-    const QString branch1 = hasBranch1 ? number.mid(firstDot + 1, hasBranch2 ? secondDot - firstDot - 1 : -1) : QString();
+    const QString branch1 =
+        hasBranch1 ? number.mid(firstDot + 1, hasBranch2 ? secondDot - firstDot - 1 : -1)
+                   : QString();
     const QString branch2 = hasBranch2 ? number.mid(secondDot + 1) : QString();
-    if (!IsNumberPart(main) || (hasBranch1 && !IsNumberPart(branch1)) || (hasBranch2 && !IsNumberPart(branch2)))
+    if (!IsNumberPart(main) || (hasBranch1 && !IsNumberPart(branch1)) ||
+        (hasBranch2 && !IsNumberPart(branch2)))
         return number;
 
     const qint64 value = main.trimmed().toLongLong();
@@ -112,7 +122,8 @@ QString Numberings::GetTenMei(const QString& number) const {
         } else {
             return name;
         }
-        if (!rule->Eda2Name().isEmpty() && hasBranch1 && hasBranch2) name += rule->Eda2Name() + branch2.trimmed();
+        if (!rule->Eda2Name().isEmpty() && hasBranch1 && hasBranch2)
+            name += rule->Eda2Name() + branch2.trimmed();
         return name;
     }
     return number;
@@ -163,7 +174,9 @@ QString Numberings::GetSortTenNo(const QString& name) const {
     Parsed parsed;
     const Numbering* rule = Match(name, parsed);
     if (!rule) return QStringLiteral("9999999") + name;
-    auto padded = [](const QString& digits, int width) { return (QString(width, u'0') + digits).right(width); };
+    auto padded = [](const QString& digits, int width) {
+        return (QString(width, u'0') + digits).right(width);
+    };
     QString key = padded(QString::number(parsed.main - rule->SetNo() + rule->StartNo()), 7);
     if (!parsed.branch1.isEmpty()) key += u'.' + padded(parsed.branch1, 5);
     if (!parsed.branch2.isEmpty()) key += u'.' + padded(parsed.branch2, 5);
@@ -173,7 +186,8 @@ QString Numberings::GetSortTenNo(const QString& name) const {
 bool Numberings::ReadAllDB(const QString& databasePath) {
     try {
         auto db = platform::Database::Open(databasePath);
-        auto rs = db->OpenRecordset(QStringLiteral("SELECT StartNo, SetNo, TenName, Eda1Name, Eda2Name, MaxLen FROM TENBAN"));
+        auto rs = db->OpenRecordset(QStringLiteral(
+            "SELECT StartNo, SetNo, TenName, Eda1Name, Eda2Name, MaxLen FROM TENBAN"));
         for (; !rs->Eof(); rs->MoveNext()) {
             Numbering rule;
             rule.SetStartNo(rs->Field(QStringLiteral("StartNo")).toInt());

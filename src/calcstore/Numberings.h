@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <vector>
 
@@ -14,7 +13,7 @@
 namespace calcstore {
 
 class Numberings {
-public:
+  public:
     // Inserts a copy of the rule in order and re-links the neighbouring ends. A rule whose
     // StartNo is taken is refused with a message; nullptr then.
     std::shared_ptr<Numbering> Add(const Numbering& rule);
@@ -38,7 +37,7 @@ public:
     // Adds every row of TENBAN in the database file. False when it cannot be read.
     bool ReadAllDB(const QString& databasePath);
 
-private:
+  private:
     struct Parsed {
         qint64 main = 0;
         QString branch1;  // empty when absent

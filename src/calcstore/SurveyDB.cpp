@@ -1,7 +1,6 @@
 #include "calcstore/SurveyDB.h"
 
 #include <QFileInfo>
-
 #include <atomic>
 
 #include "platform/AutomationError.h"
@@ -50,7 +49,9 @@ void SurveyDB::SetDataBaseName(const QString& path) {
     dataBaseName_ = path;
 }
 
-platform::Workspace& SurveyDB::ActiveWorkspace() { return workspace_ ? *workspace_ : platform::Workspace::Default(); }
+platform::Workspace& SurveyDB::ActiveWorkspace() {
+    return workspace_ ? *workspace_ : platform::Workspace::Default();
+}
 
 platform::Database& SurveyDB::Db() {
     if (!db_) db_ = ActiveWorkspace().OpenDatabase(dataBaseName_);
@@ -61,10 +62,12 @@ void SurveyDB::SetTenName(const QString& name) {
     tenName_ = name;
     points_.Clear();
     if (!QFileInfo::exists(dataBaseName_))
-        throw platform::AutomationError(kFileNotFound, kSource, QStringLiteral("ファイルが見つかりません。"));
+        throw platform::AutomationError(kFileNotFound, kSource,
+                                        QStringLiteral("ファイルが見つかりません。"));
     try {
         auto db = platform::Workspace::Default().OpenDatabase(dataBaseName_);
-        auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM COORD WHERE DELFLG = FALSE AND NAME = ?"), {name});
+        auto rs = db->OpenRecordset(
+            QStringLiteral("SELECT * FROM COORD WHERE DELFLG = FALSE AND NAME = ?"), {name});
         for (; !rs->Eof(); rs->MoveNext()) {
             auto point = std::make_unique<clsCoord>();
             point->SetID(rs->Field(QStringLiteral("ID")).toInt());
@@ -81,15 +84,17 @@ void SurveyDB::SetTenName(const QString& name) {
     }
 }
 
-std::unique_ptr<platform::Recordset> SurveyDB::OpenRecordSet(const QString& source, const QVariantList& params) {
+std::unique_ptr<platform::Recordset> SurveyDB::OpenRecordSet(const QString& source,
+                                                             const QVariantList& params) {
     return Db().OpenRecordset(source, params);
 }
 
 void SurveyDB::SetWorkSpace() {
     UnSetWorkSpace();
     const qint64 number = ++g_workspaceCounter;
-    workspace_ = std::make_unique<platform::Workspace>(QStringLiteral("WSP%1").arg(number, 10, 10, QLatin1Char('0')),
-                                                       QStringLiteral("admin"), QString());
+    workspace_ = std::make_unique<platform::Workspace>(
+        QStringLiteral("WSP%1").arg(number, 10, 10, QLatin1Char('0')), QStringLiteral("admin"),
+        QString());
 }
 
 void SurveyDB::UnSetWorkSpace() {
@@ -97,16 +102,22 @@ void SurveyDB::UnSetWorkSpace() {
     workspace_.reset();
 }
 
-QString SurveyDB::WorkSpaceName() const { return workspace_ ? workspace_->Name() : QString(); }
+QString SurveyDB::WorkSpaceName() const {
+    return workspace_ ? workspace_->Name() : QString();
+}
 
 void SurveyDB::StartTrans() {
     Db();  // the database joins the workspace before the transaction starts
     ActiveWorkspace().BeginTrans();
 }
 
-void SurveyDB::CommitTrans() { ActiveWorkspace().CommitTrans(); }
+void SurveyDB::CommitTrans() {
+    ActiveWorkspace().CommitTrans();
+}
 
-void SurveyDB::RollBackTrans() { ActiveWorkspace().Rollback(); }
+void SurveyDB::RollBackTrans() {
+    ActiveWorkspace().Rollback();
+}
 
 bool SurveyDB::GetCalc(qint32 id, Calcurate& record) {
     try {
@@ -140,12 +151,15 @@ qint32 SurveyDB::SetCalc(const Calcurate& record, qint32 id) {
         auto rs = edit ? OpenRecordSet(QStringLiteral("SELECT * FROM CALC WHERE ID = ?"), {id})
                        : OpenRecordSet(QStringLiteral("CALC"));
         if (edit && rs->Eof()) {
-            prompt_.Show(QStringLiteral("指定されたデータは、既に存在しません。"), QString(), platform::PromptIcon::Exclamation);
+            prompt_.Show(QStringLiteral("指定されたデータは、既に存在しません。"), QString(),
+                         platform::PromptIcon::Exclamation);
             if (begun) RollBackTrans();
             return 0;
         }
-        if (edit) rs->Edit();
-        else rs->AddNew();
+        if (edit)
+            rs->Edit();
+        else
+            rs->AddNew();
         WriteCalcFields(*rs, record);
         rs->Update();
         rs->MoveToLastModified();

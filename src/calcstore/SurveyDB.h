@@ -5,7 +5,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
-
 #include <memory>
 
 #include "calcstore/Calcurate.h"
@@ -26,7 +25,7 @@ inline constexpr qint32 kCoordNotFound = static_cast<qint32>(0x800401E8);
 inline constexpr qint32 kFileNotFound = 53;
 
 class SurveyDB {
-public:
+  public:
     explicit SurveyDB(platform::Prompt& prompt);
     ~SurveyDB();
     SurveyDB(const SurveyDB&) = delete;
@@ -49,9 +48,10 @@ public:
     void SetDataBaseName(const QString& path);
 
     // A recordset on the database, in the private workspace when one is set.
-    std::unique_ptr<platform::Recordset> OpenRecordSet(const QString& source, const QVariantList& params = {});
+    std::unique_ptr<platform::Recordset> OpenRecordSet(const QString& source,
+                                                       const QVariantList& params = {});
 
-    void SetWorkSpace();    // a new private workspace WSP0000000001, WSP0000000002, ...
+    void SetWorkSpace();  // a new private workspace WSP0000000001, WSP0000000002, ...
     void UnSetWorkSpace();
     bool SenceTrans() const { return workspace_ != nullptr; }
     QString WorkSpaceName() const;
@@ -66,7 +66,7 @@ public:
     // after telling the user why it failed.
     qint32 SetCalc(const Calcurate& record, qint32 id = 0);
 
-private:
+  private:
     platform::Database& Db();
     platform::Workspace& ActiveWorkspace();
 

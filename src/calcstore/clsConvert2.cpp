@@ -4,7 +4,8 @@
 
 namespace calcstore {
 
-clsConvert2::clsConvert2() : points_(QStringLiteral("clsConvert2")), parameters_(QStringLiteral("clsConvert2")) {}
+clsConvert2::clsConvert2()
+    : points_(QStringLiteral("clsConvert2")), parameters_(QStringLiteral("clsConvert2")) {}
 
 void clsConvert2::AddZahyou(const QString& name, qint32 id, const QString& memo, double z) {
     auto point = std::make_unique<clsCoord>();
@@ -52,7 +53,9 @@ void clsConvert2::Clear() {
     if (elements_) elements_->Clear();
 }
 
-QString clsConvert2::GetTenName(const QString& number) const { return ProcessNumberings().GetTenMei(number); }
+QString clsConvert2::GetTenName(const QString& number) const {
+    return ProcessNumberings().GetTenMei(number);
+}
 
 void clsConvert2::ProgEnd() {
     ProcessNumberings().Clear();

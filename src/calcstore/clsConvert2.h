@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 
 #include "calcstore/Elements.h"
@@ -16,7 +15,7 @@ namespace calcstore {
 
 // Receives the hand-off object's three events; KobelinDlg forwards them to the host.
 class clsConvert2Events {
-public:
+  public:
     virtual ~clsConvert2Events() = default;
     virtual void RefreshRegion(qint32 regionId) = 0;
     virtual void SaveStart(bool& saveOk) = 0;
@@ -24,7 +23,7 @@ public:
 };
 
 class clsConvert2 {
-public:
+  public:
     clsConvert2();
 
     void SetEvents(clsConvert2Events* events) { events_ = events; }
@@ -66,7 +65,7 @@ public:
     // Forwards the registration dialog's RefreshRegion.
     void RaiseRefreshRegion(qint32 regionId);
 
-private:
+  private:
     clsConvert2Events* events_ = nullptr;
     platform::KeyedList<clsCoord> points_;
     platform::KeyedList<InputItem> parameters_;

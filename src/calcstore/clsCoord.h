@@ -9,7 +9,7 @@
 namespace calcstore {
 
 class clsCoord {
-public:
+  public:
     // The height of a point that has none: the double with bit pattern 0x7FEFFFFFFFFFFFE2,
     // just below the largest double, as the host stores it.
     static double NoHeight();
@@ -19,7 +19,9 @@ public:
     // False exactly when Z holds the no-height marker (compared bit for bit).
     bool AssertZ() const;
 
-    QVariant Youso() const { return youso_; }  // the element the point belongs to; kept for the host
+    QVariant Youso() const {
+        return youso_;
+    }  // the element the point belongs to; kept for the host
     void SetYouso(const QVariant& element) { youso_ = element; }
     qint32 ID() const { return id_; }
     void SetID(qint32 id) { id_ = id; }
@@ -36,7 +38,7 @@ public:
     const QDateTime& UpdateDate() const { return updateDate_; }
     void SetUpdateDate(const QDateTime& when) { updateDate_ = when; }
 
-private:
+  private:
     QVariant youso_;
     qint32 id_ = 0;
     double x_ = 0;

@@ -1,7 +1,7 @@
 #include "host/KobelinDlg.h"
 
-#include <QTimer>
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "calcstore/Numberings.h"
 #include "host/ProcessValues.h"
@@ -27,7 +27,9 @@ KobelinDlg::~KobelinDlg() {
     if (handOff_ && Process().HandOff == handOff_.get()) Process().HandOff = nullptr;
 }
 
-void KobelinDlg::SetNumbers() { calcstore::ProcessNumberings().ReadAllDB(Process().DataBaseName); }
+void KobelinDlg::SetNumbers() {
+    calcstore::ProcessNumberings().ReadAllDB(Process().DataBaseName);
+}
 
 void KobelinDlg::OpenDlg() {
     if (menu_) {
@@ -48,14 +50,30 @@ void KobelinDlg::OpenDlg() {
     menu_->show();
 }
 
-void KobelinDlg::SetSimaFile(const QString& file) { Process().SimaFile = file; }
-QString KobelinDlg::SimaFile() const { return Process().SimaFile; }
-void KobelinDlg::SetRegID(qint32 id) { Process().RegID = id; }
-qint32 KobelinDlg::RegID() const { return Process().RegID; }
-void KobelinDlg::SetRegName(const QString& name) { Process().RegName = name; }
-QString KobelinDlg::RegName() const { return Process().RegName; }
-void KobelinDlg::SetDataBaseName(const QString& path) { Process().DataBaseName = path; }
-QString KobelinDlg::DataBaseName() const { return Process().DataBaseName; }
+void KobelinDlg::SetSimaFile(const QString& file) {
+    Process().SimaFile = file;
+}
+QString KobelinDlg::SimaFile() const {
+    return Process().SimaFile;
+}
+void KobelinDlg::SetRegID(qint32 id) {
+    Process().RegID = id;
+}
+qint32 KobelinDlg::RegID() const {
+    return Process().RegID;
+}
+void KobelinDlg::SetRegName(const QString& name) {
+    Process().RegName = name;
+}
+QString KobelinDlg::RegName() const {
+    return Process().RegName;
+}
+void KobelinDlg::SetDataBaseName(const QString& path) {
+    Process().DataBaseName = path;
+}
+QString KobelinDlg::DataBaseName() const {
+    return Process().DataBaseName;
+}
 
 calcstore::clsConvert2& KobelinDlg::HandOff() const {
     if (!handOff_)
@@ -64,10 +82,18 @@ calcstore::clsConvert2& KobelinDlg::HandOff() const {
     return *handOff_;
 }
 
-qint32 KobelinDlg::CalcNo() const { return HandOff().CalcNo(); }
-QString KobelinDlg::CalcName() const { return HandOff().CalcName(); }
-qint32 KobelinDlg::CalcParentID() const { return HandOff().CalcParentID(); }
-qint32 KobelinDlg::ZahyouCount() const { return HandOff().ZahyouCount(); }
+qint32 KobelinDlg::CalcNo() const {
+    return HandOff().CalcNo();
+}
+QString KobelinDlg::CalcName() const {
+    return HandOff().CalcName();
+}
+qint32 KobelinDlg::CalcParentID() const {
+    return HandOff().CalcParentID();
+}
+qint32 KobelinDlg::ZahyouCount() const {
+    return HandOff().ZahyouCount();
+}
 
 void KobelinDlg::GetZahyouData(const QVariant& index, QString& name, qint32& id, double& z) const {
     const calcstore::clsCoord& point = HandOff().ItemZahyou(index);
@@ -76,13 +102,23 @@ void KobelinDlg::GetZahyouData(const QVariant& index, QString& name, qint32& id,
     z = point.Z();
 }
 
-qint32 KobelinDlg::GetNewZahyou(qint32 oldId) const { return HandOff().GetNewZahyouID(oldId); }
+qint32 KobelinDlg::GetNewZahyou(qint32 oldId) const {
+    return HandOff().GetNewZahyouID(oldId);
+}
 
-void KobelinDlg::SetZahyouID(const QVariant& index, qint32 id) { HandOff().ItemZahyou(index).SetID(id); }
+void KobelinDlg::SetZahyouID(const QVariant& index, qint32 id) {
+    HandOff().ItemZahyou(index).SetID(id);
+}
 
-qint32 KobelinDlg::GetParameterCount() const { return HandOff().GetParameterCount(); }
-QVariant KobelinDlg::GetParameterType(qint32 index) const { return HandOff().GetParameterType(index); }
-QVariant KobelinDlg::GetParameterValue(qint32 index) const { return HandOff().GetParameterValue(index); }
+qint32 KobelinDlg::GetParameterCount() const {
+    return HandOff().GetParameterCount();
+}
+QVariant KobelinDlg::GetParameterType(qint32 index) const {
+    return HandOff().GetParameterType(index);
+}
+QVariant KobelinDlg::GetParameterValue(qint32 index) const {
+    return HandOff().GetParameterValue(index);
+}
 
 qint32 KobelinDlg::GetElementsColsCount() const {
     const calcstore::Elements* elements = HandOff().ElementsIfAny();
@@ -122,11 +158,17 @@ void KobelinDlg::ProgramTerm() {
     handOff_.reset();
 }
 
-frmTSMENU* KobelinDlg::MenuWindow() const { return menu_.data(); }
+frmTSMENU* KobelinDlg::MenuWindow() const {
+    return menu_.data();
+}
 
-QString KobelinDlg::GetAppTitle() const { return menu_ ? menu_->windowTitle() : QString(); }
+QString KobelinDlg::GetAppTitle() const {
+    return menu_ ? menu_->windowTitle() : QString();
+}
 
-void KobelinDlg::GetZahyouMemo(const QVariant& index, QString& memo) const { memo = HandOff().ItemZahyou(index).Memo(); }
+void KobelinDlg::GetZahyouMemo(const QVariant& index, QString& memo) const {
+    memo = HandOff().ItemZahyou(index).Memo();
+}
 
 void KobelinDlg::RefreshRegion(qint32 regionId) {
     if (events_) events_->RefreshRegion(regionId);

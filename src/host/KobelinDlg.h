@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 
 #include "calcstore/clsConvert2.h"
@@ -23,7 +22,7 @@ inline constexpr int kSecondInstanceExit = 3;
 
 // The host's side of the three events.
 class KobelinDlgEvents {
-public:
+  public:
     virtual ~KobelinDlgEvents() = default;
     virtual void RefreshRegion(qint32 regionId) = 0;
     // Store the calculation and set saveOk to true when it was stored.
@@ -33,7 +32,7 @@ public:
 };
 
 class KobelinDlg : private calcstore::clsConvert2Events {
-public:
+  public:
     inline static const char* const kProgId = "Trevanto.KobelinDlg";
 
     KobelinDlg();
@@ -43,38 +42,38 @@ public:
 
     void SetEvents(KobelinDlgEvents* events) { events_ = events; }
 
-    void SetNumbers();                                  // 1
-    void OpenDlg();                                     // 2
-    void SetSimaFile(const QString& file);              // 3
-    QString SimaFile() const;                           // 4
-    void SetRegID(qint32 id);                           // 5
-    qint32 RegID() const;                               // 6
-    void SetRegName(const QString& name);               // 7
-    QString RegName() const;                            // 8
-    void SetDataBaseName(const QString& path);          // 9
-    QString DataBaseName() const;                       // 10
-    qint32 CalcNo() const;                              // 11
-    QString CalcName() const;                           // 12
-    qint32 CalcParentID() const;                        // 13
-    qint32 ZahyouCount() const;                         // 14
+    void SetNumbers();                                                                      // 1
+    void OpenDlg();                                                                         // 2
+    void SetSimaFile(const QString& file);                                                  // 3
+    QString SimaFile() const;                                                               // 4
+    void SetRegID(qint32 id);                                                               // 5
+    qint32 RegID() const;                                                                   // 6
+    void SetRegName(const QString& name);                                                   // 7
+    QString RegName() const;                                                                // 8
+    void SetDataBaseName(const QString& path);                                              // 9
+    QString DataBaseName() const;                                                           // 10
+    qint32 CalcNo() const;                                                                  // 11
+    QString CalcName() const;                                                               // 12
+    qint32 CalcParentID() const;                                                            // 13
+    qint32 ZahyouCount() const;                                                             // 14
     void GetZahyouData(const QVariant& index, QString& name, qint32& id, double& z) const;  // 15
-    qint32 GetNewZahyou(qint32 oldId) const;            // 16
-    void SetZahyouID(const QVariant& index, qint32 id);  // 17
-    qint32 GetParameterCount() const;                   // 18
-    QVariant GetParameterType(qint32 index) const;      // 19
-    QVariant GetParameterValue(qint32 index) const;     // 20
-    qint32 GetElementsColsCount() const;                // 21
-    QVariant GetElementsColsType(qint32 index) const;   // 22
-    qint32 GetElementsRowsCount() const;                // 23
-    QVariant GetElementsArray(qint32 row, qint32 col) const;  // 24
-    void ProgramTerm();                                 // 25
-    QString GetAppTitle() const;                        // 26
-    void GetZahyouMemo(const QVariant& index, QString& memo) const;  // 27
+    qint32 GetNewZahyou(qint32 oldId) const;                                                // 16
+    void SetZahyouID(const QVariant& index, qint32 id);                                     // 17
+    qint32 GetParameterCount() const;                                                       // 18
+    QVariant GetParameterType(qint32 index) const;                                          // 19
+    QVariant GetParameterValue(qint32 index) const;                                         // 20
+    qint32 GetElementsColsCount() const;                                                    // 21
+    QVariant GetElementsColsType(qint32 index) const;                                       // 22
+    qint32 GetElementsRowsCount() const;                                                    // 23
+    QVariant GetElementsArray(qint32 row, qint32 col) const;                                // 24
+    void ProgramTerm();                                                                     // 25
+    QString GetAppTitle() const;                                                            // 26
+    void GetZahyouMemo(const QVariant& index, QString& memo) const;                         // 27
 
     // The menu window while it is open, for tests and the demo host.
     frmTSMENU* MenuWindow() const;
 
-private:
+  private:
     void RefreshRegion(qint32 regionId) override;
     void SaveStart(bool& saveOk) override;
     void ProgramEnd() override;

@@ -46,7 +46,8 @@ void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values) 
     }
 }
 
-void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code, const QString& workFolder) {
+void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code,
+                  const QString& workFolder) {
     if (code.isEmpty()) {
         values.DataFile.clear();
     } else if (!OpenDataFile(prompt, values, code)) {

@@ -16,7 +16,8 @@ void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values);
 
 // Item 2: chooses a data file with the format code (none for a new file), then starts the
 // text editor on it. workFolder is where the editor lookup may write its work file.
-void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code, const QString& workFolder);
+void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code,
+                  const QString& workFolder);
 
 // Items 6 and 7: false, after the message, when the format cannot receive coordinates.
 bool CheckSendFormat(platform::Prompt& prompt, const QString& format);

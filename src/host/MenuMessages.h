@@ -10,13 +10,17 @@ inline const QString kTitleWarning = QStringLiteral("警告");
 inline const QString kPressAnyKey = QStringLiteral("何かキーを押してください。");
 
 inline const QString kDialogError = QStringLiteral("エラーです。\n何かキーを押してください。");
-inline const QString kNotApa = QStringLiteral("APAデータではありません。\nデータ読み込みを中止します。");
-inline const QString kReadError = QStringLiteral("データファイル読込みエラーです。\n何かキーを押してください。");
+inline const QString kNotApa =
+    QStringLiteral("APAデータではありません。\nデータ読み込みを中止します。");
+inline const QString kReadError =
+    QStringLiteral("データファイル読込みエラーです。\n何かキーを押してください。");
 inline const QString kNoEditor = QStringLiteral(
     "テキストファイルを編集するためのエディターが見つかりません。\n"
     "ﾜｰﾄﾞﾊﾟｯﾄﾞ又は、ﾃｷｽﾄ編集可能なｿﾌﾄをｲﾝｽﾄｰﾙしてください。");
 inline const QString kCreateNew = QStringLiteral(" データを新規作成しますか ？");
-inline const QString kChooseSendFormat = QStringLiteral("送信する デ－タ形式を 指定して下さい。\n何かキーを押してください。");
-inline const QString kNoDistrictCoordinates = QStringLiteral("地区内に座標値が登録されていません。");
+inline const QString kChooseSendFormat =
+    QStringLiteral("送信する デ－タ形式を 指定して下さい。\n何かキーを押してください。");
+inline const QString kNoDistrictCoordinates =
+    QStringLiteral("地区内に座標値が登録されていません。");
 
 }  // namespace host::msg

@@ -6,39 +6,59 @@ namespace host {
 
 const QList<FormatChoice>& FormatChoices() {
     static const QList<FormatChoice> choices = {
-        {QStringLiteral("SOKKIAAPA"), QStringLiteral("SOKKIA･APA"), QStringLiteral("SOKKIA"), QStringLiteral("APA")},
-        {QStringLiteral("SOKKIA3GD"), QStringLiteral("SOKKIA･SDR3G"), QStringLiteral("SOKKIA"), QStringLiteral("3GD")},
-        {QStringLiteral("SOKKIA3PD"), QStringLiteral("SOKKIA･SDR3P"), QStringLiteral("SOKKIA"), QStringLiteral("3PD")},
-        {QStringLiteral("SOKKIASDF"), QStringLiteral("SOKKIA･SD"), QStringLiteral("SOKKIA"), QStringLiteral("SDF")},
-        {QStringLiteral("SOKKIASC1"), QStringLiteral("SOKKIA･SCR1"), QStringLiteral("SOKKIA"), QStringLiteral("SC1")},
-        {QStringLiteral("SOKKIASCR"), QStringLiteral("SOKKIA･SCR2"), QStringLiteral("SOKKIA"), QStringLiteral("SCR")},
-        {QStringLiteral("TOPCONAPA"), QStringLiteral("TOPCON･APA"), QStringLiteral("TOPCON"), QStringLiteral("APA")},
-        {QStringLiteral("TOPCONFC5"), QStringLiteral("TOPCON･FC5"), QStringLiteral("TOPCON"), QStringLiteral("FC5")},
-        {QStringLiteral("LEICAAPA"), QStringLiteral("LEICA･APA"), QStringLiteral("LEICA"), QStringLiteral("APA")},
-        {QStringLiteral("LEICAGSI"), QStringLiteral("LEICA･GSI"), QStringLiteral("LEICA"), QStringLiteral("GSI")},
-        {QStringLiteral("NIKONAPA"), QStringLiteral("NIKON･APA"), QStringLiteral("NIKON"), QStringLiteral("APA")},
-        {QStringLiteral("NIKONDR2"), QStringLiteral("NIKON･DR-2"), QStringLiteral("NIKON"), QStringLiteral("DR2")},
-        {QStringLiteral("PENTAXAPA"), QStringLiteral("PENTAX･APA"), QStringLiteral("PENTAX"), QStringLiteral("APA")},
-        {QStringLiteral("APANONACKNAK"), QStringLiteral("APA (ACK/NAKなし)"), QStringLiteral("APA"), QStringLiteral("APA")},
-        {QStringLiteral("FILEAPA"), QStringLiteral("ファイル･APA"), QStringLiteral("FILE"), QStringLiteral("APA")},
-        {QStringLiteral("TCMNON"), QStringLiteral("すべて"), QStringLiteral("???"), QStringLiteral("*")},
+        {QStringLiteral("SOKKIAAPA"), QStringLiteral("SOKKIA･APA"), QStringLiteral("SOKKIA"),
+         QStringLiteral("APA")},
+        {QStringLiteral("SOKKIA3GD"), QStringLiteral("SOKKIA･SDR3G"), QStringLiteral("SOKKIA"),
+         QStringLiteral("3GD")},
+        {QStringLiteral("SOKKIA3PD"), QStringLiteral("SOKKIA･SDR3P"), QStringLiteral("SOKKIA"),
+         QStringLiteral("3PD")},
+        {QStringLiteral("SOKKIASDF"), QStringLiteral("SOKKIA･SD"), QStringLiteral("SOKKIA"),
+         QStringLiteral("SDF")},
+        {QStringLiteral("SOKKIASC1"), QStringLiteral("SOKKIA･SCR1"), QStringLiteral("SOKKIA"),
+         QStringLiteral("SC1")},
+        {QStringLiteral("SOKKIASCR"), QStringLiteral("SOKKIA･SCR2"), QStringLiteral("SOKKIA"),
+         QStringLiteral("SCR")},
+        {QStringLiteral("TOPCONAPA"), QStringLiteral("TOPCON･APA"), QStringLiteral("TOPCON"),
+         QStringLiteral("APA")},
+        {QStringLiteral("TOPCONFC5"), QStringLiteral("TOPCON･FC5"), QStringLiteral("TOPCON"),
+         QStringLiteral("FC5")},
+        {QStringLiteral("LEICAAPA"), QStringLiteral("LEICA･APA"), QStringLiteral("LEICA"),
+         QStringLiteral("APA")},
+        {QStringLiteral("LEICAGSI"), QStringLiteral("LEICA･GSI"), QStringLiteral("LEICA"),
+         QStringLiteral("GSI")},
+        {QStringLiteral("NIKONAPA"), QStringLiteral("NIKON･APA"), QStringLiteral("NIKON"),
+         QStringLiteral("APA")},
+        {QStringLiteral("NIKONDR2"), QStringLiteral("NIKON･DR-2"), QStringLiteral("NIKON"),
+         QStringLiteral("DR2")},
+        {QStringLiteral("PENTAXAPA"), QStringLiteral("PENTAX･APA"), QStringLiteral("PENTAX"),
+         QStringLiteral("APA")},
+        {QStringLiteral("APANONACKNAK"), QStringLiteral("APA (ACK/NAKなし)"), QStringLiteral("APA"),
+         QStringLiteral("APA")},
+        {QStringLiteral("FILEAPA"), QStringLiteral("ファイル･APA"), QStringLiteral("FILE"),
+         QStringLiteral("APA")},
+        {QStringLiteral("TCMNON"), QStringLiteral("すべて"), QStringLiteral("???"),
+         QStringLiteral("*")},
     };
     return choices;
 }
 
-void LoadSettings(platform::SettingsStore& store, ProcessValues& values, const QString& workFolder) {
-    values.DataPath = store.Get(kSettingsSection, QStringLiteral("DataPath"),
-                                platform::WithTrailingSlash(workFolder) + QStringLiteral("TSDATA/"));
+void LoadSettings(platform::SettingsStore& store, ProcessValues& values,
+                  const QString& workFolder) {
+    values.DataPath =
+        store.Get(kSettingsSection, QStringLiteral("DataPath"),
+                  platform::WithTrailingSlash(workFolder) + QStringLiteral("TSDATA/"));
     values.Format = store.Get(kSettingsSection, QStringLiteral("Format"), QStringLiteral("APA"));
     values.TStype = store.Get(kSettingsSection, QStringLiteral("TStype"), QStringLiteral("SOKKIA"));
-    values.RSset = store.Get(kSettingsSection, QStringLiteral("RSset"), QStringLiteral("9600,n,8,1,1"));
+    values.RSset =
+        store.Get(kSettingsSection, QStringLiteral("RSset"), QStringLiteral("9600,n,8,1,1"));
     values.RSFuro = store.Get(kSettingsSection, QStringLiteral("RSFuro"), QStringLiteral("2"));
 }
 
 void SaveFormatSettings(platform::SettingsStore& store, const ProcessValues& values) {
     store.Save(kSettingsSection, QStringLiteral("Format"), values.Format);
     store.Save(kSettingsSection, QStringLiteral("TStype"), values.TStype);
-    if (!values.RSset.isEmpty()) store.Save(kSettingsSection, QStringLiteral("RSset"), values.RSset);
+    if (!values.RSset.isEmpty())
+        store.Save(kSettingsSection, QStringLiteral("RSset"), values.RSset);
 }
 
 void SaveDataPath(platform::SettingsStore& store, const ProcessValues& values) {

@@ -24,7 +24,8 @@ QString WrapDataPath(const QString& dataPath) {
 }
 
 bool CanSendCoordinates(const QString& format) {
-    return format != QStringLiteral("DR2") && format != QStringLiteral("3PD") && format != QStringLiteral("*");
+    return format != QStringLiteral("DR2") && format != QStringLiteral("3PD") &&
+           format != QStringLiteral("*");
 }
 
 }  // namespace host
@@ -32,7 +33,8 @@ bool CanSendCoordinates(const QString& format) {
 namespace host {
 
 QString MenuTitle(const QString& regName) {
-    return QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ-") + QStringLiteral(" -地区名(") + regName + u')';
+    return QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ-") + QStringLiteral(" -地区名(") + regName +
+           u')';
 }
 
 }  // namespace host

@@ -6,10 +6,10 @@
 namespace host {
 
 struct MenuStatus {
-    QString formatLabel;   // TCMSET
-    bool editAllEnabled;   // HENSYUALL
-    bool editOwnEnabled;   // HENSYUETC
-    bool convertEnabled;   // TSMENU3
+    QString formatLabel;  // TCMSET
+    bool editAllEnabled;  // HENSYUALL
+    bool editOwnEnabled;  // HENSYUETC
+    bool convertEnabled;  // TSMENU3
 };
 
 MenuStatus ComputeMenuStatus(const QString& format, const QString& tsType);

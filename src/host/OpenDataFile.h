@@ -3,7 +3,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 #include "host/ProcessValues.h"

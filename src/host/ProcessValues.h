@@ -19,10 +19,10 @@ struct ProcessValues {
     QString SimaFile;      // stored and returned only
 
     // The menu's choices (per-user settings).
-    QString Format;  // data format code: "APA", "3GD", ..., or "*"
-    QString TStype;  // maker or source: "SOKKIA", ..., "APA", "FILE", "???"
-    QString RSset;   // serial settings, five comma-separated fields
-    QString RSFuro;  // flow-control flag
+    QString Format;    // data format code: "APA", "3GD", ..., or "*"
+    QString TStype;    // maker or source: "SOKKIA", ..., "APA", "FILE", "???"
+    QString RSset;     // serial settings, five comma-separated fields
+    QString RSFuro;    // flow-control flag
     QString DataPath;  // data folder, ending in "/"
 
     // The file chosen last and its lines. DataLines[0] is the slot dialogs return their

@@ -3,23 +3,22 @@
 // that raised it and a description, as collections and classes of the program raise them.
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace platform {
 
 class AutomationError : public std::runtime_error {
-public:
+  public:
     AutomationError(qint32 number, QString source, QString description);
     qint32 Number() const { return number_; }
     const QString& Source() const { return source_; }
     const QString& Description() const { return description_; }
 
     // The errors a keyed collection raises for a missing element.
-    static AutomationError InvalidArgument(const QString& source);   // 5
+    static AutomationError InvalidArgument(const QString& source);      // 5
     static AutomationError SubscriptOutOfRange(const QString& source);  // 9
 
-private:
+  private:
     qint32 number_;
     QString source_;
     QString description_;

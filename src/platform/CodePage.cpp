@@ -12,13 +12,15 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Both directions as lookup tables, filled once from iconv. CP932 maps only BMP
 // characters, so 65536 entries cover every encodable character; 0 marks "not encodable".
 struct Tables {
-    std::array<uint16_t, 0x10000> encode{};   // UTF-16 unit -> CP932 code (1 or 2 bytes)
-    std::array<char16_t, 0x10000> decode{};   // CP932 code -> UTF-16 unit
+    std::array<uint16_t, 0x10000> encode{};  // UTF-16 unit -> CP932 code (1 or 2 bytes)
+    std::array<char16_t, 0x10000> decode{};  // CP932 code -> UTF-16 unit
 
     Tables() {
         decode.fill(kReplacement);
@@ -46,7 +48,8 @@ struct Tables {
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 const int u = convert(pair, 2);
-                if (u >= 0) Register(static_cast<uint16_t>(lead << 8 | trail), static_cast<char16_t>(u));
+                if (u >= 0)
+                    Register(static_cast<uint16_t>(lead << 8 | trail), static_cast<char16_t>(u));
             }
         }
         iconv_close(cd);
@@ -69,7 +72,8 @@ const Tables& Table() {
 int CharBytes(const Tables& t, const QString& text, qsizetype i, int& step) {
     const char16_t u = text[i].unicode();
     step = 1;
-    if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+    if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+        QChar::isLowSurrogate(text[i + 1].unicode())) {
         step = 2;
         return 1;  // written as "?"
     }

@@ -37,7 +37,8 @@ static sqlite3* Connect(const QString& path, int flags) {
 }
 
 std::shared_ptr<Database> Database::Open(const QString& path) {
-    if (!QFileInfo(path).isFile()) throw DbError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path), 53);
+    if (!QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path), 53);
     std::shared_ptr<Database> database(new Database(path, Connect(path, SQLITE_OPEN_READWRITE)));
     // A file that is not a database fails here rather than at the first query.
     database->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -45,11 +46,14 @@ std::shared_ptr<Database> Database::Open(const QString& path) {
 }
 
 std::shared_ptr<Database> Database::Create(const QString& path) {
-    if (QFileInfo::exists(path)) throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(path), 3204);
-    return std::shared_ptr<Database>(new Database(path, Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)));
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(path), 3204);
+    return std::shared_ptr<Database>(
+        new Database(path, Connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)));
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, const QVariantList& params) {
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source,
+                                                   const QVariantList& params) {
     return std::unique_ptr<Recordset>(new Recordset(shared_from_this(), source, params));
 }
 
@@ -72,12 +76,16 @@ void Database::CreateTable(const TableDef& table) {
 }
 
 bool Database::HasTable(const QString& name) {
-    DbStatement statement(db_, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    DbStatement statement(
+        db_, QStringLiteral(
+                 "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     statement.Bind({name});
     return statement.Step();
 }
 
-qint64 Database::LastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Database::LastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
 // Savepoints give nested transactions; the outermost release commits.
 void Database::BeginTrans() {
@@ -101,7 +109,9 @@ void Database::Rollback() {
 Workspace::Workspace(QString name, QString user, QString password)
     : name_(std::move(name)), user_(std::move(user)), password_(std::move(password)) {}
 
-Workspace::~Workspace() { Close(); }
+Workspace::~Workspace() {
+    Close();
+}
 
 Workspace& Workspace::Default() {
     static Workspace workspace(QStringLiteral("#Default Workspace#"));
@@ -127,9 +137,13 @@ std::shared_ptr<Database> Workspace::Join(std::shared_ptr<Database> db) {
     return db;
 }
 
-std::shared_ptr<Database> Workspace::OpenDatabase(const QString& path) { return Join(Database::Open(path)); }
+std::shared_ptr<Database> Workspace::OpenDatabase(const QString& path) {
+    return Join(Database::Open(path));
+}
 
-std::shared_ptr<Database> Workspace::CreateDatabase(const QString& path) { return Join(Database::Create(path)); }
+std::shared_ptr<Database> Workspace::CreateDatabase(const QString& path) {
+    return Join(Database::Create(path));
+}
 
 void Workspace::BeginTrans() {
     for (auto& db : Alive()) db->BeginTrans();
@@ -155,8 +169,12 @@ void Workspace::Close() {
     databases_.clear();
 }
 
-void SetSystemDatabase(const QString& name) { g_systemDatabase = name; }
+void SetSystemDatabase(const QString& name) {
+    g_systemDatabase = name;
+}
 
-QString SystemDatabase() { return g_systemDatabase; }
+QString SystemDatabase() {
+    return g_systemDatabase;
+}
 
 }  // namespace platform

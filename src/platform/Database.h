@@ -8,7 +8,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
-
 #include <memory>
 #include <vector>
 
@@ -22,7 +21,7 @@ namespace platform {
 class Recordset;
 
 class Database : public std::enable_shared_from_this<Database> {
-public:
+  public:
     // Opens an existing database file; throws DbError when it is missing or unreadable.
     static std::shared_ptr<Database> Open(const QString& path);
     // Creates a new, empty database file; throws DbError when the file exists.
@@ -34,7 +33,8 @@ public:
     const QString& Path() const { return path_; }
 
     // A recordset from a table name or a SELECT statement ("?" for each parameter).
-    std::unique_ptr<Recordset> OpenRecordset(const QString& source, const QVariantList& params = {});
+    std::unique_ptr<Recordset> OpenRecordset(const QString& source,
+                                             const QVariantList& params = {});
     // Runs a statement that returns no rows.
     void Execute(const QString& sql, const QVariantList& params = {});
     void CreateTable(const TableDef& table);
@@ -49,7 +49,7 @@ public:
 
     sqlite3* Handle() const { return db_; }
 
-private:
+  private:
     Database(QString path, sqlite3* db);
     QString path_;
     sqlite3* db_;
@@ -58,7 +58,7 @@ private:
 
 // A workspace groups open databases under one transaction, and has a name and a user.
 class Workspace {
-public:
+  public:
     explicit Workspace(QString name, QString user = QStringLiteral("admin"), QString password = {});
     ~Workspace();
     Workspace(const Workspace&) = delete;
@@ -83,7 +83,7 @@ public:
     // Rolls back what is not committed and lets go of the databases.
     void Close();
 
-private:
+  private:
     std::vector<std::shared_ptr<Database>> Alive();
     std::shared_ptr<Database> Join(std::shared_ptr<Database> db);
 

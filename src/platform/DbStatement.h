@@ -10,7 +10,7 @@
 namespace platform {
 
 class DbStatement {
-public:
+  public:
     DbStatement(sqlite3* db, const QString& sql);  // throws DbError
     ~DbStatement();
     DbStatement(const DbStatement&) = delete;
@@ -24,7 +24,7 @@ public:
     QVariant Value(int column) const;  // converted by the declared type
     qint64 Int64(int column) const;
 
-private:
+  private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };

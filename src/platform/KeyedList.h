@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <vector>
 
@@ -15,7 +14,7 @@ namespace platform {
 
 template <typename T>
 class KeyedList {
-public:
+  public:
     explicit KeyedList(QString source = {}) : source_(std::move(source)) {}
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -63,7 +62,7 @@ public:
         for (const auto& entry : items_) f(*entry.item);
     }
 
-private:
+  private:
     struct Entry {
         QString key;
         std::unique_ptr<T> item;

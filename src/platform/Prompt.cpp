@@ -7,7 +7,9 @@ namespace {
 Prompt* g_prompt = nullptr;
 }
 
-QString DefaultPromptTitle() { return QStringLiteral("Trevanto"); }
+QString DefaultPromptTitle() {
+    return QStringLiteral("Trevanto");
+}
 
 QList<std::pair<QString, QString>> FilterPairs(const QString& filter) {
     QStringList parts = filter.split(u'|');
@@ -22,8 +24,12 @@ Prompt& ActivePrompt() {
     return *g_prompt;
 }
 
-void SetActivePrompt(Prompt* prompt) { g_prompt = prompt; }
+void SetActivePrompt(Prompt* prompt) {
+    g_prompt = prompt;
+}
 
-bool HasActivePrompt() { return g_prompt != nullptr; }
+bool HasActivePrompt() {
+    return g_prompt != nullptr;
+}
 
 }  // namespace platform

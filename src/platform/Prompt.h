@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace platform {
@@ -36,7 +35,7 @@ struct FileDialogResult {
 };
 
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
     virtual PromptAnswer Message(const QString& text, const QString& title, PromptIcon icon,
                                  PromptButtons buttons) = 0;
@@ -63,13 +62,13 @@ bool HasActivePrompt();
 
 // Shows the hourglass for the lifetime of the object.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(Prompt& prompt) : prompt_(prompt) { prompt_.BeginWait(); }
     ~WaitCursor() { prompt_.EndWait(); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     Prompt& prompt_;
 };
 

@@ -14,25 +14,30 @@ namespace {
 
 const QString kRowid = QStringLiteral("__trv_rowid__");
 
-DbError NoCurrentRecord() { return DbError(QStringLiteral("カレント レコードがありません。"), 3021); }
+DbError NoCurrentRecord() {
+    return DbError(QStringLiteral("カレント レコードがありません。"), 3021);
+}
 
 // A SELECT whose rows can be written back: one table, no joins, no grouping, plain columns.
 const QRegularExpression& SingleTableSelect() {
     static const QRegularExpression re(
-        QString::fromLatin1(R"re(^\s*SELECT\s+(?!DISTINCT\b)([^()]+?)\s+FROM\s+("[^"]+"|\[[^\]]+\]|[^\s,()"\[\];]+)(\s+(WHERE|ORDER\s+BY)\b.*?)?\s*;?\s*$)re"),
+        QString::fromLatin1(
+            R"re(^\s*SELECT\s+(?!DISTINCT\b)([^()]+?)\s+FROM\s+("[^"]+"|\[[^\]]+\]|[^\s,()"\[\];]+)(\s+(WHERE|ORDER\s+BY)\b.*?)?\s*;?\s*$)re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return re;
 }
 
 QString Unquote(const QString& name) {
-    if (name.size() >= 2 && ((name.front() == u'"' && name.back() == u'"') || (name.front() == u'[' && name.back() == u']')))
+    if (name.size() >= 2 && ((name.front() == u'"' && name.back() == u'"') ||
+                             (name.front() == u'[' && name.back() == u']')))
         return name.mid(1, name.size() - 2);
     return name;
 }
 
 }  // namespace
 
-Recordset::Recordset(std::shared_ptr<Database> db, const QString& source, const QVariantList& params)
+Recordset::Recordset(std::shared_ptr<Database> db, const QString& source,
+                     const QVariantList& params)
     : db_(std::move(db)), params_(params) {
     const QString trimmed = source.trimmed();
     if (!trimmed.startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive)) {
@@ -40,11 +45,13 @@ Recordset::Recordset(std::shared_ptr<Database> db, const QString& source, const 
         table_ = Unquote(trimmed);
         selectList_ = QStringLiteral("*");
         sql_ = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowid, QuoteIdentifier(table_));
-        if (!db_->HasTable(table_)) throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table_), 3078);
+        if (!db_->HasTable(table_))
+            throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table_), 3078);
     } else if (const auto m = SingleTableSelect().match(trimmed); m.hasMatch()) {
         table_ = Unquote(m.captured(2));
         selectList_ = m.captured(1);
-        sql_ = QStringLiteral("SELECT %1.rowid AS %2, %3").arg(QuoteIdentifier(table_), kRowid, trimmed.mid(m.capturedStart(1)));
+        sql_ = QStringLiteral("SELECT %1.rowid AS %2, %3")
+                   .arg(QuoteIdentifier(table_), kRowid, trimmed.mid(m.capturedStart(1)));
     } else {
         sql_ = trimmed;
     }
@@ -83,7 +90,8 @@ void Recordset::EnsureLoaded() {
 }
 
 Recordset::Row Recordset::ReadRow(qint64 rowid) {
-    DbStatement statement(db_->Handle(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectList_, QuoteIdentifier(table_)));
+    DbStatement statement(db_->Handle(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                                             .arg(selectList_, QuoteIdentifier(table_)));
     statement.Bind({rowid});
     Row row;
     row.rowid = rowid;
@@ -109,7 +117,8 @@ bool Recordset::Bof() {
 }
 
 void Recordset::SkipDeleted(int direction) {
-    while (pos_ >= 0 && pos_ < static_cast<int>(rows_.size()) && rows_[pos_].deleted) pos_ += direction;
+    while (pos_ >= 0 && pos_ < static_cast<int>(rows_.size()) && rows_[pos_].deleted)
+        pos_ += direction;
 }
 
 void Recordset::MoveFirst() {
@@ -148,7 +157,8 @@ int Recordset::RecordCount() {
 
 Recordset::Row& Recordset::Current() {
     EnsureLoaded();
-    if (pos_ < 0 || pos_ >= static_cast<int>(rows_.size()) || rows_[pos_].deleted) throw NoCurrentRecord();
+    if (pos_ < 0 || pos_ >= static_cast<int>(rows_.size()) || rows_[pos_].deleted)
+        throw NoCurrentRecord();
     return rows_[pos_];
 }
 
@@ -162,7 +172,8 @@ QVariant Recordset::Field(const QString& name) {
 void Recordset::SetField(const QString& name, const QVariant& value) {
     const int index = FieldIndex(name);
     if (index < 0) throw DbError(QStringLiteral("フィールド '%1' はありません。").arg(name), 3265);
-    if (mode_ == Mode::None) throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
+    if (mode_ == Mode::None)
+        throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
     buffer_[index] = value;
     dirty_[index] = true;
 }
@@ -193,7 +204,8 @@ void Recordset::CancelUpdate() {
 }
 
 void Recordset::Update() {
-    if (mode_ == Mode::None) throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
+    if (mode_ == Mode::None)
+        throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
     QStringList columns;
     QVariantList values;
     for (int i = 0; i < names_.size(); ++i) {
@@ -203,11 +215,11 @@ void Recordset::Update() {
     }
     const QString table = QuoteIdentifier(table_);
     if (mode_ == Mode::Add) {
-        QString sql = columns.isEmpty()
-                          ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(table, columns.join(QStringLiteral(", ")),
-                                     QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+        QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                              .arg(table, columns.join(QStringLiteral(", ")),
+                                                   QStringList(columns.size(), QStringLiteral("?"))
+                                                       .join(QStringLiteral(", ")));
         db_->Execute(sql, values);
         rows_.push_back(ReadRow(db_->LastInsertId()));
         lastModified_ = static_cast<int>(rows_.size()) - 1;
@@ -215,9 +227,12 @@ void Recordset::Update() {
         Row& row = Current();
         if (!columns.isEmpty()) {
             QStringList assignments;
-            for (const QString& column : columns) assignments.append(column + QStringLiteral(" = ?"));
+            for (const QString& column : columns)
+                assignments.append(column + QStringLiteral(" = ?"));
             values.append(row.rowid);
-            db_->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, assignments.join(QStringLiteral(", "))), values);
+            db_->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                             .arg(table, assignments.join(QStringLiteral(", "))),
+                         values);
         }
         row.values = ReadRow(row.rowid).values;
         lastModified_ = pos_;
@@ -228,7 +243,8 @@ void Recordset::Update() {
 void Recordset::Delete() {
     RequireUpdatable();
     Row& row = Current();
-    db_->Execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteIdentifier(table_)), {row.rowid});
+    db_->Execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteIdentifier(table_)),
+                 {row.rowid});
     row.deleted = true;
 }
 
@@ -238,7 +254,9 @@ void Recordset::MoveToLastModified() {
 }
 
 void Recordset::SetIndex(const QString& name) {
-    if (!isTable_) throw DbError(QStringLiteral("インデックスはテーブルのレコードセットでのみ使えます。"), 3251);
+    if (!isTable_)
+        throw DbError(QStringLiteral("インデックスはテーブルのレコードセットでのみ使えます。"),
+                      3251);
     DbStatement list(db_->Handle(), QStringLiteral("SELECT name FROM pragma_index_list(?)"));
     list.Bind({table_});
     while (list.Step()) {
@@ -257,9 +275,11 @@ void Recordset::SetIndex(const QString& name) {
 }
 
 void Recordset::Seek(const QVariant& key) {
-    if (indexColumn_.isEmpty()) throw DbError(QStringLiteral("インデックスが選ばれていません。"), 3019);
-    DbStatement statement(db_->Handle(), QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ? LIMIT 1")
-                                             .arg(QuoteIdentifier(table_), QuoteIdentifier(indexColumn_)));
+    if (indexColumn_.isEmpty())
+        throw DbError(QStringLiteral("インデックスが選ばれていません。"), 3019);
+    DbStatement statement(db_->Handle(),
+                          QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ? LIMIT 1")
+                              .arg(QuoteIdentifier(table_), QuoteIdentifier(indexColumn_)));
     statement.Bind({key});
     rows_.clear();
     loaded_ = true;

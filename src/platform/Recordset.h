@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
-
 #include <memory>
 #include <vector>
 
@@ -16,7 +15,7 @@ namespace platform {
 class Database;
 
 class Recordset {
-public:
+  public:
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -55,7 +54,7 @@ public:
 
     void Close();
 
-private:
+  private:
     friend class Database;
     struct Row {
         qint64 rowid = 0;

@@ -61,6 +61,8 @@ void ScriptedPrompt::BeginWait() {
     ++waitCount_;
 }
 
-void ScriptedPrompt::Beep() { records_.append({Kind::Beep, {}, {}, PromptIcon::None, PromptButtons::Ok, {}}); }
+void ScriptedPrompt::Beep() {
+    records_.append({Kind::Beep, {}, {}, PromptIcon::None, PromptButtons::Ok, {}});
+}
 
 }  // namespace platform

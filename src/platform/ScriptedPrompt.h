@@ -10,7 +10,7 @@
 namespace platform {
 
 class ScriptedPrompt : public Prompt {
-public:
+  public:
     enum class Kind { Message, Input, OpenFile, SaveFile, Beep };
     struct Record {
         Kind kind;
@@ -47,7 +47,7 @@ public:
     void EndWait() override { --waitDepth_; }
     void Beep() override;
 
-private:
+  private:
     FileDialogResult NextFile(Kind kind, const FileDialogRequest& request);
 
     std::deque<PromptAnswer> messages_;

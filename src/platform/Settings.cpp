@@ -2,7 +2,6 @@
 
 #include <QSettings>
 #include <QStandardPaths>
-
 #include <memory>
 
 namespace platform {
@@ -27,19 +26,23 @@ SettingsStore& SettingsStore::User() {
     auto& store = UserStore();
     if (!store) {
         store = std::make_unique<SettingsStore>(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Brandel.ini"));
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/Brandel.ini"));
     }
     return *store;
 }
 
-void SettingsStore::SetUserStorePath(const QString& iniPath) { UserStore() = std::make_unique<SettingsStore>(iniPath); }
+void SettingsStore::SetUserStorePath(const QString& iniPath) {
+    UserStore() = std::make_unique<SettingsStore>(iniPath);
+}
 
 QString SettingsStore::Peek(const QString& section, const QString& key) const {
     const QSettings settings(path_, QSettings::IniFormat);
     return settings.value(GroupKey(section, key)).toString();
 }
 
-QString SettingsStore::Get(const QString& section, const QString& key, const QString& defaultValue) {
+QString SettingsStore::Get(const QString& section, const QString& key,
+                           const QString& defaultValue) {
     const QString value = Peek(section, key);
     if (!value.isEmpty()) return value;
     Save(section, key, defaultValue);

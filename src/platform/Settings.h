@@ -7,7 +7,7 @@
 namespace platform {
 
 class SettingsStore {
-public:
+  public:
     explicit SettingsStore(QString iniPath);
 
     // The user's store: <config folder>/Brandel.ini, or the file set by SetUserStorePath.
@@ -24,7 +24,7 @@ public:
 
     const QString& Path() const { return path_; }
 
-private:
+  private:
     QString path_;
 };
 

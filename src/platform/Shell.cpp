@@ -16,7 +16,8 @@ namespace {
 QString RunQuery(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral("xdg-mime"), arguments);
-    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
@@ -30,8 +31,10 @@ QString DesktopEntryExec(const QString& desktopId) {
     bool inEntry = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'[')) inEntry = line == QStringLiteral("[Desktop Entry]");
-        else if (inEntry && line.startsWith(QStringLiteral("Exec="))) return line.mid(5);
+        if (line.startsWith(u'['))
+            inEntry = line == QStringLiteral("[Desktop Entry]");
+        else if (inEntry && line.startsWith(QStringLiteral("Exec=")))
+            return line.mid(5);
     }
     return {};
 }

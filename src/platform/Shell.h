@@ -4,7 +4,6 @@
 #include <QLockFile>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 namespace platform {
@@ -24,13 +23,13 @@ QStringList DesktopExecArguments(const QString& exec);
 
 // Holds the program's single-instance lock in the runtime folder while it lives.
 class SingleInstance {
-public:
+  public:
     explicit SingleInstance(const QString& name);
     // False when another running process holds the lock.
     bool Acquire();
     QString LockPath() const { return path_; }
 
-private:
+  private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;
 };

@@ -30,7 +30,9 @@ QByteArray ReadFileBytes(const QString& path) {
     return bytes;
 }
 
-QStringList ReadTextLines(const QString& path) { return SplitLines(cp932::Decode(ReadFileBytes(path))); }
+QStringList ReadTextLines(const QString& path) {
+    return SplitLines(cp932::Decode(ReadFileBytes(path)));
+}
 
 TextFileWriter::TextFileWriter(const QString& path) : file_(path) {
     if (!file_.open(QIODevice::WriteOnly)) throw FileError(path, file_.errorString());
@@ -40,9 +42,13 @@ void TextFileWriter::WriteBytes(const QByteArray& bytes) {
     if (file_.write(bytes) != bytes.size()) throw FileError(file_.fileName(), file_.errorString());
 }
 
-void TextFileWriter::WriteText(const QString& text) { WriteBytes(cp932::Encode(text)); }
+void TextFileWriter::WriteText(const QString& text) {
+    WriteBytes(cp932::Encode(text));
+}
 
-void TextFileWriter::WriteLine(const QString& line) { WriteBytes(cp932::Encode(line) + "\r\n"); }
+void TextFileWriter::WriteLine(const QString& line) {
+    WriteBytes(cp932::Encode(line) + "\r\n");
+}
 
 void TextFileWriter::Commit() {
     if (!file_.commit()) throw FileError(file_.fileName(), file_.errorString());

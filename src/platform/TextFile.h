@@ -21,17 +21,17 @@ QByteArray ReadFileBytes(const QString& path);
 // Writes a file by replacing the old one atomically: until Commit() succeeds the old file
 // stays as it was, and a writer dropped without Commit() leaves no trace.
 class TextFileWriter {
-public:
+  public:
     explicit TextFileWriter(const QString& path);  // throws FileError
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
-    void WriteLine(const QString& line);          // the line, then CR LF
-    void WriteText(const QString& text);          // no line end (control records)
+    void WriteLine(const QString& line);  // the line, then CR LF
+    void WriteText(const QString& text);  // no line end (control records)
     void WriteBytes(const QByteArray& bytes);
-    void Commit();                                // throws FileError
+    void Commit();  // throws FileError
 
-private:
+  private:
     QSaveFile file_;
 };
 

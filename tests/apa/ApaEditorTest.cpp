@@ -43,14 +43,17 @@ ApaEditor Opened(const QStringList& lines = FieldBook()) {
 TEST(ApaEditor, NewDataIsOneEmptyStationWithItsHeaders) {
     ApaEditor editor;
     editor.Open({}, QString());
-    EXPECT_EQ(editor.Lines(), (QStringList{kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, kEmptyF, kEndLine}));
+    EXPECT_EQ(editor.Lines(),
+              (QStringList{kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, kEmptyF, kEndLine}));
     ASSERT_EQ(editor.RowCount(), 1);
     EXPECT_EQ(editor.Cell(0, 0), QStringLiteral("1"));
     EXPECT_EQ(editor.Cell(0, 2), QStringLiteral("0.000"));
     EXPECT_EQ(editor.Cell(0, 4), QStringLiteral("0.0000"));
     EXPECT_FALSE(editor.Modified());
 
-    editor.Open({kHeaderLine, QStringLiteral("C,1,,,,,,"), kEmptyD, kRunStart, kEmptyF, kEmptyF, kEndLine}, QStringLiteral("x"));
+    editor.Open(
+        {kHeaderLine, QStringLiteral("C,1,,,,,,"), kEmptyD, kRunStart, kEmptyF, kEmptyF, kEndLine},
+        QStringLiteral("x"));
     EXPECT_EQ(editor.Lines()[1], kEmptyB);  // B goes before the C that is there
     EXPECT_EQ(editor.Lines()[2], QStringLiteral("C,1,,,,,,"));
 }
@@ -69,7 +72,7 @@ TEST(ApaEditor, StationsAndTheirHeaders) {
     ASSERT_TRUE(editor.ShowNext());
     EXPECT_EQ(editor.Box(0), QStringLiteral("ST2     "));
     EXPECT_EQ(editor.Box(7), QStringLiteral("山田"));  // the header it shares with ST1, not ST3's
-    EXPECT_EQ(editor.RowCount(), 1);                 // the G line is kept but not shown
+    EXPECT_EQ(editor.RowCount(), 1);                   // the G line is kept but not shown
 
     ASSERT_TRUE(editor.ShowNext());
     EXPECT_EQ(editor.Box(7), QStringLiteral("佐藤"));
@@ -99,8 +102,11 @@ TEST(ApaEditor, HeaderAndCellEditsGoToTheirFields) {
     EXPECT_EQ(editor.CommitCell(0, 1, QStringLiteral("P1")), QStringLiteral("P1"));
     EXPECT_EQ(editor.CommitCell(0, 7, QStringLiteral("abc")), QStringLiteral("0.000"));
     EXPECT_EQ(editor.CommitCell(0, 6, QString()), QString());
-    EXPECT_EQ(editor.Lines()[5], QStringLiteral("F,P1      ,memo,1.500,r1001, 12.3456, 90.0000,        ,   0.000,,,000,"));
-    EXPECT_EQ(editor.CommitCell(1, 1, QStringLiteral("X")), QStringLiteral("再測"));  // the E line stays
+    EXPECT_EQ(
+        editor.Lines()[5],
+        QStringLiteral("F,P1      ,memo,1.500,r1001, 12.3456, 90.0000,        ,   0.000,,,000,"));
+    EXPECT_EQ(editor.CommitCell(1, 1, QStringLiteral("X")),
+              QStringLiteral("再測"));  // the E line stays
     EXPECT_EQ(editor.Lines()[6], kRemeasure);
 }
 
@@ -109,7 +115,8 @@ TEST(ApaEditor, RowOperations) {
     editor.InsertRows(0, 2);
     EXPECT_EQ(editor.RowCount(), 5);
     EXPECT_EQ(editor.Lines()[5], kEmptyF);
-    EXPECT_EQ(editor.Lines()[7], QStringLiteral("F,T2      ,memo,1.600,r1001,  0.0000, 90.0000, 123.456,,,,000,"));
+    EXPECT_EQ(editor.Lines()[7],
+              QStringLiteral("F,T2      ,memo,1.600,r1001,  0.0000, 90.0000, 123.456,,,,000,"));
     editor.DeleteRows(0, 1);
     EXPECT_EQ(editor.Lines(), Opened().Lines());
 
@@ -122,7 +129,8 @@ TEST(ApaEditor, RowOperations) {
     ASSERT_EQ(editor.RowCount(), 6);
     EXPECT_EQ(editor.Cell(4, 4), QStringLiteral("45.1230"));
     // A pasted row is a new sighting: every cell written, an empty status field.
-    EXPECT_EQ(editor.Lines()[10], QStringLiteral("F,T3      ,,1.600,r1002, 45.1230, 89.5959, 100.000,   0.000,,,,"));
+    EXPECT_EQ(editor.Lines()[10],
+              QStringLiteral("F,T3      ,,1.600,r1002, 45.1230, 89.5959, 100.000,   0.000,,,,"));
 
     editor.ShowNext();
     editor.ShowNext();
@@ -130,12 +138,14 @@ TEST(ApaEditor, RowOperations) {
     EXPECT_EQ(editor.Box(0), QString());
     EXPECT_EQ(editor.RowCount(), 1);
     const QStringList saved = editor.SaveLines();
-    EXPECT_EQ(saved.size(), editor.Lines().size() - 3);  // the placeholder, its E,0 and empty sighting
+    EXPECT_EQ(saved.size(),
+              editor.Lines().size() - 3);  // the placeholder, its E,0 and empty sighting
     EXPECT_FALSE(saved.contains(kEmptyD));
     EXPECT_TRUE(saved.contains(QStringLiteral("D,ST2     ,,1.400,1,9911001,10:00,10:20,")));
     QStringList coded = editor.Lines();
     coded[5] = QStringLiteral("F,T2,,1.6,r2004,0,,,,,,000,");
     ApaEditor other;
     other.Open(coded, QStringLiteral("x"));
-    EXPECT_EQ(other.SaveLines()[3], QStringLiteral("D,ST1     ,,1.500,0,2121004,09:00,09:30,"));  // codes recomputed
+    EXPECT_EQ(other.SaveLines()[3],
+              QStringLiteral("D,ST1     ,,1.500,0,2121004,09:00,09:30,"));  // codes recomputed
 }

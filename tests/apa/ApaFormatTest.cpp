@@ -16,7 +16,8 @@ namespace {
 QStringList Station(const QList<std::pair<QString, QString>>& sightings) {
     QStringList lines = {kHeaderLine, QStringLiteral("D,ST1     ,,1.500,0,9911001,,,"), kRunStart};
     for (const auto& [number, distance2] : sightings)
-        lines << QStringLiteral("F,P,,1.500,%1,0.0000,90.0000,10.000,%2,,,000,").arg(number, distance2);
+        lines << QStringLiteral("F,P,,1.500,%1,0.0000,90.0000,10.000,%2,,,000,")
+                     .arg(number, distance2);
     lines << kEndLine;
     return lines;
 }
@@ -28,12 +29,15 @@ TEST(ApaLine, FieldCursorAndReplace) {
     EXPECT_EQ(Field(f, 1), QStringLiteral("P1"));
     EXPECT_EQ(Field(f, 2), QString());
     EXPECT_EQ(Field(f, 8), QStringLiteral("123.456"));
-    EXPECT_EQ(Field(f, 9), QString());   // a short record reads as if the rest were empty
+    EXPECT_EQ(Field(f, 9), QString());  // a short record reads as if the rest were empty
     EXPECT_EQ(Field(f, 11), QString());
-    EXPECT_EQ(Field(QStringLiteral("D,ST1"), 1), QStringLiteral("ST1"));  // last field without its comma
+    EXPECT_EQ(Field(QStringLiteral("D,ST1"), 1),
+              QStringLiteral("ST1"));  // last field without its comma
 
-    EXPECT_EQ(ReplaceField(QStringLiteral("D,,,,,,,,"), 5, QStringLiteral("2121002")), QStringLiteral("D,,,,,2121002,,,"));
-    EXPECT_EQ(ReplaceField(QStringLiteral("F,P1,,1.5,"), 5, QStringLiteral(" 12.3456")), QStringLiteral("F,P1,,1.5,, 12.3456,"));
+    EXPECT_EQ(ReplaceField(QStringLiteral("D,,,,,,,,"), 5, QStringLiteral("2121002")),
+              QStringLiteral("D,,,,,2121002,,,"));
+    EXPECT_EQ(ReplaceField(QStringLiteral("F,P1,,1.5,"), 5, QStringLiteral(" 12.3456")),
+              QStringLiteral("F,P1,,1.5,, 12.3456,"));
     EXPECT_EQ(ReplaceField(QStringLiteral("B,x"), 1, QStringLiteral("y")), QStringLiteral("B,y,"));
 }
 
@@ -54,19 +58,28 @@ TEST(ApaLine, NumbersAndRecords) {
 }
 
 TEST(ApaReader, ToleratesBlanksShortLinesAndCheckCharacters) {
-    EXPECT_EQ(NormalizeApaLines({QStringLiteral("  A,01,  "), QStringLiteral("B,,,,,"), QStringLiteral("Z,")}),
-              (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,,,,,"), QStringLiteral("Z,")}));
-    EXPECT_EQ(NormalizeApaLines({QStringLiteral("A,01"), QStringLiteral("Z")}), std::nullopt);  // no comma at five
+    EXPECT_EQ(
+        NormalizeApaLines(
+            {QStringLiteral("  A,01,  "), QStringLiteral("B,,,,,"), QStringLiteral("Z,")}),
+        (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,,,,,"), QStringLiteral("Z,")}));
+    EXPECT_EQ(NormalizeApaLines({QStringLiteral("A,01"), QStringLiteral("Z")}),
+              std::nullopt);  // no comma at five
     EXPECT_EQ(NormalizeApaLines({QStringLiteral("B,01,")}), std::nullopt);
-    const auto checked = NormalizeApaLines({QStringLiteral("A,01,X,"), QStringLiteral("D,ST1,,1.5,0,9911001,,,Q,"),
-                                            QStringLiteral("Z,&")});
-    EXPECT_EQ(checked, (QStringList{QStringLiteral("A,01,"), QStringLiteral("D,ST1,,1.5,0,9911001,,,"), QStringLiteral("Z,")}));
-    EXPECT_EQ(NormalizeApaLines({QStringLiteral("A,01,"), QStringLiteral("Z,")})->size(), 2);  // no stations
+    const auto checked =
+        NormalizeApaLines({QStringLiteral("A,01,X,"), QStringLiteral("D,ST1,,1.5,0,9911001,,,Q,"),
+                           QStringLiteral("Z,&")});
+    EXPECT_EQ(checked,
+              (QStringList{QStringLiteral("A,01,"), QStringLiteral("D,ST1,,1.5,0,9911001,,,"),
+                           QStringLiteral("Z,")}));
+    EXPECT_EQ(NormalizeApaLines({QStringLiteral("A,01,"), QStringLiteral("Z,")})->size(),
+              2);  // no stations
 }
 
 TEST(ApaReader, FilesInEveryLineEndConvention) {
     const QString folder = test::NewFolder(QStringLiteral("apa"));
-    const QByteArray crlf = "A,01,\r\nD,\x8A\xEE\x8F\x80\x93\x5F,,1.500,0,9911001,,,\r\nE,0,\r\nF,T2,,1.6,r1001,0.0000\r\nZ,\r\n";
+    const QByteArray crlf =
+        "A,01,\r\nD,\x8A\xEE\x8F\x80\x93\x5F,,1.500,0,9911001,,,\r\nE,0,\r\nF,T2,,1.6,r1001,0."
+        "0000\r\nZ,\r\n";
     QByteArray lf = crlf;
     lf.replace("\r\n", "\n");
     test::WriteBytes(folder + QStringLiteral("/a.APA"), crlf);
@@ -83,13 +96,19 @@ TEST(ObservationCode, FromTheSightingsOfTheRun) {
         QList<std::pair<QString, QString>> sightings;
         const char* code;
     } cases[] = {
-        {{{QStringLiteral("r1001"), {}}, {QStringLiteral("r1002"), {}}}, "9911002"},               // all r1
-        {{{QStringLiteral("r1001"), {}}, {QStringLiteral("l1001"), {}}, {QStringLiteral("r2001"), {}},
-          {QStringLiteral("l2001"), {}}, {QStringLiteral("r1002"), {}}}, "2121002"},
-        {{{QStringLiteral("r1001"), QStringLiteral("10.000")}, {QStringLiteral("r1003"), {}}}, "9912003"},  // distance 2
+        {{{QStringLiteral("r1001"), {}}, {QStringLiteral("r1002"), {}}}, "9911002"},  // all r1
+        {{{QStringLiteral("r1001"), {}},
+          {QStringLiteral("l1001"), {}},
+          {QStringLiteral("r2001"), {}},
+          {QStringLiteral("l2001"), {}},
+          {QStringLiteral("r1002"), {}}},
+         "2121002"},
+        {{{QStringLiteral("r1001"), QStringLiteral("10.000")}, {QStringLiteral("r1003"), {}}},
+         "9912003"},  // distance 2
         {{{QStringLiteral("r9001"), QStringLiteral("5.0")}}, "9912001"},
-        {{{QStringLiteral("r3012"), QStringLiteral("5.0")}, {QStringLiteral("l3012"), {}}}, "3121012"},  // set 3: kind 1
-        {{}, "9911001"},                                                                              // no sightings
+        {{{QStringLiteral("r3012"), QStringLiteral("5.0")}, {QStringLiteral("l3012"), {}}},
+         "3121012"},      // set 3: kind 1
+        {{}, "9911001"},  // no sightings
     };
     for (const auto& c : cases) {
         const QStringList lines = Station(c.sightings);
@@ -106,13 +125,21 @@ TEST(ObservationCode, FromTheSightingsOfTheRun) {
 }
 
 TEST(ObservationCode, SaveDropsPlaceholdersAndKeepsOtherLines) {
-    const QStringList lines = {kHeaderLine, QStringLiteral("D,ST1,,1.5,0,,,,"), kRunStart,
-                               QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"), kRemeasure,
-                               QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"), QStringLiteral("G,memo line,"),
-                               kEmptyD, kRunStart, kEmptyF, kEndLine};
+    const QStringList lines = {kHeaderLine,
+                               QStringLiteral("D,ST1,,1.5,0,,,,"),
+                               kRunStart,
+                               QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"),
+                               kRemeasure,
+                               QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"),
+                               QStringLiteral("G,memo line,"),
+                               kEmptyD,
+                               kRunStart,
+                               kEmptyF,
+                               kEndLine};
     EXPECT_EQ(PrepareForSave(lines),
               (QStringList{kHeaderLine, QStringLiteral("D,ST1,,1.5,0,2121001,,,"), kRunStart,
-                           QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"), kRemeasure, QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"),
+                           QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"), kRemeasure,
+                           QStringLiteral("F,P,,1.5,r2001,0,,,,,,000,"),
                            QStringLiteral("G,memo line,"), kEndLine}));
 }
 
@@ -127,30 +154,35 @@ TEST(ApaCheck, GoodFileHasNoProblems) {
 }
 
 TEST(ApaCheck, EveryKindOfProblemWithItsLine) {
-    const QStringList lines = {kHeaderLine,
-                               QStringLiteral("D,ST1,,1.5m,0,9911001,,,"),       // 2: number; code
-                               QStringLiteral("F,T2,,1.6,x1001,0.0000,,,,,,000,"),  // 3: no run; number shape
-                               kRunStart,                                           // 4: fine (closes nothing)
-                               QStringLiteral("Q,what,"),                           // 5: unknown
-                               QStringLiteral("D,ST2,,1.5,0,9911001,,,"),           // 6: no E,0 after it
-                               QStringLiteral("F,T3,,1.6,r1000,,,,,,,000,"),        // 7: no run; direction 000
-                               kEndLine,
-                               QStringLiteral("F,T4,")};                            // 9: after Z
+    const QStringList lines = {
+        kHeaderLine,
+        QStringLiteral("D,ST1,,1.5m,0,9911001,,,"),          // 2: number; code
+        QStringLiteral("F,T2,,1.6,x1001,0.0000,,,,,,000,"),  // 3: no run; number shape
+        kRunStart,                                           // 4: fine (closes nothing)
+        QStringLiteral("Q,what,"),                           // 5: unknown
+        QStringLiteral("D,ST2,,1.5,0,9911001,,,"),           // 6: no E,0 after it
+        QStringLiteral("F,T3,,1.6,r1000,,,,,,,000,"),        // 7: no run; direction 000
+        kEndLine,
+        QStringLiteral("F,T4,")};  // 9: after Z
     QList<int> at;
     for (const ApaProblem& p : CheckApaLines(lines)) at << p.line;
     EXPECT_EQ(at, (QList<int>{2, 2, 3, 3, 5, 7, 7, 8, 9}));  // 8: Z while line 6 waits for its E,0
-    EXPECT_EQ(CheckApaLines({kHeaderLine, QStringLiteral("D,ST1,,,,9911001,,,")}).size(), 2);  // no E,0; no Z
+    EXPECT_EQ(CheckApaLines({kHeaderLine, QStringLiteral("D,ST1,,,,9911001,,,")}).size(),
+              2);  // no E,0; no Z
 }
 
 TEST(ApaCheck, FixCodesRewritesInPlace) {
     const QString path = test::NewFolder(QStringLiteral("apa")) + QStringLiteral("/fix.APA");
-    test::WriteBytes(path, "A,01,\r\nD,ST1,,1.5,0,9911001,,,\r\nE,0,\r\nF,P,,1.5,r2003,0,,,,,,000,\r\nG,kept,\r\nZ,\r\n");
+    test::WriteBytes(path,
+                     "A,01,\r\nD,ST1,,1.5,0,9911001,,,\r\nE,0,\r\nF,P,,1.5,r2003,0,,,,,,000,\r\nG,"
+                     "kept,\r\nZ,\r\n");
     EXPECT_EQ(CheckApaFile(path).size(), 2);  // the code, and the record G no reader knows
     QString reason;
     ASSERT_TRUE(FixObservationCodes(path, reason)) << reason.toStdString();
     ASSERT_EQ(CheckApaFile(path).size(), 1);
     EXPECT_EQ(CheckApaFile(path)[0].line, 5);
-    EXPECT_EQ(test::ReadBytes(path), QByteArray("A,01,\r\nD,ST1,,1.5,0,2121003,,,\r\nE,0,\r\nF,P,,1.5,r2003,0,,,,,,000,\r\nG,kept,\r\nZ,\r\n"));
+    EXPECT_EQ(test::ReadBytes(path), QByteArray("A,01,\r\nD,ST1,,1.5,0,2121003,,,\r\nE,0,\r\nF,P,,"
+                                                "1.5,r2003,0,,,,,,000,\r\nG,kept,\r\nZ,\r\n"));
 
     test::WriteBytes(path, "A,01,Z,\r\nZ,&,\r\n");
     EXPECT_FALSE(FixObservationCodes(path, reason));

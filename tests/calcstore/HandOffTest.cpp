@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-
 #include <bit>
 #include <cstdint>
 
@@ -90,7 +89,8 @@ TEST(ClsConvert2, PointsAndParameters) {
     handOff.Clear();
     handOff.AddParameter(kTypeString, QStringLiteral("閉合"));
     ASSERT_EQ(handOff.GetParameterCount(), 1);
-    EXPECT_EQ(handOff.Parameters().KeyAt(1), QStringLiteral("P0000000004"));  // the counter survives Clear
+    EXPECT_EQ(handOff.Parameters().KeyAt(1),
+              QStringLiteral("P0000000004"));  // the counter survives Clear
     EXPECT_EQ(handOff.GetParameterValue(1), QVariant(QStringLiteral("閉合")));
     EXPECT_THROW(handOff.GetParameterType(2), platform::AutomationError);
 }

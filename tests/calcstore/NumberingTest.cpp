@@ -11,7 +11,8 @@ using calcstore::Numberings;
 
 namespace {
 
-Numbering Rule(qint32 start, qint32 setNo, const QString& prefix, const QString& eda1 = {}, const QString& eda2 = {}) {
+Numbering Rule(qint32 start, qint32 setNo, const QString& prefix, const QString& eda1 = {},
+               const QString& eda2 = {}) {
     Numbering rule;
     rule.SetStartNo(start);
     rule.SetSetNo(setNo);
@@ -30,7 +31,7 @@ Numberings District() {
 }
 
 class NumberingsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { platform::SetActivePrompt(&prompt_); }
     void TearDown() override { platform::SetActivePrompt(nullptr); }
     QStringList Messages() const {
@@ -49,12 +50,16 @@ TEST_F(NumberingsTest, NumberToName) {
         const char* number;
         const char16_t* name;
     } cases[] = {
-        {"50", u"T50"},   {"1", u"T1"},     {"99", u"T99"},       {"100", u"K1"},   {"1234", u"K1135"},
-        {"5.2", u"T5-2"}, {"5.2.3", u"T5-2_3"}, {"100.4", u"K1"},  // K has no branch separator
-        {"0", u"0"},      // below every rule
-        {"1E3", u"1E3"},  {"1d2", u"1d2"},  {"5.2.3.4", u"5.2.3.4"}, {"T5", u"T5"}, {"", u""}, {"5.", u"5."},
+        {"50", u"T50"},       {"1", u"T1"},       {"99", u"T99"},
+        {"100", u"K1"},       {"1234", u"K1135"}, {"5.2", u"T5-2"},
+        {"5.2.3", u"T5-2_3"}, {"100.4", u"K1"},  // K has no branch separator
+        {"0", u"0"},                             // below every rule
+        {"1E3", u"1E3"},      {"1d2", u"1d2"},    {"5.2.3.4", u"5.2.3.4"},
+        {"T5", u"T5"},        {"", u""},          {"5.", u"5."},
     };
-    for (const auto& c : cases) EXPECT_EQ(rules.GetTenMei(QString::fromLatin1(c.number)), QString::fromUtf16(c.name)) << c.number;
+    for (const auto& c : cases)
+        EXPECT_EQ(rules.GetTenMei(QString::fromLatin1(c.number)), QString::fromUtf16(c.name))
+            << c.number;
 }
 
 TEST_F(NumberingsTest, NameToNumberAndSortKey) {
@@ -69,9 +74,9 @@ TEST_F(NumberingsTest, NameToNumberAndSortKey) {
         {u"T5-02_3", "5.2.3", u"0000005.00002.00003"},
         {u"K1", "100", u"0000100"},
         {u"K1135", "1234", u"0001234"},
-        {u"T100", "", u"9999999T100"},   // past the end of the T range
-        {u"K0", "", u"9999999K0"},       // before the start of the K range
-        {u"K1-2", "", u"9999999K1-2"},   // K has no branches
+        {u"T100", "", u"9999999T100"},  // past the end of the T range
+        {u"K0", "", u"9999999K0"},      // before the start of the K range
+        {u"K1-2", "", u"9999999K1-2"},  // K has no branches
         {u"T5-", "5", u"0000005"},
         {u"T5x", "", u"9999999T5x"},
         {u"境界杭Ａ", "", u"9999999境界杭Ａ"},
@@ -86,7 +91,8 @@ TEST_F(NumberingsTest, NameToNumberAndSortKey) {
 
 TEST_F(NumberingsTest, AlwaysFormWritesTheSeparatorWithoutABranch) {
     Numberings rules;
-    rules.Add(Rule(0, 0, QStringLiteral("No."), QString(calcstore::kAlwaysMarker) + QStringLiteral("-"), QStringLiteral("/")));
+    rules.Add(Rule(0, 0, QStringLiteral("No."),
+                   QString(calcstore::kAlwaysMarker) + QStringLiteral("-"), QStringLiteral("/")));
     EXPECT_EQ(rules.GetTenMei(QStringLiteral("12")), QStringLiteral("No.12-"));
     EXPECT_EQ(rules.GetTenMei(QStringLiteral("12.3")), QStringLiteral("No.12-3"));
     EXPECT_EQ(rules.GetTenMei(QStringLiteral("12.3.4")), QStringLiteral("No.12-3/4"));

@@ -18,7 +18,7 @@ using calcstore::SurveyDB;
 namespace {
 
 class SurveyDBTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform::SetActivePrompt(&prompt_);
         path_ = test::NewFolder(QStringLiteral("district")) + QStringLiteral("/district.mdb");
@@ -30,7 +30,9 @@ protected:
 
     void AddPoint(const QString& name, bool deleted = false) {
         platform::Database::Open(path_)->Execute(
-            QStringLiteral("INSERT INTO COORD (Name, X, Y, Z, Memo, DELFLG) VALUES (?, 1.5, 2.5, 3.5, '', ?)"), {name, deleted});
+            QStringLiteral(
+                "INSERT INTO COORD (Name, X, Y, Z, Memo, DELFLG) VALUES (?, 1.5, 2.5, 3.5, '', ?)"),
+            {name, deleted});
     }
 
     platform::ScriptedPrompt prompt_;
@@ -41,20 +43,23 @@ protected:
 }  // namespace
 
 TEST_F(SurveyDBTest, PointsAreFoundByTheirExactName) {
-    const QStringList names = {QStringLiteral("a\"b"), QStringLiteral("O'Brien"),
-                               QStringLiteral("x\" OR \"1\"=\"1"), QStringLiteral("T1; DROP TABLE COORD; --"),
-                               QStringLiteral("境界杭Ａ")};
+    const QStringList names = {
+        QStringLiteral("a\"b"), QStringLiteral("O'Brien"), QStringLiteral("x\" OR \"1\"=\"1"),
+        QStringLiteral("T1; DROP TABLE COORD; --"), QStringLiteral("境界杭Ａ")};
     for (const QString& name : names) AddPoint(name);
     AddPoint(QStringLiteral("O'Brien"), true);  // deleted points are not loaded
     for (const QString& name : names) {
         db_.SetTenName(name);
-        ASSERT_EQ(db_.Count(), name == QStringLiteral("境界杭Ａ") ? 2 : 1) << name.toStdString();  // the demo has one too
+        ASSERT_EQ(db_.Count(), name == QStringLiteral("境界杭Ａ") ? 2 : 1)
+            << name.toStdString();  // the demo has one too
         EXPECT_EQ(db_.Item(db_.Count()).TenName(), name);
         EXPECT_EQ(db_.Item(db_.Count()).X(), 1.5);
     }
     db_.SetTenName(QStringLiteral("境界杭"));  // no partial matches
     EXPECT_EQ(db_.Count(), 0);
-    EXPECT_EQ(platform::Database::Open(path_)->OpenRecordset(QStringLiteral("COORD"))->RecordCount(), 30 + 6);
+    EXPECT_EQ(
+        platform::Database::Open(path_)->OpenRecordset(QStringLiteral("COORD"))->RecordCount(),
+        30 + 6);
 
     db_.SetTenName(QStringLiteral("境界杭Ａ"));
     EXPECT_FALSE(db_.Item(1).AssertZ());  // stored without a height
@@ -85,7 +90,8 @@ TEST_F(SurveyDBTest, WorkspacesAreNumberedThroughTheProgramRun) {
     const qint64 first = db_.WorkSpaceName().mid(3).toLongLong();
     EXPECT_EQ(db_.WorkSpaceName().size(), 13);
     for (int i = 1; i < 10; ++i) db_.SetWorkSpace();
-    EXPECT_EQ(db_.WorkSpaceName(), QStringLiteral("WSP%1").arg(first + 9, 10, 10, QLatin1Char('0')));
+    EXPECT_EQ(db_.WorkSpaceName(),
+              QStringLiteral("WSP%1").arg(first + 9, 10, 10, QLatin1Char('0')));
     EXPECT_TRUE(db_.SenceTrans());
     db_.UnSetWorkSpace();
     EXPECT_FALSE(db_.SenceTrans());
@@ -96,7 +102,7 @@ TEST_F(SurveyDBTest, SetCalcInsertsEditsAndRefusesAMissingRow) {
     folder.SetName(QStringLiteral("新しいフォルダ"));
     folder.SetAttributes(calcstore::kAttrFolder);
     const qint32 id = db_.SetCalc(folder);
-    EXPECT_EQ(id, 5);  // after the demo's four folders
+    EXPECT_EQ(id, 5);                      // after the demo's four folders
     EXPECT_EQ(db_.SetCalc(folder, 0), 6);  // id 0 always inserts
 
     Calcurate read;
@@ -129,8 +135,8 @@ TEST_F(SurveyDBTest, PrivateWorkspaceLeavesTheTransactionToTheCaller) {
     EXPECT_GT(db_.SetCalc(folder), 0);
     db_.RollBackTrans();
     db_.UnSetWorkSpace();
-    auto rs = platform::Database::Open(path_)->OpenRecordset(QStringLiteral("SELECT * FROM CALC WHERE Name = ?"),
-                                                             {QStringLiteral("取り消すフォルダ")});
+    auto rs = platform::Database::Open(path_)->OpenRecordset(
+        QStringLiteral("SELECT * FROM CALC WHERE Name = ?"), {QStringLiteral("取り消すフォルダ")});
     EXPECT_EQ(rs->RecordCount(), 0);
 }
 

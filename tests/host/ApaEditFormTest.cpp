@@ -14,10 +14,11 @@
 using host::Process;
 
 class ApaEditFormTest : public HostFixture {
-protected:
+  protected:
     // Loads a copy of the fixture the way menu item 4 does, and opens the editor on it.
     void Open(const QString& fixture = QStringLiteral("GENBA.APA")) {
-        path_ = DataFile(fixture, test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/") + fixture));
+        path_ = DataFile(fixture,
+                         test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/") + fixture));
         prompt_.ChooseFile(path_);
         ASSERT_TRUE(host::OpenDataFile(prompt_, Process(), QStringLiteral("***")));
         form_ = std::make_unique<apa::frmAPAEDIT>();
@@ -32,7 +33,9 @@ protected:
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
-    QLineEdit* Box(int i) { return form_->findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(i)); }
+    QLineEdit* Box(int i) {
+        return form_->findChild<QLineEdit*>(QStringLiteral("Text2_%1").arg(i));
+    }
     void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
     void SelectRows(int first, int last) {
         grid_->clearSelection();
@@ -84,7 +87,8 @@ TEST_F(ApaEditFormTest, EditAndSaveWritesTheExpectedFile) {
     SelectRows(3, 4);
     prompt_.AnswerMessage(platform::PromptAnswer::Yes);
     Click("LINEDEL");
-    EXPECT_EQ(Messages().constLast(), QStringLiteral("No  4～ 5 の行を削除します。\nよろしいですか？"));
+    EXPECT_EQ(Messages().constLast(),
+              QStringLiteral("No  4～ 5 の行を削除します。\nよろしいですか？"));
     EXPECT_EQ(grid_->rowCount(), 4);
 
     SelectRows(0, 0);
@@ -102,7 +106,8 @@ TEST_F(ApaEditFormTest, EditAndSaveWritesTheExpectedFile) {
     prompt_.AnswerMessage(platform::PromptAnswer::Yes);
     Click("APADATASAVE");
     EXPECT_FALSE(form_->isVisible());
-    EXPECT_EQ(test::ReadBytes(path_), test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/GENBA-edited.APA")));
+    EXPECT_EQ(test::ReadBytes(path_),
+              test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/GENBA-edited.APA")));
     EXPECT_EQ(Process().DataCount, 0);
 }
 
@@ -127,7 +132,8 @@ TEST_F(ApaEditFormTest, CancelKeepsTheFormAndNoDiscards) {
     prompt_.AnswerMessage(platform::PromptAnswer::No);
     Click("APADATASAVE");
     EXPECT_FALSE(form_->isVisible());
-    EXPECT_EQ(test::ReadBytes(path_), test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/GENBA.APA")));
+    EXPECT_EQ(test::ReadBytes(path_),
+              test::ReadBytes(QStringLiteral(TREVANTO_TEST_DATA "/apa/GENBA.APA")));
 }
 
 TEST_F(ApaEditFormTest, RowCommandsNeedWholeRows) {
@@ -135,19 +141,24 @@ TEST_F(ApaEditFormTest, RowCommandsNeedWholeRows) {
     grid_->setCurrentCell(0, 3);  // one cell is no row selection
     Click("LINEDEL");
     Click("LINEINS");
-    EXPECT_EQ(Messages(), (QStringList{QStringLiteral("削除する行Noを選択してください。"), QStringLiteral("追加する行Noを選択してください。")}));
-    EXPECT_EQ(prompt_.RecordsOf(platform::ScriptedPrompt::Kind::Message)[0].title, QStringLiteral("行削除の確認"));
+    EXPECT_EQ(Messages(), (QStringList{QStringLiteral("削除する行Noを選択してください。"),
+                                       QStringLiteral("追加する行Noを選択してください。")}));
+    EXPECT_EQ(prompt_.RecordsOf(platform::ScriptedPrompt::Kind::Message)[0].title,
+              QStringLiteral("行削除の確認"));
     EXPECT_FALSE(Find<QAction>("MenuDataPast")->isEnabled());
 
     QGuiApplication::clipboard()->clear();
     Find<QAction>("MenuDataPast")->setEnabled(true);
     Find<QAction>("MenuDataPast")->trigger();
-    EXPECT_EQ(Messages().constLast(), QStringLiteral("クリップボード上にデータがありません。\n[OK] ボタンを押してください。"));
+    EXPECT_EQ(
+        Messages().constLast(),
+        QStringLiteral("クリップボード上にデータがありません。\n[OK] ボタンを押してください。"));
 
     SelectRows(2, 4);
     prompt_.AnswerMessage(platform::PromptAnswer::No);
     Find<QAction>("MenuDataDel")->trigger();
-    EXPECT_EQ(Messages().constLast(), QStringLiteral("No  3～ 5 の行を削除します。\nよろしいですか？"));
+    EXPECT_EQ(Messages().constLast(),
+              QStringLiteral("No  3～ 5 の行を削除します。\nよろしいですか？"));
     EXPECT_EQ(grid_->rowCount(), 5);
 }
 
@@ -165,7 +176,10 @@ TEST_F(ApaEditFormTest, NewDataAsksWhereToSave) {
     prompt_.AnswerMessage(platform::PromptAnswer::Yes);
     prompt_.ChooseFile(target);
     Click("APADATASAVE");
-    EXPECT_EQ(prompt_.RecordsOf(platform::ScriptedPrompt::Kind::SaveFile).constFirst().request.filter,
-              QStringLiteral("vuvﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|"));
-    EXPECT_EQ(test::ReadBytes(target), QByteArray("A,01,\r\nB,,,,,,\r\nC,,,,,,,\r\nD,A1      ,,,,9911001,,,\r\nE,0,\r\nF,,,,,,,,,,,,\r\nZ,\r\n"));
+    EXPECT_EQ(
+        prompt_.RecordsOf(platform::ScriptedPrompt::Kind::SaveFile).constFirst().request.filter,
+        QStringLiteral("vuvﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|"));
+    EXPECT_EQ(test::ReadBytes(target),
+              QByteArray("A,01,\r\nB,,,,,,\r\nC,,,,,,,\r\nD,A1      "
+                         ",,,,9911001,,,\r\nE,0,\r\nF,,,,,,,,,,,,\r\nZ,\r\n"));
 }

@@ -11,7 +11,7 @@
 #include "support/TestEnvironment.h"
 
 class HostFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder_ = test::NewFolder(QStringLiteral("host"));
         platform::SettingsStore::SetUserStorePath(folder_ + QStringLiteral("/Brandel.ini"));
@@ -32,7 +32,8 @@ protected:
     }
     QStringList Messages() const {
         QStringList texts;
-        for (const auto& r : prompt_.RecordsOf(platform::ScriptedPrompt::Kind::Message)) texts << r.text;
+        for (const auto& r : prompt_.RecordsOf(platform::ScriptedPrompt::Kind::Message))
+            texts << r.text;
         return texts;
     }
     platform::SettingsStore& Store() { return platform::SettingsStore::User(); }

@@ -46,7 +46,8 @@ void OnSaveStart(void* user, int* saveOk) {
         trv_kobelin_get_zahyou_data(host->dlg, nullptr, i, &text, &id, &z);
         host->seen << QStringLiteral("point %1 %2 %3").arg(Take(text)).arg(id).arg(z);
         trv_kobelin_get_zahyou_memo(host->dlg, nullptr, i, &text);
-        if (!QString::fromUtf8(text).isEmpty()) host->seen << QStringLiteral("memo ") + QString::fromUtf8(text);
+        if (!QString::fromUtf8(text).isEmpty())
+            host->seen << QStringLiteral("memo ") + QString::fromUtf8(text);
         trv_string_free(text);
         const QByteArray key = QStringLiteral("C%1").arg(id).toUtf8();
         trv_kobelin_set_zahyou_id(host->dlg, key.constData(), 0, 1000 + i);
@@ -55,7 +56,11 @@ void OnSaveStart(void* user, int* saveOk) {
     for (int32_t i = 1; i <= count; ++i) {
         trv_value v;
         trv_kobelin_get_parameter_value(host->dlg, i, &v);
-        host->seen << QStringLiteral("param %1 %2 %3 %4").arg(v.type).arg(v.integer).arg(v.number).arg(QString::fromUtf8(v.text));
+        host->seen << QStringLiteral("param %1 %2 %3 %4")
+                          .arg(v.type)
+                          .arg(v.integer)
+                          .arg(v.number)
+                          .arg(QString::fromUtf8(v.text));
         trv_value_clear(&v);
     }
     int32_t cols = 0, rows = 0;
@@ -94,13 +99,23 @@ TEST_F(HostRoundTripTest, CalculationReachesAHostWrittenInC) {
     EXPECT_TRUE(handOff.Save(saveOk));
     EXPECT_EQ(host.saves, 1);
     const QStringList expected = {
-        QStringLiteral("calc 7"), QStringLiteral("閉合トラバー"), QStringLiteral("parent 2"),
-        QStringLiteral("point T1 1 45.21"), QStringLiteral("memo 既知点"), QStringLiteral("point T2 2 44.872"),
-        QStringLiteral("point T3 3 44.105"), QStringLiteral("point T4 4 43.998"),
-        QStringLiteral("param 1 4 0 "), QStringLiteral("param 3 1 0 "), QStringLiteral("param 2 0 0.5 "),
-        QStringLiteral("param 4 -1 0 "), QStringLiteral("param 0 0 0 観測者 山田"),
-        QStringLiteral("1,4,2,91.2315,110.063"), QStringLiteral("2,1,3,88.4702,106.452"),
-        QStringLiteral("3,2,4,90.1254,104.117"), QStringLiteral("4,3,1,89.5729,0"),
+        QStringLiteral("calc 7"),
+        QStringLiteral("閉合トラバー"),
+        QStringLiteral("parent 2"),
+        QStringLiteral("point T1 1 45.21"),
+        QStringLiteral("memo 既知点"),
+        QStringLiteral("point T2 2 44.872"),
+        QStringLiteral("point T3 3 44.105"),
+        QStringLiteral("point T4 4 43.998"),
+        QStringLiteral("param 1 4 0 "),
+        QStringLiteral("param 3 1 0 "),
+        QStringLiteral("param 2 0 0.5 "),
+        QStringLiteral("param 4 -1 0 "),
+        QStringLiteral("param 0 0 0 観測者 山田"),
+        QStringLiteral("1,4,2,91.2315,110.063"),
+        QStringLiteral("2,1,3,88.4702,106.452"),
+        QStringLiteral("3,2,4,90.1254,104.117"),
+        QStringLiteral("4,3,1,89.5729,0"),
     };
     EXPECT_EQ(host.seen, expected);
 
@@ -143,9 +158,11 @@ TEST_F(HostRoundTripTest, DemoHostStoresAndRenumbers) {
 
     const QString text = trevanto_host::CalcText(database, host.LastStoredCalc());
     EXPECT_TRUE(text.contains(QStringLiteral("計算 5: 閉合トラバー"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("  2  型3  31"))) << text.toStdString();  // the known point, renumbered
+    EXPECT_TRUE(text.contains(QStringLiteral("  2  型3  31")))
+        << text.toStdString();  // the known point, renumbered
     EXPECT_TRUE(text.contains(QStringLiteral("R3: 34, 33, 31, 89.5729, 0"))) << text.toStdString();
-    EXPECT_TRUE(trevanto_host::CalcTreeText(database).contains(QStringLiteral("    [5] 閉合トラバー  (7 閉合トラバー)")));
+    EXPECT_TRUE(trevanto_host::CalcTreeText(database).contains(
+        QStringLiteral("    [5] 閉合トラバー  (7 閉合トラバー)")));
     handOff.Clear();
     host.Dialog().ProgramTerm();
 }
@@ -160,7 +177,8 @@ TEST_F(HostRoundTripTest, FailedStoreLeavesTheDistrictAsItWas) {
     EXPECT_FALSE(handOff.Save(saveOk));
     EXPECT_FALSE(host.LastError().isEmpty());
     EXPECT_EQ(handOff.GetNewZahyouID(1), 1);  // not renumbered
-    auto calc = platform::Database::Open(database)->OpenRecordset(QStringLiteral("SELECT * FROM CALC WHERE Attributes = 256"));
+    auto calc = platform::Database::Open(database)->OpenRecordset(
+        QStringLiteral("SELECT * FROM CALC WHERE Attributes = 256"));
     EXPECT_EQ(calc->RecordCount(), 0);
     host.Dialog().ProgramTerm();
 }

@@ -38,7 +38,9 @@ int OpenMenus() {
     return count;
 }
 
-void ProcessDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void ProcessDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 }  // namespace
 
@@ -155,8 +157,11 @@ TEST_F(KobelinDlgTest, MenuItemEightAndTheCloseBoxEndTheProgram) {
         dlg.OpenDlg();
         host::frmTSMENU* menu = dlg.MenuWindow();
         ASSERT_NE(menu, nullptr);
-        if (closeBox) menu->close();
-        else QTest::mouseClick(menu->findChild<QPushButton*>(QStringLiteral("TSMENU7")), Qt::LeftButton);
+        if (closeBox)
+            menu->close();
+        else
+            QTest::mouseClick(menu->findChild<QPushButton*>(QStringLiteral("TSMENU7")),
+                              Qt::LeftButton);
         ProcessDeferredDeletes();
         EXPECT_EQ(host.programEnds, 1) << closeBox;
         EXPECT_EQ(OpenMenus(), 0);

@@ -17,7 +17,7 @@
 using host::Process;
 
 class MenuFormTest : public HostFixture {
-protected:
+  protected:
     void SetUp() override {
         HostFixture::SetUp();
         Process().RegName = QStringLiteral("東町");
@@ -50,16 +50,22 @@ TEST_F(MenuFormTest, FirstStartShowsAndStoresTheDefaults) {
         const char* control;
         const char16_t* caption;
     } buttons[] = {
-        {"TSMENU1", u"１．観測デ－タの受信及びファイル登録 "}, {"TSMENU2", u"２．観測デ－タファイルの確認・編集   "},
-        {"TSMENU3", u"３．ＡＰＡフォ－マットへファイル出力 "}, {"TSMENU4", u"４．観測手簿の編集（ＡＰＡ野帳形式） "},
-        {"TSMENU5", u"５．観測手簿の印字出力（ＡＰＡより） "}, {"TSMENU6", u"６．座標デ－タの送信（SIMAﾌｫｰﾏｯﾄ）  "},
-        {"TSMENU8", u"７．座標デ－タの送信（地区より）     "}, {"TSMENU7", u"８．      終    了                 "},
+        {"TSMENU1", u"１．観測デ－タの受信及びファイル登録 "},
+        {"TSMENU2", u"２．観測デ－タファイルの確認・編集   "},
+        {"TSMENU3", u"３．ＡＰＡフォ－マットへファイル出力 "},
+        {"TSMENU4", u"４．観測手簿の編集（ＡＰＡ野帳形式） "},
+        {"TSMENU5", u"５．観測手簿の印字出力（ＡＰＡより） "},
+        {"TSMENU6", u"６．座標デ－タの送信（SIMAﾌｫｰﾏｯﾄ）  "},
+        {"TSMENU8", u"７．座標デ－タの送信（地区より）     "},
+        {"TSMENU7", u"８．      終    了                 "},
     };
-    for (const auto& b : buttons) EXPECT_EQ(Find<QPushButton>(b.control)->text(), QString::fromUtf16(b.caption));
+    for (const auto& b : buttons)
+        EXPECT_EQ(Find<QPushButton>(b.control)->text(), QString::fromUtf16(b.caption));
 
     const QString dataPath = platform::WorkFolder() + QStringLiteral("/TSDATA/");
     EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("DataPath")), dataPath);
-    EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("RSFuro")), QStringLiteral("2"));
+    EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("RSFuro")),
+              QStringLiteral("2"));
     EXPECT_EQ(Label("TCMSET"), QStringLiteral(" SOKKIA･APA"));
     EXPECT_EQ(Label("RSSETSET"), QStringLiteral("9600,n,8,1,1"));
     EXPECT_EQ(Label("DRVSET"), dataPath.left(16) + u'\n' + dataPath.mid(16));
@@ -81,14 +87,17 @@ TEST_F(MenuFormTest, EveryFormatEntrySetsLabelButtonsAndStore) {
         EXPECT_EQ(Process().Format, format);
         EXPECT_EQ(Process().TStype, choice.tsType);
         EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")), format);
-        EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("TStype")), choice.tsType);
+        EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("TStype")),
+                  choice.tsType);
         QString label = u' ' + choice.tsType + QStringLiteral("･") + format;
         if (format == QStringLiteral("*")) label = QStringLiteral(" すべて ");
-        if (choice.control == QStringLiteral("APANONACKNAK")) label = QStringLiteral("APA･ACK/ANKなし");
+        if (choice.control == QStringLiteral("APANONACKNAK"))
+            label = QStringLiteral("APA･ACK/ANKなし");
         EXPECT_EQ(Label("TCMSET"), label) << choice.control.toStdString();
         EXPECT_EQ(Find<QPushButton>("TSMENU3")->isEnabled(), format != QStringLiteral("APA"));
         EXPECT_EQ(Find<QAction>("HENSYUALL")->isEnabled(), format == QStringLiteral("*"));
-        EXPECT_EQ(Find<QAction>("HENSYUETC")->isEnabled(), format != QStringLiteral("APA") && format != QStringLiteral("*"));
+        EXPECT_EQ(Find<QAction>("HENSYUETC")->isEnabled(),
+                  format != QStringLiteral("APA") && format != QStringLiteral("*"));
     }
     EXPECT_EQ(Find<QAction>("TCMCANCEL")->text(), QStringLiteral("キャンセル"));
 }
@@ -104,11 +113,13 @@ TEST_F(MenuFormTest, CancelEntryChangesNothing) {
 }
 
 TEST_F(MenuFormTest, DataFolderLabelWrapsAtSixteen) {
-    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"), QStringLiteral("/srv/sokuryo/ab/"));
+    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"),
+                 QStringLiteral("/srv/sokuryo/ab/"));
     Open();
     EXPECT_EQ(Label("DRVSET"), QStringLiteral("/srv/sokuryo/ab/"));
     menu_.reset();
-    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"), QStringLiteral("/srv/sokuryo/abc/"));
+    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"),
+                 QStringLiteral("/srv/sokuryo/abc/"));
     Open();
     EXPECT_EQ(Label("DRVSET"), QStringLiteral("/srv/sokuryo/abc\n/"));
 }
@@ -122,7 +133,9 @@ TEST_F(MenuFormTest, CoordinateItemsRefuseFormatsWithoutUpload) {
             Click(item);
             ASSERT_EQ(prompt_.Records().size(), 1) << entry << item;
             const auto& box = prompt_.Records().constFirst();
-            EXPECT_EQ(box.text, QStringLiteral("送信する デ－タ形式を 指定して下さい。\n何かキーを押してください。"));
+            EXPECT_EQ(box.text,
+                      QStringLiteral(
+                          "送信する デ－タ形式を 指定して下さい。\n何かキーを押してください。"));
             EXPECT_EQ(box.icon, platform::PromptIcon::Exclamation);
             EXPECT_EQ(box.title, QStringLiteral("確認"));
         }
@@ -152,7 +165,8 @@ TEST_F(MenuFormTest, PopUpMenusOpenFromButtonAndLabel) {
 }
 
 TEST_F(MenuFormTest, FileModeReceiveCopiesIntoTheDataFolder) {
-    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"), folder_ + QStringLiteral("/受信/"));
+    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"),
+                 folder_ + QStringLiteral("/受信/"));
     Open();
     Trigger("FILEAPA");
     const QString source = folder_ + QStringLiteral("/card/A.APA");
@@ -171,7 +185,8 @@ TEST_F(MenuFormTest, DataFolderDialogConfirmAndCancel) {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(dialog->windowTitle(), QStringLiteral("データ登録ドライブの設定"));
-            if (!text.isNull()) dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(text);
+            if (!text.isNull())
+                dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(text);
             dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
         });
     };

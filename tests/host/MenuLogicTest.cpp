@@ -25,7 +25,8 @@ TEST(MenuStatus, LabelAndEnabledCommandsFollowTheFormat) {
         {"DR2", "NIKON", u" NIKON･DR2", false, true, true},
     };
     for (const auto& c : cases) {
-        const auto status = host::ComputeMenuStatus(QString::fromLatin1(c.format), QString::fromLatin1(c.tsType));
+        const auto status =
+            host::ComputeMenuStatus(QString::fromLatin1(c.format), QString::fromLatin1(c.tsType));
         EXPECT_EQ(status.formatLabel, QString::fromUtf16(c.label)) << c.format << c.tsType;
         EXPECT_EQ(status.editAllEnabled, c.editAll) << c.format;
         EXPECT_EQ(status.editOwnEnabled, c.editOwn) << c.format;
@@ -34,16 +35,20 @@ TEST(MenuStatus, LabelAndEnabledCommandsFollowTheFormat) {
 }
 
 TEST(MenuStatus, DataPathWrapsAfterSixteenCharacters) {
-    EXPECT_EQ(host::WrapDataPath(QStringLiteral("/home/sokuryo/a/")), QStringLiteral("/home/sokuryo/a/"));  // 16
-    EXPECT_EQ(host::WrapDataPath(QStringLiteral("/home/sokuryo/ab/")), QStringLiteral("/home/sokuryo/ab\n/"));
+    EXPECT_EQ(host::WrapDataPath(QStringLiteral("/home/sokuryo/a/")),
+              QStringLiteral("/home/sokuryo/a/"));  // 16
+    EXPECT_EQ(host::WrapDataPath(QStringLiteral("/home/sokuryo/ab/")),
+              QStringLiteral("/home/sokuryo/ab\n/"));
     EXPECT_EQ(host::WrapDataPath(QStringLiteral("/データ/観測/現場/令和8年度/東地区/")),
               QStringLiteral("/データ/観測/現場/令和8年度\n/東地区/"));
 }
 
 TEST(MenuStatus, TitleAndSendableFormats) {
-    EXPECT_EQ(host::MenuTitle(QStringLiteral("東町")), QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(東町)"));
+    EXPECT_EQ(host::MenuTitle(QStringLiteral("東町")),
+              QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(東町)"));
     EXPECT_EQ(host::MenuTitle(QString()), QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名()"));
-    for (const char* refused : {"DR2", "3PD", "*"}) EXPECT_FALSE(host::CanSendCoordinates(QString::fromLatin1(refused)));
+    for (const char* refused : {"DR2", "3PD", "*"})
+        EXPECT_FALSE(host::CanSendCoordinates(QString::fromLatin1(refused)));
     for (const char* sent : {"APA", "GSI", "FC5", "3GD", "SDF", "SC1", "SCR"})
         EXPECT_TRUE(host::CanSendCoordinates(QString::fromLatin1(sent)));
 }
@@ -53,7 +58,8 @@ class MenuCommandsTest : public HostFixture {};
 TEST_F(MenuCommandsTest, FirstStartStoresTheDefaults) {
     host::LoadSettings(Store(), Process(), QStringLiteral("/opt/work"));
     const QString section = QStringLiteral("Trevanto");
-    EXPECT_EQ(Store().Peek(section, QStringLiteral("DataPath")), QStringLiteral("/opt/work/TSDATA/"));
+    EXPECT_EQ(Store().Peek(section, QStringLiteral("DataPath")),
+              QStringLiteral("/opt/work/TSDATA/"));
     EXPECT_EQ(Store().Peek(section, QStringLiteral("Format")), QStringLiteral("APA"));
     EXPECT_EQ(Store().Peek(section, QStringLiteral("TStype")), QStringLiteral("SOKKIA"));
     EXPECT_EQ(Store().Peek(section, QStringLiteral("RSset")), QStringLiteral("9600,n,8,1,1"));
@@ -75,7 +81,8 @@ TEST_F(MenuCommandsTest, CopyApaFileIntoTheDataFolder) {
     ASSERT_EQ(dialogs.size(), 2);
     EXPECT_EQ(dialogs[0].request.filter, QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|"));
     EXPECT_EQ(dialogs[1].kind, platform::ScriptedPrompt::Kind::SaveFile);
-    EXPECT_EQ(dialogs[1].request.filter, QStringLiteral("APAﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|"));
+    EXPECT_EQ(dialogs[1].request.filter,
+              QStringLiteral("APAﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|"));
     EXPECT_EQ(dialogs[1].request.initialFolder, Process().DataPath);
 }
 
@@ -97,9 +104,11 @@ TEST_F(MenuCommandsTest, CopyCancelledOrFailedChangesNothing) {
 
 TEST_F(MenuCommandsTest, EditStartsTheEditorOrWarns) {
     const QString script = folder_ + QStringLiteral("/editor.sh");
-    test::WriteBytes(script, "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.tmp\"\n"
-                             "mv \"$(dirname \"$0\")/opened.tmp\" \"$(dirname \"$0\")/opened.txt\"\n");
-    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    test::WriteBytes(script,
+                     "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/opened.tmp\"\n"
+                     "mv \"$(dirname \"$0\")/opened.tmp\" \"$(dirname \"$0\")/opened.txt\"\n");
+    QFile::setPermissions(script,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("EDITOR", script.toUtf8());
     const QString file = DataFile(QStringLiteral("RAW.GSI"), "*110001+0000000000000T1 \r\n");
     prompt_.ChooseFile(file);
@@ -107,19 +116,23 @@ TEST_F(MenuCommandsTest, EditStartsTheEditorOrWarns) {
     qunsetenv("EDITOR");
     QElapsedTimer timer;
     timer.start();
-    while (!QFile::exists(folder_ + QStringLiteral("/opened.txt")) && timer.elapsed() < 10000) QThread::msleep(20);
+    while (!QFile::exists(folder_ + QStringLiteral("/opened.txt")) && timer.elapsed() < 10000)
+        QThread::msleep(20);
     EXPECT_EQ(test::ReadBytes(folder_ + QStringLiteral("/opened.txt")), file.toUtf8());
     EXPECT_TRUE(Messages().isEmpty());
 
-    host::EditDataFile(prompt_, Process(), QString(), QStringLiteral("/nonexistent/work"));  // new file, no editor
+    host::EditDataFile(prompt_, Process(), QString(),
+                       QStringLiteral("/nonexistent/work"));  // new file, no editor
     EXPECT_EQ(Process().DataFile, QString());
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("テキストファイルを編集するためのエディターが見つかりません。\n"
-                                                     "ﾜｰﾄﾞﾊﾟｯﾄﾞ又は、ﾃｷｽﾄ編集可能なｿﾌﾄをｲﾝｽﾄｰﾙしてください。")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral(
+                              "テキストファイルを編集するためのエディターが見つかりません。\n"
+                              "ﾜｰﾄﾞﾊﾟｯﾄﾞ又は、ﾃｷｽﾄ編集可能なｿﾌﾄをｲﾝｽﾄｰﾙしてください。")});
     EXPECT_EQ(prompt_.Records().constLast().title, QStringLiteral("警告"));
 
     prompt_.ClearRecords();
     prompt_.CancelFile();  // no file chosen: the editor is not started
-    host::EditDataFile(prompt_, Process(), QStringLiteral("APA"), QStringLiteral("/nonexistent/work"));
+    host::EditDataFile(prompt_, Process(), QStringLiteral("APA"),
+                       QStringLiteral("/nonexistent/work"));
     EXPECT_TRUE(Messages().isEmpty());
 }
 

@@ -1,7 +1,6 @@
-#include "host/OpenDataFile.h"
-
-#include "host/MenuMessages.h"
 #include "host/HostFixture.h"
+#include "host/MenuMessages.h"
+#include "host/OpenDataFile.h"
 
 using host::OpenDataFile;
 using host::Process;
@@ -10,16 +9,20 @@ using platform::PromptIcon;
 namespace {
 
 const QString kNotApa = QStringLiteral("APAデータではありません。\nデータ読み込みを中止します。");
-const QString kReadError = QStringLiteral("データファイル読込みエラーです。\n何かキーを押してください。");
+const QString kReadError =
+    QStringLiteral("データファイル読込みエラーです。\n何かキーを押してください。");
 
-QStringList Loaded() { return Process().DataLines.mid(1); }
+QStringList Loaded() {
+    return Process().DataLines.mid(1);
+}
 
 }  // namespace
 
 class OpenDataFileTest : public HostFixture {};
 
 TEST_F(OpenDataFileTest, GoodFileGetsACommaOnEveryLine) {
-    const QString path = DataFile(QStringLiteral("GENBA.APA"), "  A,01,\r\nB,1,T1,1.500\r\nC,2,T2,0.000,0.0000,\r\n\r\n");
+    const QString path = DataFile(QStringLiteral("GENBA.APA"),
+                                  "  A,01,\r\nB,1,T1,1.500\r\nC,2,T2,0.000,0.0000,\r\n\r\n");
     prompt_.ChooseFile(path);
     EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***")));
     EXPECT_EQ(Process().DataFile, path);
@@ -29,17 +32,20 @@ TEST_F(OpenDataFileTest, GoodFileGetsACommaOnEveryLine) {
                                      QStringLiteral("C,2,T2,0.000,0.0000,"), QStringLiteral(",")}));
     EXPECT_TRUE(Messages().isEmpty());
 
-    const auto request = prompt_.RecordsOf(platform::ScriptedPrompt::Kind::OpenFile).constFirst().request;
+    const auto request =
+        prompt_.RecordsOf(platform::ScriptedPrompt::Kind::OpenFile).constFirst().request;
     EXPECT_EQ(request.initialFolder, Process().DataPath);
     EXPECT_EQ(request.filter, QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|"));
     EXPECT_EQ(request.filterIndex, 1);
 }
 
 TEST_F(OpenDataFileTest, TrimmedFormLosesTheLastOneCharacterField) {
-    const QString path = DataFile(QStringLiteral("TRIM.APA"), "A,01,X,\r\nB,1,T1,1.500,Y,\r\nC,2,T2,Z\r\n");
+    const QString path =
+        DataFile(QStringLiteral("TRIM.APA"), "A,01,X,\r\nB,1,T1,1.500,Y,\r\nC,2,T2,Z\r\n");
     prompt_.ChooseFile(path);
     OpenDataFile(prompt_, Process(), QStringLiteral("***"));
-    EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,1,T1,1.500,"), QStringLiteral("C,2,T2,")}));
+    EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,1,T1,1.500,"),
+                                     QStringLiteral("C,2,T2,")}));
 }
 
 TEST_F(OpenDataFileTest, LineFeedOnlyFileLoadsLikeItsCrLfTwin) {
@@ -68,7 +74,8 @@ TEST_F(OpenDataFileTest, EmptyFileKeepsThePathAndFails) {
 }
 
 TEST_F(OpenDataFileTest, NonApaFileShowsBothMessagesAndIsDropped) {
-    for (const QByteArray& bytes : {QByteArray("B,01,\r\nA,01,\r\n"), QByteArray("A,01;\r\n"), QByteArray("A,\r\n")}) {
+    for (const QByteArray& bytes :
+         {QByteArray("B,01,\r\nA,01,\r\n"), QByteArray("A,01;\r\n"), QByteArray("A,\r\n")}) {
         prompt_.ClearRecords();
         Process().DataLines[0] = QStringLiteral("result slot");
         prompt_.ChooseFile(DataFile(QStringLiteral("RAW.SDR"), bytes));
@@ -82,11 +89,15 @@ TEST_F(OpenDataFileTest, NonApaFileShowsBothMessagesAndIsDropped) {
 }
 
 TEST_F(OpenDataFileTest, SimaAndOtherCodes) {
-    const QString sima = DataFile(QStringLiteral("ZAHYO.sim"), " G00,01,\x8C\xBB\x8F\xEA, \r\nA01,1,T1,-35012.345,-8123.456,45.210,\r\n");
+    const QString sima =
+        DataFile(QStringLiteral("ZAHYO.sim"),
+                 " G00,01,\x8C\xBB\x8F\xEA, \r\nA01,1,T1,-35012.345,-8123.456,45.210,\r\n");
     prompt_.ChooseFile(sima);
     OpenDataFile(prompt_, Process(), QStringLiteral("sim"));
-    EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("G00,01,現場,"), QStringLiteral("A01,1,T1,-35012.345,-8123.456,45.210,")}));
-    EXPECT_EQ(prompt_.Records().constLast().request.filter, QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.sim)|*.sim|すべてのﾌｧｲﾙ (*.*)|*.*|"));
+    EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("G00,01,現場,"),
+                                     QStringLiteral("A01,1,T1,-35012.345,-8123.456,45.210,")}));
+    EXPECT_EQ(prompt_.Records().constLast().request.filter,
+              QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.sim)|*.sim|すべてのﾌｧｲﾙ (*.*)|*.*|"));
 
     prompt_.ChooseFile(DataFile(QStringLiteral("RAW.GSI"), "*110001+0000000000000T1 \r\n"));
     EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("GSI")));
@@ -95,7 +106,8 @@ TEST_F(OpenDataFileTest, SimaAndOtherCodes) {
 
     prompt_.ChooseFile(DataFile(QStringLiteral("ANY.TXT"), "x"));
     OpenDataFile(prompt_, Process(), QStringLiteral("*"));
-    EXPECT_EQ(prompt_.Records().constLast().request.filter, QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|"));
+    EXPECT_EQ(prompt_.Records().constLast().request.filter,
+              QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|"));
 }
 
 TEST_F(OpenDataFileTest, CancelIsSilentAndDialogFailureIsReported) {

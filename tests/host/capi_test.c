@@ -6,12 +6,12 @@
 
 static int failures = 0;
 
-#define CHECK(cond)                                                   \
-    do {                                                              \
-        if (!(cond)) {                                                \
+#define CHECK(cond)                                                            \
+    do {                                                                       \
+        if (!(cond)) {                                                         \
             fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                               \
-        }                                                             \
+            ++failures;                                                        \
+        }                                                                      \
     } while (0)
 
 struct host_state {
@@ -56,16 +56,20 @@ int main(void) {
     CHECK(trv_kobelin_get_zahyou_data(dlg, "C15", 0, &text, &number, &z) == TRV_ERROR);
     CHECK(trv_last_error_number(dlg) == 5 && strlen(trv_last_error(dlg)) > 0);
     trv_value value;
-    CHECK(trv_kobelin_get_parameter_value(dlg, 1, &value) == TRV_ERROR && trv_last_error_number(dlg) == 9);
+    CHECK(trv_kobelin_get_parameter_value(dlg, 1, &value) == TRV_ERROR &&
+          trv_last_error_number(dlg) == 9);
 
     CHECK(trv_kobelin_open_dlg(dlg) == TRV_OK);
     trv_process_events(50);
     CHECK(trv_kobelin_get_app_title(dlg, &text) == TRV_OK);
     /* ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(東町) */
-    CHECK(strcmp(text, "\xef\xbe\x84\xef\xbd\xb0\xef\xbe\x80\xef\xbe\x99\xef\xbd\xbd\xef\xbe\x83\xef\xbd\xb0"
-                       "\xef\xbd\xbc\xef\xbd\xae\xef\xbe\x9d\xef\xbe\x83\xef\xbe\x9e\xef\xbd\xb0\xef\xbe\x80"
-                       "\xe5\x87\xa6\xe7\x90\x86\xef\xbd\xbc\xef\xbd\xbd\xef\xbe\x83\xef\xbe\x91\xef\xbe\x92"
-                       "\xef\xbe\x86\xef\xbd\xad- -\xe5\x9c\xb0\xe5\x8c\xba\xe5\x90\x8d(\xe6\x9d\xb1\xe7\x94\xba)") == 0);
+    CHECK(strcmp(
+              text,
+              "\xef\xbe\x84\xef\xbd\xb0\xef\xbe\x80\xef\xbe\x99\xef\xbd\xbd\xef\xbe\x83\xef\xbd\xb0"
+              "\xef\xbd\xbc\xef\xbd\xae\xef\xbe\x9d\xef\xbe\x83\xef\xbe\x9e\xef\xbd\xb0\xef\xbe\x80"
+              "\xe5\x87\xa6\xe7\x90\x86\xef\xbd\xbc\xef\xbd\xbd\xef\xbe\x83\xef\xbe\x91\xef\xbe\x92"
+              "\xef\xbe\x86\xef\xbd\xad- "
+              "-\xe5\x9c\xb0\xe5\x8c\xba\xe5\x90\x8d(\xe6\x9d\xb1\xe7\x94\xba)") == 0);
     trv_string_free(text);
 
     CHECK(trv_kobelin_program_term(dlg) == TRV_OK);
@@ -92,11 +96,13 @@ int main(void) {
     CHECK(trv_numberings_add(rules, rule, NULL) == TRV_OK);
     CHECK(trv_numberings_count(rules, &number) == TRV_OK && number == 2);
     CHECK(trv_numbering_end_no(added, &number) == TRV_OK && number == 1000000000);
-    CHECK(trv_numberings_get_ten_mei(rules, "150.2", &text) == TRV_OK && strcmp(text, "K51-2") == 0);
+    CHECK(trv_numberings_get_ten_mei(rules, "150.2", &text) == TRV_OK &&
+          strcmp(text, "K51-2") == 0);
     trv_string_free(text);
     CHECK(trv_numberings_get_ten_no(rules, "T7", &text) == TRV_OK && strcmp(text, "7") == 0);
     trv_string_free(text);
-    CHECK(trv_numberings_get_sort_ten_no(rules, "K51-2", &text) == TRV_OK && strcmp(text, "0000150.00002") == 0);
+    CHECK(trv_numberings_get_sort_ten_no(rules, "K51-2", &text) == TRV_OK &&
+          strcmp(text, "0000150.00002") == 0);
     trv_string_free(text);
     trv_object* first = NULL;
     CHECK(trv_numberings_item(rules, "NUM0000000001", 0, &first) == TRV_OK);

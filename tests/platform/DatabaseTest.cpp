@@ -19,7 +19,8 @@ TableDef NotebookTable() {
     TableDef t{QStringLiteral("テーブル4"), {}, {}};
     t.AutoIncrement(QStringLiteral("ID"))
         .Field(QStringLiteral("点名"), FieldType::Text, 8)
-        .Field(QStringLiteral("メモ"), FieldType::Memo).AllowZeroLength()
+        .Field(QStringLiteral("メモ"), FieldType::Memo)
+        .AllowZeroLength()
         .Field(QStringLiteral("FLD-4"), FieldType::Double)
         .Field(QStringLiteral("FLD+7"), FieldType::Integer)
         .Field(QStringLiteral("Flag"), FieldType::Boolean)
@@ -61,7 +62,8 @@ TEST(Database, TypedFieldsRoundTrip) {
     rs->SetField(QStringLiteral("When"), when);
     rs->Update();
 
-    auto back = db->OpenRecordset(QStringLiteral("SELECT * FROM テーブル4 WHERE 点名 = ?"), {QStringLiteral("三角点1")});
+    auto back = db->OpenRecordset(QStringLiteral("SELECT * FROM テーブル4 WHERE 点名 = ?"),
+                                  {QStringLiteral("三角点1")});
     ASSERT_EQ(back->RecordCount(), 1);
     EXPECT_EQ(back->Field(QStringLiteral("メモ")).toString(), QString());
     EXPECT_EQ(back->Field(QStringLiteral("FLD-4")).metaType().id(), QMetaType::Double);
@@ -83,8 +85,10 @@ TEST(Database, AutoIncrementIdsAndCursor) {
     auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM テーブル4 ORDER BY ID"));
     EXPECT_EQ(rs->RecordCount(), 3);
     QStringList names;
-    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) names << rs->Field(QStringLiteral("点名")).toString();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3")}));
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+        names << rs->Field(QStringLiteral("点名")).toString();
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3")}));
     rs->MoveLast();
     EXPECT_EQ(rs->Field(QStringLiteral("ID")).toInt(), 3);
     rs->MoveNext();
@@ -128,13 +132,16 @@ TEST(Database, SchemaRulesAreEnforced) {
     EXPECT_THROW(rs->Update(), DbError);
     rs->CancelUpdate();
     rs->AddNew();
-    rs->SetField(QStringLiteral("点名"), QStringLiteral("123456789"));  // 9 characters in a field of 8
+    rs->SetField(QStringLiteral("点名"),
+                 QStringLiteral("123456789"));  // 9 characters in a field of 8
     EXPECT_THROW(rs->Update(), DbError);
     rs->CancelUpdate();
     rs->AddNew();
-    rs->SetField(QStringLiteral("点名"), QStringLiteral("境界杭ＡＢＣＤＥ"));  // 8 characters, 16 bytes
+    rs->SetField(QStringLiteral("点名"),
+                 QStringLiteral("境界杭ＡＢＣＤＥ"));  // 8 characters, 16 bytes
     EXPECT_NO_THROW(rs->Update());
-    EXPECT_THROW(rs->SetField(QStringLiteral("点名"), QStringLiteral("x")), DbError);  // not in add or edit
+    EXPECT_THROW(rs->SetField(QStringLiteral("点名"), QStringLiteral("x")),
+                 DbError);  // not in add or edit
     EXPECT_THROW(rs->Field(QStringLiteral("NoSuchField")), DbError);
     EXPECT_THROW(db->OpenRecordset(QStringLiteral("NoSuchTable")), DbError);
     EXPECT_THROW(db->Execute(QStringLiteral("SELECT ?"), {}), DbError);  // parameters must match
@@ -144,7 +151,8 @@ TEST(Database, ParametersAreNeverSql) {
     auto db = NewDatabase();
     const QString hostile = QStringLiteral("x\" OR 1=1; DROP TABLE テーブル4; --");
     AddRow(*db, QStringLiteral("T1"), 1.0);
-    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM テーブル4 WHERE 点名 = ?"), {hostile});
+    auto rs =
+        db->OpenRecordset(QStringLiteral("SELECT * FROM テーブル4 WHERE 点名 = ?"), {hostile});
     EXPECT_EQ(rs->RecordCount(), 0);
     EXPECT_TRUE(db->HasTable(QStringLiteral("テーブル4")));
 }

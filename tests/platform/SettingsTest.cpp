@@ -7,26 +7,38 @@
 #include "support/TestEnvironment.h"
 
 TEST(Settings, MissingOrEmptyValueGetsTheDefaultWrittenBack) {
-    const QString path = test::NewFolder(QStringLiteral("settings")) + QStringLiteral("/Brandel.ini");
+    const QString path =
+        test::NewFolder(QStringLiteral("settings")) + QStringLiteral("/Brandel.ini");
     platform::SettingsStore store(path);
-    EXPECT_EQ(store.Get(QStringLiteral("Trevanto"), QStringLiteral("Format"), QStringLiteral("APA")), QStringLiteral("APA"));
-    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")), QStringLiteral("APA"));
+    EXPECT_EQ(
+        store.Get(QStringLiteral("Trevanto"), QStringLiteral("Format"), QStringLiteral("APA")),
+        QStringLiteral("APA"));
+    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")),
+              QStringLiteral("APA"));
 
     store.Save(QStringLiteral("Trevanto"), QStringLiteral("RSset"), QString());
-    EXPECT_EQ(store.Get(QStringLiteral("Trevanto"), QStringLiteral("RSset"), QStringLiteral("9600,n,8,1,1")),
+    EXPECT_EQ(store.Get(QStringLiteral("Trevanto"), QStringLiteral("RSset"),
+                        QStringLiteral("9600,n,8,1,1")),
               QStringLiteral("9600,n,8,1,1"));
-    EXPECT_EQ(platform::SettingsStore(path).Peek(QStringLiteral("Trevanto"), QStringLiteral("RSset")),
-              QStringLiteral("9600,n,8,1,1"));
+    EXPECT_EQ(
+        platform::SettingsStore(path).Peek(QStringLiteral("Trevanto"), QStringLiteral("RSset")),
+        QStringLiteral("9600,n,8,1,1"));
 
     store.Save(QStringLiteral("Trevanto"), QStringLiteral("TStype"), QStringLiteral("LEICA"));
-    EXPECT_EQ(store.Get(QStringLiteral("Trevanto"), QStringLiteral("TStype"), QStringLiteral("SOKKIA")), QStringLiteral("LEICA"));
+    EXPECT_EQ(
+        store.Get(QStringLiteral("Trevanto"), QStringLiteral("TStype"), QStringLiteral("SOKKIA")),
+        QStringLiteral("LEICA"));
 }
 
 TEST(Settings, BackslashSectionIsANestedGroup) {
-    const QString path = test::NewFolder(QStringLiteral("settings")) + QStringLiteral("/Brandel.ini");
+    const QString path =
+        test::NewFolder(QStringLiteral("settings")) + QStringLiteral("/Brandel.ini");
     platform::SettingsStore store(path);
-    store.Save(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Font"), QStringLiteral("ＭＳ 明朝"));
+    store.Save(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Font"),
+               QStringLiteral("ＭＳ 明朝"));
     const QSettings raw(path, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(QStringLiteral("Trevanto/PrintCR/Font")).toString(), QStringLiteral("ＭＳ 明朝"));
-    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Font")), QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(raw.value(QStringLiteral("Trevanto/PrintCR/Font")).toString(),
+              QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Font")),
+              QStringLiteral("ＭＳ 明朝"));
 }

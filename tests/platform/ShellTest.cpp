@@ -16,9 +16,12 @@ namespace {
 // An editor that writes how many arguments it got and the first one.
 QString RecordingEditor(const QString& folder) {
     const QString script = folder + QStringLiteral("/editor.sh");
-    test::WriteBytes(script, "#!/bin/sh\nprintf '%s\\n%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.tmp\"\n"
-                             "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n");
-    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    test::WriteBytes(
+        script,
+        "#!/bin/sh\nprintf '%s\\n%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.tmp\"\n"
+        "mv \"$(dirname \"$0\")/args.tmp\" \"$(dirname \"$0\")/args.txt\"\n");
+    QFile::setPermissions(script,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return script;
 }
 
@@ -51,9 +54,11 @@ TEST(Shell, NoEditorWhenTheWorkFileCannotBeWritten) {
 }
 
 TEST(Shell, DesktopExecLinesDropFieldCodes) {
-    EXPECT_EQ(platform::DesktopExecArguments(QStringLiteral("gedit %U")), QStringList{QStringLiteral("gedit")});
-    EXPECT_EQ(platform::DesktopExecArguments(QStringLiteral("\"/opt/my editor/bin\" --new-window %f")),
-              (QStringList{QStringLiteral("/opt/my editor/bin"), QStringLiteral("--new-window")}));
+    EXPECT_EQ(platform::DesktopExecArguments(QStringLiteral("gedit %U")),
+              QStringList{QStringLiteral("gedit")});
+    EXPECT_EQ(
+        platform::DesktopExecArguments(QStringLiteral("\"/opt/my editor/bin\" --new-window %f")),
+        (QStringList{QStringLiteral("/opt/my editor/bin"), QStringLiteral("--new-window")}));
 }
 
 TEST(Prompt, FilterStringsBecomeQtFilters) {
@@ -61,6 +66,8 @@ TEST(Prompt, FilterStringsBecomeQtFilters) {
     const auto pairs = platform::FilterPairs(filter);
     ASSERT_EQ(pairs.size(), 2);
     EXPECT_EQ(pairs[0].second, QStringLiteral("*.APA"));
-    EXPECT_EQ(platform::QtFileFilter(filter), QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.APA);;すべてのﾌｧｲﾙ (*.*)"));
-    EXPECT_EQ(platform::QtFileFilter(QStringLiteral("SIMA|*.sim;*.SIM|")), QStringLiteral("SIMA (*.sim *.SIM)"));
+    EXPECT_EQ(platform::QtFileFilter(filter),
+              QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.APA);;すべてのﾌｧｲﾙ (*.*)"));
+    EXPECT_EQ(platform::QtFileFilter(QStringLiteral("SIMA|*.sim;*.SIM|")),
+              QStringLiteral("SIMA (*.sim *.SIM)"));
 }

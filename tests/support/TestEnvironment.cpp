@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <atomic>
 #include <stdexcept>
 

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     const QString root = test::Root();
     const QString runtime = root + QStringLiteral("/run");
     QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("TREVANTO_HOME", (root + QStringLiteral("/home")).toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_DATA_HOME", (root + QStringLiteral("/data")).toUtf8());

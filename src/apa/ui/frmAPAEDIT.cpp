@@ -31,7 +31,10 @@ const QString kSaveFilter = QStringLiteral("vuvﾌｧｲﾙ (*.APA)|*.APA|すべ
 void SetUpColumns(QTableWidget* grid) {
     const QStringList heads = GridHeaderFormat().split(u'|');
     QStringList titles;
-    for (const QString& head : heads) titles << (head.startsWith(u'^') || head.startsWith(u'<') || head.startsWith(u'>') ? head.mid(1) : head);
+    for (const QString& head : heads)
+        titles << (head.startsWith(u'^') || head.startsWith(u'<') || head.startsWith(u'>')
+                       ? head.mid(1)
+                       : head);
     grid->setColumnCount(kGridColumns);
     grid->setHorizontalHeaderLabels(titles);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -45,7 +48,8 @@ void SetUpColumns(QTableWidget* grid) {
 
 Qt::Alignment CellAlignment(int column) {
     if (column == 0) return Qt::AlignCenter;
-    return IsNumberColumn(column) ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter;
+    return IsNumberColumn(column) ? Qt::AlignRight | Qt::AlignVCenter
+                                  : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
@@ -55,7 +59,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 }
 
 // Str() of a row number: a leading blank for the sign.
-QString RowText(int row) { return u' ' + QString::number(row); }
+QString RowText(int row) {
+    return u' ' + QString::number(row);
+}
 
 }  // namespace
 
@@ -145,10 +151,14 @@ void frmAPAEDIT::BuildGrid() {
     cellEditor_->setObjectName(QStringLiteral("Text1"));
     cellEditor_->hide();
     cellEditor_->installEventFilter(this);
-    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int column) { CurrentCellChanged(row, column); });
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this] { StartEdit(grid_->currentItem() ? grid_->currentItem()->text() : QString()); });
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { CurrentCellChanged(row, column); });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this,
+            [this] { StartEdit(grid_->currentItem() ? grid_->currentItem()->text() : QString()); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        if (column == 0) grid_->setRangeSelected(QTableWidgetSelectionRange(row, 1, row, kGridColumns - 1), true);
+        if (column == 0)
+            grid_->setRangeSelected(QTableWidgetSelectionRange(row, 1, row, kGridColumns - 1),
+                                    true);
     });
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(grid_->viewport()->mapToGlobal(at)); });
@@ -159,7 +169,8 @@ void frmAPAEDIT::BuildButtons(QHBoxLayout* navigation, QHBoxLayout* rows) {
         const char* name;
         const char16_t* caption;
     } buttons[] = {
-        {"DATATOP", u"先頭"}, {"DATABACK", u"前へ"}, {"DATANEXT", u"次へ"}, {"DATAEND", u"最終"}, {"DATAINS", u"測点追加"},
+        {"DATATOP", u"先頭"}, {"DATABACK", u"前へ"},    {"DATANEXT", u"次へ"},
+        {"DATAEND", u"最終"}, {"DATAINS", u"測点追加"},
     };
     QPushButton* made[5];
     for (int i = 0; i < 5; ++i) {
@@ -230,7 +241,9 @@ void frmAPAEDIT::UpdateRowActions() {
     for (QAction* action : {delete_, cut_, copy_}) action->setEnabled(rows);
 }
 
-void frmAPAEDIT::ShowHint(const QString& hint) { hint_->setText(hint); }
+void frmAPAEDIT::ShowHint(const QString& hint) {
+    hint_->setText(hint);
+}
 
 void frmAPAEDIT::CurrentCellChanged(int row, int column) {
     CommitEdit();
@@ -288,16 +301,21 @@ bool frmAPAEDIT::EditorKey(QKeyEvent* key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             CommitEdit();
-            if (column < kGridColumns - 1) MoveTo(row, column + 1);
-            else MoveTo(row + 1 < editor_.RowCount() ? row + 1 : 0, 1);
+            if (column < kGridColumns - 1)
+                MoveTo(row, column + 1);
+            else
+                MoveTo(row + 1 < editor_.RowCount() ? row + 1 : 0, 1);
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
             CommitEdit();
             MoveTo(row + (key->key() == Qt::Key_Up ? -1 : 1), column);
             return true;
-        case Qt::Key_Escape: CancelEdit(); return true;
-        default: break;
+        case Qt::Key_Escape:
+            CancelEdit();
+            return true;
+        default:
+            break;
     }
     const QString text = key->text();
     return IsNumberColumn(column) && !text.isEmpty() && text[0].unicode() > u'9';
@@ -306,7 +324,8 @@ bool frmAPAEDIT::EditorKey(QKeyEvent* key) {
 bool frmAPAEDIT::GridKey(QKeyEvent* key) {
     const int column = grid_->currentColumn();
     const QString text = key->text();
-    if (column < 1 || text.isEmpty() || !text[0].isPrint() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+    if (column < 1 || text.isEmpty() || !text[0].isPrint() ||
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
     if (text == QStringLiteral(" ")) {
         StartEdit(grid_->currentItem() ? grid_->currentItem()->text() : QString());
@@ -327,7 +346,8 @@ bool frmAPAEDIT::eventFilter(QObject* watched, QEvent* event) {
         for (int i = 0; i < kHeaderBoxCount; ++i)
             if (watched == boxes_[i]) ShowHint(HeaderHint(i, boxes_[2]->text().trimmed()));
     }
-    if (event->type() == QEvent::FocusOut && watched == cellEditor_ && cellEditor_->isVisible()) CommitEdit();
+    if (event->type() == QEvent::FocusOut && watched == cellEditor_ && cellEditor_->isVisible())
+        CommitEdit();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -348,13 +368,17 @@ void frmAPAEDIT::DeleteRows() {
     int first = 0;
     int last = 0;
     if (!ValidSelection(first, last)) {
-        prompt.Show(QStringLiteral("削除する行Noを選択してください。"), QStringLiteral("行削除の確認"), platform::PromptIcon::Critical);
+        prompt.Show(QStringLiteral("削除する行Noを選択してください。"),
+                    QStringLiteral("行削除の確認"), platform::PromptIcon::Critical);
         return;
     }
-    const QString rows = first == last ? RowText(first + 1) : RowText(first + 1) + QStringLiteral("～") + RowText(last + 1);
-    const QString question = QStringLiteral("No ") + rows + QStringLiteral(" の行を削除します。\nよろしいですか？");
-    if (prompt.Message(question, QStringLiteral("削除の確認"), platform::PromptIcon::Exclamation, platform::PromptButtons::YesNo) !=
-        platform::PromptAnswer::Yes)
+    const QString rows = first == last
+                             ? RowText(first + 1)
+                             : RowText(first + 1) + QStringLiteral("～") + RowText(last + 1);
+    const QString question =
+        QStringLiteral("No ") + rows + QStringLiteral(" の行を削除します。\nよろしいですか？");
+    if (prompt.Message(question, QStringLiteral("削除の確認"), platform::PromptIcon::Exclamation,
+                       platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
         return;
     editor_.DeleteRows(first, last);
     ShowStation();
@@ -366,8 +390,8 @@ void frmAPAEDIT::InsertRows() {
     int first = 0;
     int last = 0;
     if (!ValidSelection(first, last)) {
-        platform::ActivePrompt().Show(QStringLiteral("追加する行Noを選択してください。"), host::msg::kTitleConfirm,
-                                      platform::PromptIcon::Critical);
+        platform::ActivePrompt().Show(QStringLiteral("追加する行Noを選択してください。"),
+                                      host::msg::kTitleConfirm, platform::PromptIcon::Critical);
         return;
     }
     editor_.InsertRows(first, last - first + 1);
@@ -399,13 +423,16 @@ void frmAPAEDIT::PasteRows() {
     CommitEdit();
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty()) {
-        platform::ActivePrompt().Show(QStringLiteral("クリップボード上にデータがありません。\n[OK] ボタンを押してください。"),
-                                      QStringLiteral("貼り付けエラー"), platform::PromptIcon::Critical);
+        platform::ActivePrompt().Show(
+            QStringLiteral("クリップボード上にデータがありません。\n[OK] ボタンを押してください。"),
+            QStringLiteral("貼り付けエラー"), platform::PromptIcon::Critical);
         return;
     }
     int first = 0;
     int last = 0;
-    const int at = ValidSelection(first, last) ? first : grid_->currentRow() >= 0 ? grid_->currentRow() : editor_.RowCount();
+    const int at = ValidSelection(first, last) ? first
+                   : grid_->currentRow() >= 0  ? grid_->currentRow()
+                                               : editor_.RowCount();
     editor_.PasteRows(at, text);
     ShowStation();
 }
@@ -425,8 +452,9 @@ bool frmAPAEDIT::FinishEditing() {
         return true;
     }
     platform::Prompt& prompt = platform::ActivePrompt();
-    const platform::PromptAnswer answer = prompt.Message(QStringLiteral("編集したデータを登録しますか？"), QString(),
-                                                         platform::PromptIcon::Question, platform::PromptButtons::YesNoCancel);
+    const platform::PromptAnswer answer =
+        prompt.Message(QStringLiteral("編集したデータを登録しますか？"), QString(),
+                       platform::PromptIcon::Question, platform::PromptButtons::YesNoCancel);
     if (answer == platform::PromptAnswer::Cancel) return false;
     if (answer == platform::PromptAnswer::Yes) {
         if (values.DataFile.isEmpty()) {
@@ -435,14 +463,16 @@ bool frmAPAEDIT::FinishEditing() {
             request.filter = kSaveFilter;
             const platform::FileDialogResult chosen = prompt.SaveFile(request);
             if (chosen.status == platform::DialogStatus::Failed)
-                prompt.Show(host::msg::kDialogError, host::msg::kTitleConfirm, platform::PromptIcon::Critical);
+                prompt.Show(host::msg::kDialogError, host::msg::kTitleConfirm,
+                            platform::PromptIcon::Critical);
             if (chosen.status != platform::DialogStatus::Chosen) return false;
             values.DataFile = chosen.path;
         }
         try {
             WriteApaFile(values.DataFile, editor_.SaveLines());
         } catch (const platform::FileError& e) {
-            prompt.Show(e.Message() + u'\n' + values.DataFile, host::msg::kTitleConfirm, platform::PromptIcon::Critical);
+            prompt.Show(e.Message() + u'\n' + values.DataFile, host::msg::kTitleConfirm,
+                        platform::PromptIcon::Critical);
             return false;  // the edits stay in the form
         }
         editor_.MarkSaved();
@@ -452,8 +482,10 @@ bool frmAPAEDIT::FinishEditing() {
 }
 
 void frmAPAEDIT::closeEvent(QCloseEvent* event) {
-    if (result() == QDialog::Accepted || FinishEditing()) event->accept();
-    else event->ignore();
+    if (result() == QDialog::Accepted || FinishEditing())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void frmAPAEDIT::reject() {

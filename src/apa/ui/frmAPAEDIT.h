@@ -4,7 +4,6 @@
 // It edits the lines the main menu loaded (DataLines) and writes them back to DataFile.
 
 #include <QDialog>
-
 #include <array>
 
 #include "apa/ApaEditor.h"
@@ -23,17 +22,17 @@ namespace apa {
 
 class frmAPAEDIT : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmAPAEDIT(QWidget* parent = nullptr);
 
     const ApaEditor& Editor() const { return editor_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     void BuildHeader(QWidget* parent, QGridLayout* layout);
     void BuildGrid();
     void BuildButtons(QHBoxLayout* navigation, QHBoxLayout* rows);

@@ -38,7 +38,7 @@ enum trv_value_type {
     TRV_TYPE_DOUBLE = 2,
     TRV_TYPE_REF_SOKUTEN = 3, /* reference to a survey point: its id */
     TRV_TYPE_BOOLEAN = 4,
-    TRV_TYPE_SOKUTEN = 5      /* a survey point: its id */
+    TRV_TYPE_SOKUTEN = 5 /* a survey point: its id */
 };
 
 /* A typed value: integer holds types 1, 3, 5 and 4 (0 false, -1 true); number type 2;
@@ -90,8 +90,8 @@ int trv_kobelin_calc_no(trv_object* dlg, int32_t* calc_no);
 int trv_kobelin_calc_name(trv_object* dlg, char** name);
 int trv_kobelin_calc_parent_id(trv_object* dlg, int32_t* parent_id);
 int trv_kobelin_zahyou_count(trv_object* dlg, int32_t* count);
-int trv_kobelin_get_zahyou_data(trv_object* dlg, const char* key, int32_t position, char** name, int32_t* id,
-                                double* z);
+int trv_kobelin_get_zahyou_data(trv_object* dlg, const char* key, int32_t position, char** name,
+                                int32_t* id, double* z);
 int trv_kobelin_get_new_zahyou(trv_object* dlg, int32_t old_id, int32_t* id);
 int trv_kobelin_set_zahyou_id(trv_object* dlg, const char* key, int32_t position, int32_t id);
 int trv_kobelin_get_parameter_count(trv_object* dlg, int32_t* count);

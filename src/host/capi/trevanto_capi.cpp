@@ -1,12 +1,9 @@
 // The C face of KobelinDlg: handles, status codes and UTF-8 strings; exceptions stop here.
 
-#include "trevanto.h"
-
 #include <QApplication>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QVariant>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -15,6 +12,7 @@
 #include "host/KobelinDlg.h"
 #include "host/ProcessValues.h"
 #include "platform/AutomationError.h"
+#include "trevanto.h"
 
 // One handle kind per creatable class; exactly one of the three members is set.
 struct trv_object : host::KobelinDlgEvents {
@@ -48,9 +46,13 @@ char* Copy(const QString& text) {
     return out;
 }
 
-QString FromUtf8(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+QString FromUtf8(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
 
-QVariant Index(const char* key, int32_t position) { return key ? QVariant(QString::fromUtf8(key)) : QVariant(position); }
+QVariant Index(const char* key, int32_t position) {
+    return key ? QVariant(QString::fromUtf8(key)) : QVariant(position);
+}
 
 void EnsureApplication() {
     if (QCoreApplication::instance()) return;
@@ -61,7 +63,7 @@ void EnsureApplication() {
 }
 
 class WrongKind : public std::invalid_argument {
-public:
+  public:
     WrongKind() : std::invalid_argument("the handle is not of the class this call needs") {}
 };
 
@@ -115,10 +117,18 @@ trv_object* NewRule(std::shared_ptr<calcstore::Numbering> rule) {
 void Fill(trv_value* value, qint32 type, const QVariant& v) {
     *value = trv_value{type, 0, 0.0, nullptr};
     switch (type) {
-        case TRV_TYPE_STRING: value->text = Copy(v.toString()); break;
-        case TRV_TYPE_DOUBLE: value->number = v.toDouble(); break;
-        case TRV_TYPE_BOOLEAN: value->integer = v.toBool() ? -1 : 0; break;
-        default: value->integer = v.toInt(); break;
+        case TRV_TYPE_STRING:
+            value->text = Copy(v.toString());
+            break;
+        case TRV_TYPE_DOUBLE:
+            value->number = v.toDouble();
+            break;
+        case TRV_TYPE_BOOLEAN:
+            value->integer = v.toBool() ? -1 : 0;
+            break;
+        default:
+            value->integer = v.toInt();
+            break;
     }
 }
 
@@ -132,7 +142,9 @@ void trv_value_clear(trv_value* value) {
     *value = trv_value{};
 }
 
-void trv_string_free(char* text) { std::free(text); }
+void trv_string_free(char* text) {
+    std::free(text);
+}
 
 trv_object* trv_create(const char* progid) {
     if (!progid) return nullptr;
@@ -155,18 +167,26 @@ trv_object* trv_create(const char* progid) {
     }
 }
 
-void trv_destroy(trv_object* object) { delete object; }
+void trv_destroy(trv_object* object) {
+    delete object;
+}
 
-const char* trv_last_error(const trv_object* object) { return object ? object->error.constData() : "no object"; }
+const char* trv_last_error(const trv_object* object) {
+    return object ? object->error.constData() : "no object";
+}
 
-int32_t trv_last_error_number(const trv_object* object) { return object ? object->errorNumber : -1; }
+int32_t trv_last_error_number(const trv_object* object) {
+    return object ? object->errorNumber : -1;
+}
 
 int trv_run_event_loop(void) {
     EnsureApplication();
     return QCoreApplication::exec();
 }
 
-void trv_quit_event_loop(int code) { QCoreApplication::exit(code); }
+void trv_quit_event_loop(int code) {
+    QCoreApplication::exit(code);
+}
 
 void trv_process_events(int max_ms) {
     EnsureApplication();
@@ -181,8 +201,12 @@ int trv_kobelin_set_events(trv_object* dlg, const trv_kobelin_events* events, vo
     return TRV_OK;
 }
 
-int trv_kobelin_set_numbers(trv_object* dlg) { return Call(dlg, [](auto& d) { d.SetNumbers(); }); }
-int trv_kobelin_open_dlg(trv_object* dlg) { return Call(dlg, [](auto& d) { d.OpenDlg(); }); }
+int trv_kobelin_set_numbers(trv_object* dlg) {
+    return Call(dlg, [](auto& d) { d.SetNumbers(); });
+}
+int trv_kobelin_open_dlg(trv_object* dlg) {
+    return Call(dlg, [](auto& d) { d.OpenDlg(); });
+}
 
 int trv_kobelin_set_sima_file(trv_object* dlg, const char* file) {
     return Call(dlg, [&](auto& d) { d.SetSimaFile(FromUtf8(file)); });
@@ -190,8 +214,12 @@ int trv_kobelin_set_sima_file(trv_object* dlg, const char* file) {
 int trv_kobelin_sima_file(trv_object* dlg, char** file) {
     return Call(dlg, [&](auto& d) { *file = Copy(d.SimaFile()); });
 }
-int trv_kobelin_set_reg_id(trv_object* dlg, int32_t id) { return Call(dlg, [&](auto& d) { d.SetRegID(id); }); }
-int trv_kobelin_reg_id(trv_object* dlg, int32_t* id) { return Call(dlg, [&](auto& d) { *id = d.RegID(); }); }
+int trv_kobelin_set_reg_id(trv_object* dlg, int32_t id) {
+    return Call(dlg, [&](auto& d) { d.SetRegID(id); });
+}
+int trv_kobelin_reg_id(trv_object* dlg, int32_t* id) {
+    return Call(dlg, [&](auto& d) { *id = d.RegID(); });
+}
 int trv_kobelin_set_reg_name(trv_object* dlg, const char* name) {
     return Call(dlg, [&](auto& d) { d.SetRegName(FromUtf8(name)); });
 }
@@ -217,8 +245,8 @@ int trv_kobelin_zahyou_count(trv_object* dlg, int32_t* count) {
     return Call(dlg, [&](auto& d) { *count = d.ZahyouCount(); });
 }
 
-int trv_kobelin_get_zahyou_data(trv_object* dlg, const char* key, int32_t position, char** name, int32_t* id,
-                                double* z) {
+int trv_kobelin_get_zahyou_data(trv_object* dlg, const char* key, int32_t position, char** name,
+                                int32_t* id, double* z) {
     return Call(dlg, [&](auto& d) {
         QString pointName;
         qint32 pointId = 0;
@@ -243,7 +271,9 @@ int trv_kobelin_get_parameter_type(trv_object* dlg, int32_t index, int32_t* type
     return Call(dlg, [&](auto& d) { *type = d.GetParameterType(index).toInt(); });
 }
 int trv_kobelin_get_parameter_value(trv_object* dlg, int32_t index, trv_value* value) {
-    return Call(dlg, [&](auto& d) { Fill(value, d.GetParameterType(index).toInt(), d.GetParameterValue(index)); });
+    return Call(dlg, [&](auto& d) {
+        Fill(value, d.GetParameterType(index).toInt(), d.GetParameterValue(index));
+    });
 }
 int trv_kobelin_get_elements_cols_count(trv_object* dlg, int32_t* count) {
     return Call(dlg, [&](auto& d) { *count = d.GetElementsColsCount(); });
@@ -260,7 +290,9 @@ int trv_kobelin_get_elements_array(trv_object* dlg, int32_t row, int32_t col, tr
         Fill(value, d.GetElementsColsType(col).toInt(), cell);
     });
 }
-int trv_kobelin_program_term(trv_object* dlg) { return Call(dlg, [](auto& d) { d.ProgramTerm(); }); }
+int trv_kobelin_program_term(trv_object* dlg) {
+    return Call(dlg, [](auto& d) { d.ProgramTerm(); });
+}
 int trv_kobelin_get_app_title(trv_object* dlg, char** title) {
     return Call(dlg, [&](auto& d) { *title = Copy(d.GetAppTitle()); });
 }
@@ -334,7 +366,9 @@ int trv_numberings_add(trv_object* rules, trv_object* rule, trv_object** added) 
     return Run(rules, [&](trv_object& o) {
         if (!rule) throw WrongKind();
         auto inserted = Rules(o).Add(Rule(*rule));
-        if (!inserted) throw platform::AutomationError(5, QStringLiteral("Numberings"), QStringLiteral("指定が同一のものが存在します。"));
+        if (!inserted)
+            throw platform::AutomationError(5, QStringLiteral("Numberings"),
+                                            QStringLiteral("指定が同一のものが存在します。"));
         if (added) *added = NewRule(std::move(inserted));
     });
 }
@@ -366,7 +400,9 @@ int trv_numberings_get_sort_ten_no(trv_object* rules, const char* name, char** k
     return Run(rules, [&](trv_object& o) { *key = Copy(Rules(o).GetSortTenNo(FromUtf8(name))); });
 }
 int trv_numberings_read_all_db(trv_object* rules, int* ok) {
-    return Run(rules, [&](trv_object& o) { *ok = Rules(o).ReadAllDB(host::Process().DataBaseName) ? 1 : 0; });
+    return Run(rules, [&](trv_object& o) {
+        *ok = Rules(o).ReadAllDB(host::Process().DataBaseName) ? 1 : 0;
+    });
 }
 
 }  // extern "C"

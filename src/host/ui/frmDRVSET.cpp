@@ -32,7 +32,9 @@ frmDRVSET::frmDRVSET(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDRVSET"));
     setWindowTitle(QStringLiteral("データ登録ドライブの設定"));
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("データ登録ドライブとディレクトリを選択してください"), this), 0, 0, 1, 2);
+    layout->addWidget(
+        new QLabel(QStringLiteral("データ登録ドライブとディレクトリを選択してください"), this), 0,
+        0, 1, 2);
 
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("Text1"));

@@ -13,10 +13,10 @@ namespace host {
 
 class frmDRVSET : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmDRVSET(QWidget* parent = nullptr);
 
-private:
+  private:
     void ShowDrive(const QString& root);
     void ShowFolder(const QString& folder);
     void Confirm();

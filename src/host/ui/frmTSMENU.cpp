@@ -104,8 +104,9 @@ void frmTSMENU::BuildControls() {
     connect(buttons_[5], &QPushButton::clicked, this, &frmTSMENU::SendSimaFile);
     connect(buttons_[6], &QPushButton::clicked, this, &frmTSMENU::SendDistrict);
     connect(buttons_[7], &QPushButton::clicked, this, &frmTSMENU::EndProgram);
-    connect(formatLabel_, &platform::ClickLabel::clicked, this,
-            [this] { formatMenu_->popup(formatLabel_->mapToGlobal(formatLabel_->rect().bottomLeft())); });
+    connect(formatLabel_, &platform::ClickLabel::clicked, this, [this] {
+        formatMenu_->popup(formatLabel_->mapToGlobal(formatLabel_->rect().bottomLeft()));
+    });
     connect(commLabel_, &platform::ClickLabel::clicked, this, &frmTSMENU::ShowCommSettings);
     connect(folderLabel_, &platform::ClickLabel::clicked, this, &frmTSMENU::ShowDataFolderDialog);
 }
@@ -137,15 +138,20 @@ QMenu* frmTSMENU::BuildEditMenu() {
     auto* menu = new QMenu(QStringLiteral("編集データ形式"), this);
     menu->setObjectName(QStringLiteral("HENSYUAPAETC"));
     const QString work = platform::WorkFolder();
-    connect(NamedAction(menu, QStringLiteral("HENSYUAPA"), QStringLiteral("APA標準フォーマット")), &QAction::triggered,
-            this, [work] { EditDataFile(platform::ActivePrompt(), Process(), QStringLiteral("APA"), work); });
-    editOwn_ = NamedAction(menu, QStringLiteral("HENSYUETC"), QStringLiteral("設定各社フォーマット"));
+    connect(NamedAction(menu, QStringLiteral("HENSYUAPA"), QStringLiteral("APA標準フォーマット")),
+            &QAction::triggered, this, [work] {
+                EditDataFile(platform::ActivePrompt(), Process(), QStringLiteral("APA"), work);
+            });
+    editOwn_ =
+        NamedAction(menu, QStringLiteral("HENSYUETC"), QStringLiteral("設定各社フォーマット"));
     editAll_ = NamedAction(menu, QStringLiteral("HENSYUALL"), QStringLiteral("すべての形式"));
     for (QAction* action : {editOwn_, editAll_}) {
-        connect(action, &QAction::triggered, this,
-                [work] { EditDataFile(platform::ActivePrompt(), Process(), Process().Format, work); });
+        connect(action, &QAction::triggered, this, [work] {
+            EditDataFile(platform::ActivePrompt(), Process(), Process().Format, work);
+        });
     }
-    connect(NamedAction(menu, QStringLiteral("HENSYUNEW"), QStringLiteral("データ新規作成")), &QAction::triggered, this,
+    connect(NamedAction(menu, QStringLiteral("HENSYUNEW"), QStringLiteral("データ新規作成")),
+            &QAction::triggered, this,
             [work] { EditDataFile(platform::ActivePrompt(), Process(), QString(), work); });
     NamedAction(menu, QStringLiteral("HENSYUCANCEL"), QStringLiteral("キャンセル"));
     return menu;
@@ -179,7 +185,9 @@ void frmTSMENU::RefreshStatus() {
     buttons_[2]->setEnabled(status.convertEnabled);
 }
 
-void frmTSMENU::ShowDataPath() { folderLabel_->setText(WrapDataPath(Process().DataPath)); }
+void frmTSMENU::ShowDataPath() {
+    folderLabel_->setText(WrapDataPath(Process().DataPath));
+}
 
 void frmTSMENU::ChooseFormat(const QString& tsType, const QString& format) {
     ProcessValues& values = Process();
@@ -195,7 +203,9 @@ void frmTSMENU::ShowDataFolderDialog() {
     ShowDataPath();
 }
 
-void frmTSMENU::ShowCommSettings() { commLabel_->setText(Process().RSset); }
+void frmTSMENU::ShowCommSettings() {
+    commLabel_->setText(Process().RSset);
+}
 
 void frmTSMENU::ProgramTerm() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -225,13 +235,15 @@ void frmTSMENU::ReceiveData() {
         CopyApaFileIntoDataFolder(platform::ActivePrompt(), values);
 }
 
-void frmTSMENU::EditData() { editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[1]->rect().center())); }
+void frmTSMENU::EditData() {
+    editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[1]->rect().center()));
+}
 
 void frmTSMENU::EditNotebook() {
     platform::Prompt& prompt = platform::ActivePrompt();
     if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook)) {
-        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
-            platform::PromptAnswer::Yes)
+        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
+                           platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
             return;
         // New data: whatever a refused file left behind is not carried into the editor.
         Process().DataFile.clear();
@@ -242,17 +254,21 @@ void frmTSMENU::EditNotebook() {
     editor.exec();
 }
 
-void frmTSMENU::PrintNotebook() { OpenDataFile(platform::ActivePrompt(), Process(), kCodeApaFieldBook); }
+void frmTSMENU::PrintNotebook() {
+    OpenDataFile(platform::ActivePrompt(), Process(), kCodeApaFieldBook);
+}
 
 void frmTSMENU::SendSimaFile() {
     platform::Prompt& prompt = platform::ActivePrompt();
     if (!CheckSendFormat(prompt, Process().Format)) return;
     if (!OpenDataFile(prompt, Process(), kCodeSima) &&
-        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
-            platform::PromptAnswer::Yes)
+        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
+                       platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
         return;
 }
 
-void frmTSMENU::SendDistrict() { CheckSendFormat(platform::ActivePrompt(), Process().Format); }
+void frmTSMENU::SendDistrict() {
+    CheckSendFormat(platform::ActivePrompt(), Process().Format);
+}
 
 }  // namespace host

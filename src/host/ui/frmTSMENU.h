@@ -16,7 +16,7 @@ namespace host {
 
 class frmTSMENU : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmTSMENU(QWidget* parent = nullptr);
 
     // The window's load step. False when another instance of the program already runs:
@@ -30,10 +30,10 @@ public:
     void RefreshStatus();
     void ShowDataPath();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void BuildMenus();
     QMenu* BuildFormatMenu();
@@ -43,12 +43,12 @@ private:
     void ShowCommSettings();
     void EndProgram();
 
-    void ReceiveData();        // item 1
-    void EditData();           // item 2
-    void EditNotebook();       // item 4
-    void PrintNotebook();      // item 5
-    void SendSimaFile();       // item 6
-    void SendDistrict();       // item 7
+    void ReceiveData();    // item 1
+    void EditData();       // item 2
+    void EditNotebook();   // item 4
+    void PrintNotebook();  // item 5
+    void SendSimaFile();   // item 6
+    void SendDistrict();   // item 7
 
     QPushButton* buttons_[8] = {};
     platform::ClickLabel* formatLabel_ = nullptr;

@@ -5,7 +5,8 @@
 namespace platform {
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
 

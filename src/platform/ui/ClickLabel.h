@@ -7,13 +7,13 @@ namespace platform {
 
 class ClickLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-
 #include <memory>
 
 namespace platform {
@@ -12,31 +11,44 @@ namespace {
 
 QMessageBox::Icon ToQt(PromptIcon icon) {
     switch (icon) {
-        case PromptIcon::Critical: return QMessageBox::Critical;
-        case PromptIcon::Question: return QMessageBox::Question;
-        case PromptIcon::Exclamation: return QMessageBox::Warning;
-        case PromptIcon::Information: return QMessageBox::Information;
-        case PromptIcon::None: break;
+        case PromptIcon::Critical:
+            return QMessageBox::Critical;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        case PromptIcon::Exclamation:
+            return QMessageBox::Warning;
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ToQt(PromptButtons buttons) {
     switch (buttons) {
-        case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-        case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case PromptButtons::Ok: break;
+        case PromptButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case PromptButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case PromptButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case PromptButtons::Ok:
+            break;
     }
     return QMessageBox::Ok;
 }
 
-QWidget* Owner() { return QApplication::activeWindow(); }
+QWidget* Owner() {
+    return QApplication::activeWindow();
+}
 
 QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(Owner(), request.title, request.initialFolder, QtFileFilter(request.filter));
+    auto* dialog = new QFileDialog(Owner(), request.title, request.initialFolder,
+                                   QtFileFilter(request.filter));
     dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::ReadOnly, false);
     const QStringList filters = dialog->nameFilters();
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -66,26 +78,37 @@ QString QtFileFilter(const QString& filter) {
 
 PromptAnswer QtPrompt::Message(const QString& text, const QString& title, PromptIcon icon,
                                PromptButtons buttons) {
-    QMessageBox box(ToQt(icon), title.isEmpty() ? DefaultPromptTitle() : title, text, ToQt(buttons), Owner());
+    QMessageBox box(ToQt(icon), title.isEmpty() ? DefaultPromptTitle() : title, text, ToQt(buttons),
+                    Owner());
     switch (box.exec()) {
-        case QMessageBox::Yes: return PromptAnswer::Yes;
-        case QMessageBox::No: return PromptAnswer::No;
-        case QMessageBox::Cancel: return PromptAnswer::Cancel;
-        default: return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+        case QMessageBox::Yes:
+            return PromptAnswer::Yes;
+        case QMessageBox::No:
+            return PromptAnswer::No;
+        case QMessageBox::Cancel:
+            return PromptAnswer::Cancel;
+        default:
+            return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
     }
 }
 
-std::optional<QString> QtPrompt::Input(const QString& text, const QString& title, const QString& defaultValue) {
+std::optional<QString> QtPrompt::Input(const QString& text, const QString& title,
+                                       const QString& defaultValue) {
     bool ok = false;
-    const QString value = QInputDialog::getText(Owner(), title.isEmpty() ? DefaultPromptTitle() : title, text,
-                                                QLineEdit::Normal, defaultValue, &ok);
+    const QString value =
+        QInputDialog::getText(Owner(), title.isEmpty() ? DefaultPromptTitle() : title, text,
+                              QLineEdit::Normal, defaultValue, &ok);
     if (!ok) return std::nullopt;
     return value;
 }
 
-FileDialogResult QtPrompt::OpenFile(const FileDialogRequest& request) { return Run(request, QFileDialog::AcceptOpen); }
+FileDialogResult QtPrompt::OpenFile(const FileDialogRequest& request) {
+    return Run(request, QFileDialog::AcceptOpen);
+}
 
-FileDialogResult QtPrompt::SaveFile(const FileDialogRequest& request) { return Run(request, QFileDialog::AcceptSave); }
+FileDialogResult QtPrompt::SaveFile(const FileDialogRequest& request) {
+    return Run(request, QFileDialog::AcceptSave);
+}
 
 void QtPrompt::BeginWait() {
     if (waitDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -95,7 +118,9 @@ void QtPrompt::EndWait() {
     if (waitDepth_ > 0 && --waitDepth_ == 0) QApplication::restoreOverrideCursor();
 }
 
-void QtPrompt::Beep() { QApplication::beep(); }
+void QtPrompt::Beep() {
+    QApplication::beep();
+}
 
 void InstallQtPromptIfNone() {
     static QtPrompt prompt;

@@ -9,7 +9,7 @@
 namespace platform {
 
 class QtPrompt : public Prompt {
-public:
+  public:
     PromptAnswer Message(const QString& text, const QString& title, PromptIcon icon,
                          PromptButtons buttons) override;
     std::optional<QString> Input(const QString& text, const QString& title,
@@ -20,7 +20,7 @@ public:
     void EndWait() override;
     void Beep() override;
 
-private:
+  private:
     int waitDepth_ = 0;
 };
 
