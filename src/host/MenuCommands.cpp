@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "host/DistrictReader.h"
 #include "host/MenuMessages.h"
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
@@ -62,6 +63,27 @@ bool CheckSendFormat(platform::Prompt& prompt, const QString& format) {
     if (CanSendCoordinates(format)) return true;
     prompt.Show(msg::kChooseSendFormat, msg::kTitleConfirm, platform::PromptIcon::Exclamation);
     return false;
+}
+
+bool LoadDistrictCoordinates(platform::Prompt& prompt, ProcessValues& values) {
+    QStringList lines;
+    int count = -1;
+    {
+        const platform::WaitCursor wait(prompt);
+        if (auto reader = CreateDistrictReader(kDistrictReaderClassId)) {
+            reader->SetUp(3);
+            reader->Begin(3);
+            reader->Read(values.DataBaseName, values.RegName, lines, count);
+        }
+    }
+    if (count < 0) return false;
+    if (count == 0) {
+        prompt.Show(msg::kNoDistrictCoordinates, QString(), platform::PromptIcon::Exclamation);
+        return false;
+    }
+    values.ClearDataLines();
+    for (const QString& line : lines.mid(0, count)) values.AppendDataLine(line);
+    return true;
 }
 
 bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const QString& folder) {

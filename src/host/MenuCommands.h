@@ -22,6 +22,11 @@ void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString
 // Items 6 and 7: false, after the message, when the format cannot receive coordinates.
 bool CheckSendFormat(platform::Prompt& prompt, const QString& format);
 
+// Item 7: reads the district's points through the district coordinate reader into
+// DataLines. True when there are points to show; a district without points says so, a
+// failed read ends quietly.
+bool LoadDistrictCoordinates(platform::Prompt& prompt, ProcessValues& values);
+
 // The data folder dialog's confirm: a non-empty folder becomes DataPath (with "/" added),
 // is created when missing and stored. False when the text is empty.
 bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const QString& folder);

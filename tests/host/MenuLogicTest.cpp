@@ -7,6 +7,8 @@
 #include "host/MenuCommands.h"
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
+#include "platform/Database.h"
+#include "trevanto/DemoDistrict.h"
 
 using host::Process;
 
@@ -144,4 +146,29 @@ TEST_F(MenuCommandsTest, DataFolderConfirm) {
     EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("DataPath")), chosen + u'/');
     EXPECT_FALSE(host::SetDataFolder(Store(), Process(), QString()));
     EXPECT_EQ(Process().DataPath, chosen + u'/');
+}
+
+TEST_F(MenuCommandsTest, DistrictCoordinatesComeAsSimaPointLines) {
+    Process().DataBaseName = trevanto_host::EnsureDemoDistrict(folder_);
+    ASSERT_TRUE(host::LoadDistrictCoordinates(prompt_, Process()));
+    EXPECT_EQ(Process().DataCount, 30);
+    EXPECT_EQ(Process().DataLines[1],
+              QStringLiteral("A01,    1,T1      , -35012.345,  -8123.456,45.210,"));
+    EXPECT_TRUE(Process().DataLines.contains(
+        QStringLiteral("A01,   24,境界杭Ａ    , -35055.205,  -7888.140,,")));  // no height
+    EXPECT_EQ(prompt_.WaitCount(), 1);
+    EXPECT_EQ(prompt_.WaitDepth(), 0);
+    EXPECT_TRUE(Messages().isEmpty());
+
+    platform::Database::Open(Process().DataBaseName)
+        ->Execute(QStringLiteral("UPDATE COORD SET DELFLG = TRUE"));
+    EXPECT_FALSE(host::LoadDistrictCoordinates(prompt_, Process()));
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("地区内に座標値が登録されていません。")});
+    EXPECT_EQ(prompt_.Records().constLast().icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(prompt_.Records().constLast().title, QString());  // the default title
+
+    prompt_.ClearRecords();
+    Process().DataBaseName = folder_ + QStringLiteral("/missing.mdb");
+    EXPECT_FALSE(host::LoadDistrictCoordinates(prompt_, Process()));  // a failed read ends quietly
+    EXPECT_TRUE(Messages().isEmpty());
 }

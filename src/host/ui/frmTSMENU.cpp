@@ -268,7 +268,8 @@ void frmTSMENU::SendSimaFile() {
 }
 
 void frmTSMENU::SendDistrict() {
-    CheckSendFormat(platform::ActivePrompt(), Process().Format);
+    platform::Prompt& prompt = platform::ActivePrompt();
+    if (CheckSendFormat(prompt, Process().Format)) LoadDistrictCoordinates(prompt, Process());
 }
 
 }  // namespace host
