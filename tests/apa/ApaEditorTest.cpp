@@ -149,3 +149,33 @@ TEST(ApaEditor, RowOperations) {
     EXPECT_EQ(other.SaveLines()[3],
               QStringLiteral("D,ST1     ,,1.500,0,2121004,09:00,09:30,"));  // codes recomputed
 }
+
+TEST(ApaEditor, OddFieldBooksStayWorkable) {
+    ApaEditor editor;
+    editor.Open({kHeaderLine, kEmptyB, kEmptyC, kRunStart, kEmptyF, QStringLiteral("F,"), kEndLine},
+                QStringLiteral("x"));
+    EXPECT_FALSE(editor.HasStation());  // sightings without a station are kept, not shown
+    EXPECT_EQ(editor.RowCount(), 0);
+    EXPECT_FALSE(editor.ShowNext());
+    EXPECT_FALSE(editor.ShowPrevious());
+    editor.AddStation();  // goes before the end record
+    ASSERT_TRUE(editor.HasStation());
+    EXPECT_EQ(editor.Lines().mid(6), (QStringList{kEmptyD, kRunStart, kEmptyF, kEndLine}));
+
+    // A last station with nothing after it, not even Z.
+    editor.Open({kHeaderLine, kEmptyB, kEmptyC, QStringLiteral("D,S1,"), kRunStart, kEmptyF,
+                 QStringLiteral("D,S2,")},
+                QStringLiteral("x"));
+    editor.ShowLast();
+    EXPECT_EQ(editor.Box(0), QStringLiteral("S2"));
+    EXPECT_EQ(editor.RowCount(), 0);
+    editor.InsertRows(0, 2);
+    EXPECT_EQ(editor.RowCount(), 2);
+    EXPECT_EQ(editor.Lines().size(), 9);
+    editor.SetBox(13, QStringLiteral("10:00"));  // a short D line gets the fields it lacks
+    EXPECT_EQ(editor.Lines()[6], QStringLiteral("D,S2,,,,,10:00,"));
+    EXPECT_EQ(editor.PasteRows(2, QString(120, u'x')), 1);
+    EXPECT_EQ(editor.Cell(2, 2), QStringLiteral("0.000"));  // letters in a number slot read as 0
+    editor.DeleteRows(0, 2);
+    EXPECT_EQ(editor.RowCount(), 0);
+}
