@@ -111,7 +111,7 @@ qsizetype ApaEditor::Find(Record record, qsizetype from, int step) const {
 }
 
 bool ApaEditor::IsRemeasureRow(int row) const {
-    return RecordOf(lines_[rowLines_[row]]) == Record::E;
+    return ValidRow(row) && RecordOf(lines_[rowLines_[row]]) == Record::E;
 }
 
 void ApaEditor::FillFromB(qsizetype index) {
@@ -223,7 +223,8 @@ void ApaEditor::SetBox(int box, const QString& text) {
 }
 
 QString ApaEditor::CommitCell(int row, int column, const QString& text) {
-    if (column < 1 || column >= kGridColumns || IsRemeasureRow(row)) return rows_[row][column];
+    if (!ValidRow(row) || column < 0 || column >= kGridColumns) return {};
+    if (column == 0 || IsRemeasureRow(row)) return rows_[row][column];
     const GridColumn& c = GridColumns()[column];
     QString shown = text;
     if (c.decimals >= 0 && !text.trimmed().isEmpty())
@@ -238,12 +239,15 @@ qsizetype ApaEditor::InsertionPoint(int row) const {
 }
 
 void ApaEditor::DeleteRows(int first, int last) {
+    if (!ValidRow(first) || !ValidRow(last) || first > last) return;
     for (int row = last; row >= first; --row) lines_.removeAt(rowLines_[row]);
     modified_ = true;
     Reshow();
 }
 
+// Rows belong to a station: without one there is nowhere to put them.
 void ApaEditor::InsertRows(int at, int count) {
+    if (!HasStation() || at < 0 || at > RowCount() || count <= 0) return;
     const qsizetype index = InsertionPoint(at);
     for (int i = 0; i < count; ++i) lines_.insert(index, kEmptyF);
     modified_ = true;
@@ -252,6 +256,7 @@ void ApaEditor::InsertRows(int at, int count) {
 
 QString ApaEditor::CopyRows(int first, int last) const {
     QString text;
+    if (!ValidRow(first) || !ValidRow(last)) return text;
     for (int row = first; row <= last; ++row)
         for (int column = 1; column < kGridColumns; ++column)
             text += rows_[row][column].leftJustified(kClipboardSlot, u' ', true);
@@ -261,7 +266,7 @@ QString ApaEditor::CopyRows(int first, int last) const {
 int ApaEditor::PasteRows(int at, const QString& text) {
     const int count =
         static_cast<int>(std::nearbyint(static_cast<double>(text.size()) / kClipboardRow));
-    if (count <= 0) return 0;
+    if (count <= 0 || !HasStation() || at < 0 || at > RowCount()) return 0;
     InsertRows(at, count);
     for (int k = 0; k < count; ++k) {
         for (int column = 1; column < kGridColumns; ++column) {

@@ -74,6 +74,7 @@ class ApaEditor {
     void SetBox(int box, const QString& text);
     // Commits a typed cell and returns what the cell shows. Number columns are normalised;
     // the "再測" row of an "E,1," line cannot be edited (its text comes back unchanged).
+    // Row operations outside the rows, or without a station, change nothing.
     QString CommitCell(int row, int column, const QString& text);
 
     void DeleteRows(int first, int last);
@@ -98,6 +99,7 @@ class ApaEditor {
     void WriteField(qsizetype index, int field, const QString& value);
     qsizetype Find(Record record, qsizetype from, int step) const;
     qsizetype InsertionPoint(int row) const;
+    bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
 
     QStringList lines_;
     bool modified_ = false;

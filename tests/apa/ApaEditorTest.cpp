@@ -179,3 +179,17 @@ TEST(ApaEditor, OddFieldBooksStayWorkable) {
     editor.DeleteRows(0, 2);
     EXPECT_EQ(editor.RowCount(), 0);
 }
+
+// Regression: pasting into a field book without a station put sightings before "A,01,".
+TEST(ApaEditor, RowsNeedAStation) {
+    ApaEditor editor;
+    const QStringList lines = {kHeaderLine, kEmptyB, kEmptyC, kRunStart, kEmptyF, kEndLine};
+    editor.Open(lines, QStringLiteral("x"));
+    ASSERT_FALSE(editor.HasStation());
+    editor.InsertRows(0, 1);
+    EXPECT_EQ(editor.PasteRows(0, QString(240, u' ')), 0);
+    EXPECT_EQ(editor.CommitCell(0, 1, QStringLiteral("P")), QString());
+    editor.DeleteRows(0, 0);
+    EXPECT_EQ(editor.Lines(), lines);
+    EXPECT_FALSE(editor.Modified());
+}
