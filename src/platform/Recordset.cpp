@@ -27,6 +27,13 @@ const QRegularExpression& SingleTableSelect() {
     return re;
 }
 
+// Renamed columns cannot be written back under their new names.
+bool HasAlias(const QString& selectList) {
+    static const QRegularExpression re(QStringLiteral("\\bAS\\b"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re.match(selectList).hasMatch();
+}
+
 QString Unquote(const QString& name) {
     if (name.size() >= 2 && ((name.front() == u'"' && name.back() == u'"') ||
                              (name.front() == u'[' && name.back() == u']')))
@@ -47,7 +54,8 @@ Recordset::Recordset(std::shared_ptr<Database> db, const QString& source,
         sql_ = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowid, QuoteIdentifier(table_));
         if (!db_->HasTable(table_))
             throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table_), 3078);
-    } else if (const auto m = SingleTableSelect().match(trimmed); m.hasMatch()) {
+    } else if (const auto m = SingleTableSelect().match(trimmed);
+               m.hasMatch() && !HasAlias(m.captured(1))) {
         table_ = Unquote(m.captured(2));
         selectList_ = m.captured(1);
         sql_ = QStringLiteral("SELECT %1.rowid AS %2, %3")

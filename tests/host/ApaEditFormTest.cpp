@@ -111,6 +111,19 @@ TEST_F(ApaEditFormTest, EditAndSaveWritesTheExpectedFile) {
     EXPECT_EQ(Process().DataCount, 0);
 }
 
+// Regression: Enter in a header box pressed the dialog's default button (先頭).
+TEST_F(ApaEditFormTest, EnterInAHeaderBoxStaysOnTheStation) {
+    Open();
+    Click("DATANEXT");
+    Box(13)->setFocus();
+    Box(13)->setText(QStringLiteral("10:05"));
+    QTest::keyClick(Box(13), Qt::Key_Return);
+    EXPECT_EQ(Box(0)->text(), QStringLiteral("ST2     "));
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_TRUE(form_->Editor().Lines().contains(
+        QStringLiteral("D,ST2     ,,1.400,1,9911001,10:05,10:20,")));
+}
+
 TEST_F(ApaEditFormTest, ClosingWithoutChangesAsksNothing) {
     Open();
     Click("DATANEXT");

@@ -122,6 +122,9 @@ TEST(Database, EditAndDeleteThroughASelect) {
     auto computed = db->OpenRecordset(QStringLiteral("SELECT count(*) AS n FROM テーブル4"));
     EXPECT_FALSE(computed->Updatable());
     EXPECT_THROW(computed->AddNew(), DbError);
+    auto renamed = db->OpenRecordset(QStringLiteral("SELECT 点名 AS name FROM テーブル4"));
+    EXPECT_FALSE(renamed->Updatable());
+    EXPECT_EQ(renamed->Field(QStringLiteral("NAME")).toString(), QStringLiteral("T1"));
 }
 
 TEST(Database, SchemaRulesAreEnforced) {

@@ -52,9 +52,11 @@ Qt::Alignment CellAlignment(int column) {
                                   : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// No default button: Enter belongs to the boxes and the cell editor, never to 先頭 or 終了.
 QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
     return button;
 }
 
