@@ -116,6 +116,16 @@ frmAPAEDIT::frmAPAEDIT(QWidget* parent) : QDialog(parent) {
     ShowStation();
 }
 
+// The boxes report their last focus loss while the dialog takes them down: by then the
+// editor they would write to is gone.
+frmAPAEDIT::~frmAPAEDIT() {
+    for (QLineEdit* box : boxes_) {
+        box->disconnect(this);
+        box->removeEventFilter(this);
+    }
+    cellEditor_->removeEventFilter(this);
+}
+
 void frmAPAEDIT::BuildHeader(QWidget* parent, QGridLayout* layout) {
     for (int i = 0; i < kHeaderBoxCount; ++i) {
         auto* label = new platform::ClickLabel(QString::fromUtf16(HeaderBoxes()[i].label), parent);

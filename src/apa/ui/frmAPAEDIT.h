@@ -24,6 +24,7 @@ class frmAPAEDIT : public QDialog {
     Q_OBJECT
   public:
     explicit frmAPAEDIT(QWidget* parent = nullptr);
+    ~frmAPAEDIT() override;
 
     const ApaEditor& Editor() const { return editor_; }
 
