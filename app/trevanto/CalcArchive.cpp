@@ -148,10 +148,6 @@ void AddInput(platform::Database& db, const HandedCalculation& calc,
 
 }  // namespace
 
-void EnsureArchiveTables(const QString& databasePath) {
-    EnsureTables(*platform::Database::Open(databasePath));
-}
-
 StoredCalculation StoreCalculation(const QString& databasePath, const HandedCalculation& calc) {
     auto db = platform::Database::Open(databasePath);
     EnsureTables(*db);

@@ -37,9 +37,6 @@ struct StoredCalculation {
     QHash<qint32, qint32> newPointIds;  // handed id -> COORD id
 };
 
-// Creates the host's own tables (CALCPOINT, CALCPARAM, CALCELEM) when missing.
-void EnsureArchiveTables(const QString& databasePath);
-
 // Stores the calculation in one transaction; point references in the element table are
 // written with the new ids. Throws platform::DbError, leaving the database unchanged.
 StoredCalculation StoreCalculation(const QString& databasePath, const HandedCalculation& calc);

@@ -48,10 +48,6 @@ class KeyedList {
         throw AutomationError::SubscriptOutOfRange(source_);
     }
 
-    void RemoveAt(int position) {  // 1-based
-        items_.erase(items_.begin() + (position - 1));
-        Reindex();
-    }
     void Clear() {
         items_.clear();
         index_.clear();
@@ -67,12 +63,6 @@ class KeyedList {
         QString key;
         std::unique_ptr<T> item;
     };
-    void Reindex() {
-        index_.clear();
-        for (int i = 0; i < Count(); ++i)
-            if (!items_[i].key.isEmpty()) index_.insert(items_[i].key, i);
-    }
-
     QString source_;
     std::vector<Entry> items_;
     QHash<QString, int> index_;

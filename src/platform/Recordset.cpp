@@ -142,13 +142,6 @@ void Recordset::MoveNext() {
     SkipDeleted(+1);
 }
 
-void Recordset::MovePrevious() {
-    EnsureLoaded();
-    if (pos_ < 0) throw NoCurrentRecord();
-    --pos_;
-    SkipDeleted(-1);
-}
-
 void Recordset::MoveLast() {
     EnsureLoaded();
     pos_ = static_cast<int>(rows_.size()) - 1;

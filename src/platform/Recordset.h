@@ -24,12 +24,9 @@ class Recordset {
     bool Bof();
     void MoveFirst();
     void MoveNext();
-    void MovePrevious();
     void MoveLast();
     int RecordCount();
 
-    QStringList FieldNames() const { return names_; }
-    bool HasField(const QString& name) const { return FieldIndex(name) >= 0; }
     // The field of the current record (or of the record being added or edited).
     QVariant Field(const QString& name);
     // Assigns a field of the record being added or edited.

@@ -42,10 +42,6 @@ void TextFileWriter::WriteBytes(const QByteArray& bytes) {
     if (file_.write(bytes) != bytes.size()) throw FileError(file_.fileName(), file_.errorString());
 }
 
-void TextFileWriter::WriteText(const QString& text) {
-    WriteBytes(cp932::Encode(text));
-}
-
 void TextFileWriter::WriteLine(const QString& line) {
     WriteBytes(cp932::Encode(line) + "\r\n");
 }

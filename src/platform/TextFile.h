@@ -27,7 +27,6 @@ class TextFileWriter {
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void WriteLine(const QString& line);  // the line, then CR LF
-    void WriteText(const QString& text);  // no line end (control records)
     void WriteBytes(const QByteArray& bytes);
     void Commit();  // throws FileError
 
