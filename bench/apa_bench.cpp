@@ -11,7 +11,7 @@
 #include "apa/ObservationCode.h"
 #include "apa/ui/frmAPAEDIT.h"
 #include "host/OpenDataFile.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/ScriptedPrompt.h"
 
 namespace {

@@ -32,13 +32,14 @@ function(_trevanto_link_closure target out)
     set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
-# Fails the configuration when a logic library reaches Qt Widgets (or Gui) through its links.
-function(trevanto_forbid_widgets)
+# Fails the configuration when one of the targets reaches, through its links, a library
+# whose name matches the pattern. what names the layer in the message.
+function(trevanto_forbid_links pattern what)
     foreach(target ${ARGN})
         _trevanto_link_closure(${target} closure)
         foreach(lib ${closure})
-            if(lib MATCHES "^Qt6::(Widgets|Gui|PrintSupport)$")
-                message(FATAL_ERROR "${target} is logic and must not link ${lib}")
+            if(lib MATCHES "${pattern}")
+                message(FATAL_ERROR "${target} is ${what} and must not link ${lib}")
             endif()
         endforeach()
     endforeach()

@@ -9,7 +9,7 @@
 
 #include "apa/ApaCheck.h"
 #include "host/KobelinDlg.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/Folders.h"
 #include "trevanto/CalcReport.h"
 #include "trevanto/DemoDistrict.h"

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "calcstore/Numberings.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "host/ui/frmTSMENU.h"
 #include "platform/AutomationError.h"
 #include "platform/Database.h"

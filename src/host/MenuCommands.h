@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/Prompt.h"
 #include "platform/Settings.h"
 

@@ -1,15 +1,12 @@
 #pragma once
-// The main menu's messages, word for word.
+// The main menu's own messages; the ones every form shows are in SharedMessages.h.
 
 #include <QString>
 
+#include "host/state/SharedMessages.h"
+
 namespace host::msg {
 
-inline const QString kTitleConfirm = QStringLiteral("確認");
-inline const QString kTitleWarning = QStringLiteral("警告");
-inline const QString kPressAnyKey = QStringLiteral("何かキーを押してください。");
-
-inline const QString kDialogError = QStringLiteral("エラーです。\n何かキーを押してください。");
 inline const QString kNotApa =
     QStringLiteral("APAデータではありません。\nデータ読み込みを中止します。");
 inline const QString kReadError =

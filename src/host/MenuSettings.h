@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/Settings.h"
 
 namespace host {

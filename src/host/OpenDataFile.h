@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/Prompt.h"
 
 namespace host {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/ScriptedPrompt.h"
 #include "platform/Settings.h"
 #include "support/QtPrinters.h"

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 #include "apa/ObservationCode.h"
-#include "host/MenuMessages.h"
-#include "host/ProcessValues.h"
+#include "host/state/SharedMessages.h"
+#include "host/state/ProcessValues.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
 #include "platform/ui/ClickLabel.h"

@@ -10,7 +10,7 @@
 
 #include "calcstore/Numberings.h"
 #include "host/KobelinDlg.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/AutomationError.h"
 #include "trevanto.h"
 

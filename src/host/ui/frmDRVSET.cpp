@@ -14,7 +14,7 @@
 #include <QTreeView>
 
 #include "host/MenuCommands.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "platform/Settings.h"
 
 namespace host {

@@ -18,7 +18,7 @@
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
 #include "host/OpenDataFile.h"
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 #include "host/ui/frmDRVSET.h"
 #include "platform/Folders.h"
 #include "platform/Prompt.h"

@@ -1,4 +1,4 @@
-#include "host/ProcessValues.h"
+#include "host/state/ProcessValues.h"
 
 namespace host {
 
