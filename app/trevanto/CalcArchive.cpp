@@ -6,6 +6,7 @@
 #include "calcstore/InputItem.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "trevanto/DistrictSchema.h"
 
 namespace trevanto_host {
 namespace {
@@ -146,14 +147,26 @@ void AddInput(platform::Database& db, const HandedCalculation& calc,
     }
 }
 
+// A calculation goes into a present folder of the tree, or at its top (0).
+void RequireFolder(platform::Database& db, qint32 folderId) {
+    if (folderId == 0) return;
+    auto rs = db.OpenRecordset(
+        QStringLiteral("SELECT ID FROM CALC WHERE ID = ? AND Attributes = ? AND DelFlg = ?"),
+        {folderId, calcstore::kAttrFolder, calcstore::kDelFlgPresent});
+    if (rs->Eof())
+        throw platform::DbError(QStringLiteral("フォルダ %1 はありません。").arg(folderId));
+}
+
 }  // namespace
 
 StoredCalculation StoreCalculation(const QString& databasePath, const HandedCalculation& calc) {
     auto db = platform::Database::Open(databasePath);
-    EnsureTables(*db);
+    RequireDistrictTables(*db);
+    RequireFolder(*db, calc.parentId);
     StoredCalculation stored;
     db->BeginTrans();
     try {
+        EnsureTables(*db);
         stored.calcId = AddCalcEntry(*db, calc);
         AddPoints(*db, calc, stored);
         AddInput(*db, calc, stored);

@@ -37,8 +37,10 @@ struct StoredCalculation {
     QHash<qint32, qint32> newPointIds;  // handed id -> COORD id
 };
 
-// Stores the calculation in one transaction; point references in the element table are
-// written with the new ids. Throws platform::DbError, leaving the database unchanged.
+// Stores the calculation in one transaction, in a present folder of the district's tree (or
+// at its top, folder 0); point references in the element table are written with the new
+// ids. Throws platform::DbError, leaving the database unchanged, when the database is no
+// district's, the folder does not exist or a write fails.
 StoredCalculation StoreCalculation(const QString& databasePath, const HandedCalculation& calc);
 
 }  // namespace trevanto_host

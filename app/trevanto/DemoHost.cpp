@@ -11,13 +11,12 @@ DemoHost::DemoHost(QString databasePath, qint32 regId, QString regName)
     dlg_.SetEvents(this);
 }
 
-bool DemoHost::Start() {
+void DemoHost::Start() {
     dlg_.SetRegID(regId_);
     dlg_.SetRegName(regName_);
     dlg_.SetDataBaseName(databasePath_);
     dlg_.SetNumbers();
     dlg_.OpenDlg();
-    return !dlg_.GetAppTitle().isEmpty();
 }
 
 void DemoHost::RefreshRegion(qint32) {}

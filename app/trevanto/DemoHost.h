@@ -12,9 +12,9 @@ class DemoHost : public host::KobelinDlgEvents {
   public:
     DemoHost(QString databasePath, qint32 regId, QString regName);
 
-    // Hands over the district and opens the menu; false when the menu did not open
-    // (another instance runs).
-    bool Start();
+    // Hands over the district and opens the menu. Throws platform::AutomationError when the
+    // menu does not open because the program already runs.
+    void Start();
     host::KobelinDlg& Dialog() { return dlg_; }
 
     void RefreshRegion(qint32 regionId) override;

@@ -59,4 +59,14 @@ void CreateDistrictTables(platform::Database& db) {
     db.CreateTable(TenbanTable());
 }
 
+void RequireDistrictTables(platform::Database& db) {
+    QStringList missing;
+    for (const platform::TableDef& table : {CalcTable(), CoordTable(), TenbanTable()})
+        if (!db.HasTable(table.name)) missing.append(table.name);
+    if (!missing.isEmpty())
+        throw platform::DbError(
+            db.Path() + QStringLiteral(": 地区の計算データベースではありません（表 ") +
+            missing.join(QStringLiteral("、")) + QStringLiteral(" がありません）。"));
+}
+
 }  // namespace trevanto_host

@@ -13,4 +13,8 @@ platform::TableDef TenbanTable();
 // Creates the three tables in a new database.
 void CreateDistrictTables(platform::Database& db);
 
+// Throws platform::DbError when the database lacks one of the three tables: it is then no
+// district's calculation database.
+void RequireDistrictTables(platform::Database& db);
+
 }  // namespace trevanto_host

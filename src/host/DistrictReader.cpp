@@ -19,8 +19,9 @@ class CoordReader : public DistrictReader {
         lines.clear();
         try {
             auto db = platform::Database::Open(databasePath);
-            auto rs = db->OpenRecordset(QStringLiteral(
-                "SELECT ID, Name, X, Y, Z FROM COORD WHERE DELFLG = FALSE ORDER BY ID"));
+            auto rs =
+                db->OpenRecordset(QStringLiteral("SELECT ID, Name, X, Y, Z FROM COORD WHERE "
+                                                 "IFNULL(DELFLG, FALSE) = FALSE ORDER BY ID"));
             for (; !rs->Eof(); rs->MoveNext()) {
                 const double z = rs->Field(QStringLiteral("Z")).toDouble();
                 const bool hasZ = !rs->Field(QStringLiteral("Z")).isNull() &&
@@ -56,13 +57,17 @@ std::unique_ptr<DistrictReader> CreateDistrictReader(const QString& classId) {
     return it == Registry().constEnd() ? nullptr : (*it)();
 }
 
+// Joined piece by piece: a point name is the surveyor's text and may hold "%1".
 QString SimaPointLine(qint32 number, const QString& name, double x, double y, const QString& z) {
-    return QStringLiteral("A01,%1,%2,%3,%4,%5,")
-        .arg(QString::number(number).rightJustified(5))
-        .arg(name.leftJustified(8))
-        .arg(QString::number(x, 'f', 3).rightJustified(11))
-        .arg(QString::number(y, 'f', 3).rightJustified(11))
-        .arg(z);
+    const QStringList fields = {
+        QStringLiteral("A01"),
+        QString::number(number).rightJustified(5),
+        name.leftJustified(8),
+        QString::number(x, 'f', 3).rightJustified(11),
+        QString::number(y, 'f', 3).rightJustified(11),
+        z,
+    };
+    return fields.join(u',') + u',';
 }
 
 }  // namespace host

@@ -1,30 +1,48 @@
 #include "host/KobelinDlg.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <QApplication>
 
 #include "calcstore/Numberings.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmTSMENU.h"
 #include "platform/AutomationError.h"
 #include "platform/Database.h"
+#include "platform/Translations.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/QtPrompt.h"
 
 namespace host {
 
+namespace {
+
+const QString kSource = QStringLiteral("KobelinDlg");
+
+}  // namespace
+
 KobelinDlg::KobelinDlg() : handOff_(std::make_unique<calcstore::clsConvert2>()) {
     platform::SetSystemDatabase(QStringLiteral("system.mdw"));
     handOff_->SetEvents(this);
     Process().HandOff = handOff_.get();
+    // In a process with windows, the numbering rules that SetNumbers reads can tell the user
+    // what is wrong with them before the menu opens.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        platform::InstallQtPromptIfNone();
 }
 
 KobelinDlg::~KobelinDlg() {
-    if (menu_) {
-        menu_->CloseByProgram();
-        delete menu_.data();
-    }
+    CloseMenu();
     if (handOff_ && Process().HandOff == handOff_.get()) Process().HandOff = nullptr;
+}
+
+// The one way the menu goes: its windows closed, then the menu itself, deleted once control
+// is back in the event loop, since the call may come from inside one of the menu's own
+// handlers (item 8 ends the program through the host).
+void KobelinDlg::CloseMenu() {
+    if (!menu_) return;
+    menu_->ProgramTerm();
+    menu_->CloseByProgram();
+    menu_->deleteLater();
+    menu_.clear();
 }
 
 void KobelinDlg::SetNumbers() {
@@ -38,15 +56,15 @@ void KobelinDlg::OpenDlg() {
         return;
     }
     platform::InstallQtPromptIfNone();
+    platform::InstallQtTranslations();
     platform::RegisterJapaneseFontSubstitutes();
-    auto* menu = new frmTSMENU;
-    if (!menu->Load()) {
-        // Another instance runs: this one ends as soon as its event loop starts.
-        delete menu;
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(kSecondInstanceExit); });
-        return;
-    }
-    menu_ = menu;
+    auto menu = std::make_unique<frmTSMENU>();
+    if (!menu->Load())
+        throw platform::AutomationError(
+            kAlreadyRunning, kSource,
+            QStringLiteral("トータルステーションデータ処理システムは既に"
+                           "起動しています。"));
+    menu_ = menu.release();
     menu_->show();
 }
 
@@ -77,7 +95,7 @@ QString KobelinDlg::DataBaseName() const {
 
 calcstore::clsConvert2& KobelinDlg::HandOff() const {
     if (!handOff_)
-        throw platform::AutomationError(91, QStringLiteral("KobelinDlg"),
+        throw platform::AutomationError(91, kSource,
                                         QStringLiteral("オブジェクト変数が設定されていません。"));
     return *handOff_;
 }
@@ -146,12 +164,7 @@ QVariant KobelinDlg::GetElementsArray(qint32 row, qint32 col) const {
 }
 
 void KobelinDlg::ProgramTerm() {
-    if (menu_) {
-        menu_->ProgramTerm();
-        menu_->CloseByProgram();
-        menu_->deleteLater();  // may be inside one of the window's own handlers
-        menu_.clear();
-    }
+    CloseMenu();
     if (!handOff_) return;
     handOff_->Clear();
     if (Process().HandOff == handOff_.get()) Process().HandOff = nullptr;

@@ -3,8 +3,10 @@
 // its calculation database, opens the main menu, answers three events and reads back the
 // calculation the user produced while SaveStart runs.
 //
-// Members 11 to 24 and 27 read the hand-off object; they throw platform::AutomationError
-// after ProgramTerm, and for a point or parameter that does not exist.
+// The calculation getters (CalcNo to GetElementsArray, and GetZahyouMemo) read the hand-off
+// object live; they throw platform::AutomationError after ProgramTerm, and for a point or
+// parameter that does not exist. KobelinDlg never ends the host's event loop and closes no
+// window but its own.
 
 #include <QPointer>
 #include <QString>
@@ -17,8 +19,11 @@ namespace host {
 
 class frmTSMENU;
 
-// Exit status of a program whose menu would not load because another instance runs.
+// Exit status of a program whose menu would not open because the program already runs.
 inline constexpr int kSecondInstanceExit = 3;
+// The error number OpenDlg throws with then, in the range components number their own
+// automation errors in.
+inline constexpr qint32 kAlreadyRunning = static_cast<qint32>(0x80040201);
 
 // The host's side of the three events.
 class KobelinDlgEvents {
@@ -42,33 +47,39 @@ class KobelinDlg : private calcstore::clsConvert2Events {
 
     void SetEvents(KobelinDlgEvents* events) { events_ = events; }
 
-    void SetNumbers();                                                                      // 1
-    void OpenDlg();                                                                         // 2
-    void SetSimaFile(const QString& file);                                                  // 3
-    QString SimaFile() const;                                                               // 4
-    void SetRegID(qint32 id);                                                               // 5
-    qint32 RegID() const;                                                                   // 6
-    void SetRegName(const QString& name);                                                   // 7
-    QString RegName() const;                                                                // 8
-    void SetDataBaseName(const QString& path);                                              // 9
-    QString DataBaseName() const;                                                           // 10
-    qint32 CalcNo() const;                                                                  // 11
-    QString CalcName() const;                                                               // 12
-    qint32 CalcParentID() const;                                                            // 13
-    qint32 ZahyouCount() const;                                                             // 14
-    void GetZahyouData(const QVariant& index, QString& name, qint32& id, double& z) const;  // 15
-    qint32 GetNewZahyou(qint32 oldId) const;                                                // 16
-    void SetZahyouID(const QVariant& index, qint32 id);                                     // 17
-    qint32 GetParameterCount() const;                                                       // 18
-    QVariant GetParameterType(qint32 index) const;                                          // 19
-    QVariant GetParameterValue(qint32 index) const;                                         // 20
-    qint32 GetElementsColsCount() const;                                                    // 21
-    QVariant GetElementsColsType(qint32 index) const;                                       // 22
-    qint32 GetElementsRowsCount() const;                                                    // 23
-    QVariant GetElementsArray(qint32 row, qint32 col) const;                                // 24
-    void ProgramTerm();                                                                     // 25
-    QString GetAppTitle() const;                                                            // 26
-    void GetZahyouMemo(const QVariant& index, QString& memo) const;                         // 27
+    // Reads the district's numbering rules (DataBaseName must be set).
+    void SetNumbers();
+    // Opens the main menu and returns at once; a second call brings it forward. Throws
+    // platform::AutomationError kAlreadyRunning, after asking the running program to come
+    // forward, when the program already runs in another process.
+    void OpenDlg();
+    void SetSimaFile(const QString& file);
+    QString SimaFile() const;
+    void SetRegID(qint32 id);
+    qint32 RegID() const;
+    void SetRegName(const QString& name);
+    QString RegName() const;
+    void SetDataBaseName(const QString& path);
+    QString DataBaseName() const;
+    qint32 CalcNo() const;
+    QString CalcName() const;
+    qint32 CalcParentID() const;
+    qint32 ZahyouCount() const;
+    void GetZahyouData(const QVariant& index, QString& name, qint32& id, double& z) const;
+    qint32 GetNewZahyou(qint32 oldId) const;
+    void SetZahyouID(const QVariant& index, qint32 id);
+    qint32 GetParameterCount() const;
+    QVariant GetParameterType(qint32 index) const;
+    QVariant GetParameterValue(qint32 index) const;
+    qint32 GetElementsColsCount() const;
+    QVariant GetElementsColsType(qint32 index) const;
+    qint32 GetElementsRowsCount() const;
+    QVariant GetElementsArray(qint32 row, qint32 col) const;
+    // Closes the menu and the program's windows, empties and releases the hand-off object.
+    void ProgramTerm();
+    // The menu's title; empty while the menu is not open.
+    QString GetAppTitle() const;
+    void GetZahyouMemo(const QVariant& index, QString& memo) const;
 
     // The menu window while it is open, for tests and the demo host.
     frmTSMENU* MenuWindow() const;
@@ -78,6 +89,7 @@ class KobelinDlg : private calcstore::clsConvert2Events {
     void SaveStart(bool& saveOk) override;
     void ProgramEnd() override;
     calcstore::clsConvert2& HandOff() const;
+    void CloseMenu();
 
     KobelinDlgEvents* events_ = nullptr;
     std::unique_ptr<calcstore::clsConvert2> handOff_;

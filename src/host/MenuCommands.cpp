@@ -40,8 +40,11 @@ void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values) 
     if (!Chosen(prompt, target)) return;
 
     values.DataFile = target.path;
+    // Byte for byte: a file in another code page must arrive as it left.
     try {
-        platform::WriteTextLines(target.path, platform::ReadTextLines(source.path));
+        platform::TextFileWriter copy(target.path);
+        copy.WriteBytes(platform::ReadFileBytes(source.path));
+        copy.Commit();
     } catch (const platform::FileError&) {
         prompt.Show(msg::kDialogError, msg::kTitleConfirm, platform::PromptIcon::Critical);
     }
@@ -88,9 +91,12 @@ bool LoadDistrictCoordinates(platform::Prompt& prompt, ProcessValues& values) {
 
 bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const QString& folder) {
     if (folder.isEmpty()) return false;
-    values.DataPath = platform::WithTrailingSlash(folder);
-    QDir().mkpath(values.DataPath);
-    SaveDataPath(store, values);
+    // Stored absolute: a relative folder would move with wherever the program starts.
+    const QString path = platform::WithTrailingSlash(QDir::cleanPath(QDir(folder).absolutePath()));
+    if (!QDir().mkpath(path))
+        throw platform::FileError(path, QStringLiteral("フォルダを作成できません。"));
+    SaveDataPath(store, path);
+    values.DataPath = path;
     return true;
 }
 

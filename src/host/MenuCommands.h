@@ -27,8 +27,10 @@ bool CheckSendFormat(platform::Prompt& prompt, const QString& format);
 // failed read ends quietly.
 bool LoadDistrictCoordinates(platform::Prompt& prompt, ProcessValues& values);
 
-// The data folder dialog's confirm: a non-empty folder becomes DataPath (with "/" added),
-// is created when missing and stored. False when the text is empty.
+// The data folder dialog's confirm: a non-empty folder becomes DataPath (absolute, with "/"
+// added), is created when missing and stored. False when the text is empty. Throws
+// platform::FileError, leaving DataPath as it was, when the folder cannot be created or
+// the choice cannot be stored.
 bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const QString& folder);
 
 // The filter of item 1's save dialog, e.g. "APAﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|".

@@ -61,8 +61,8 @@ void SaveFormatSettings(platform::SettingsStore& store, const ProcessValues& val
         store.Save(kSettingsSection, QStringLiteral("RSset"), values.RSset);
 }
 
-void SaveDataPath(platform::SettingsStore& store, const ProcessValues& values) {
-    store.Save(kSettingsSection, QStringLiteral("DataPath"), values.DataPath);
+void SaveDataPath(platform::SettingsStore& store, const QString& dataPath) {
+    store.Save(kSettingsSection, QStringLiteral("DataPath"), dataPath);
 }
 
 }  // namespace host

@@ -29,7 +29,7 @@ void LoadSettings(platform::SettingsStore& store, ProcessValues& values, const Q
 // Stores Format and TStype, and RSset unless it is empty.
 void SaveFormatSettings(platform::SettingsStore& store, const ProcessValues& values);
 
-// Stores DataPath.
-void SaveDataPath(platform::SettingsStore& store, const ProcessValues& values);
+// Stores the data folder as DataPath.
+void SaveDataPath(platform::SettingsStore& store, const QString& dataPath);
 
 }  // namespace host

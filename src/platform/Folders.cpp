@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "platform/FileError.h"
+
 namespace platform {
 
 QString WorkFolder() {
@@ -11,7 +13,8 @@ QString WorkFolder() {
         folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                  QStringLiteral("/Brandel/Trevanto");
     folder = QDir::cleanPath(QDir(folder).absolutePath());
-    QDir().mkpath(folder);
+    if (!QDir().mkpath(folder))
+        throw FileError(folder, QStringLiteral("作業フォルダを作成できません。"));
     return folder;
 }
 

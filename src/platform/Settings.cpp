@@ -1,8 +1,11 @@
 #include "platform/Settings.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
+
+#include "platform/FileError.h"
 
 namespace platform {
 namespace {
@@ -16,6 +19,28 @@ QString GroupKey(const QString& section, const QString& key) {
 std::unique_ptr<SettingsStore>& UserStore() {
     static std::unique_ptr<SettingsStore> store;
     return store;
+}
+
+// The text after "key=" in the section of an INI file, as it stands; empty when absent.
+// QSettings writes a group below a section as "Sub\key" inside the section.
+QString RawIniValue(const QString& path, const QString& groupKey) {
+    const qsizetype slash = groupKey.indexOf(u'/');
+    const QString section = u'[' + groupKey.left(slash) + u']';
+    const QString key = QString(groupKey.mid(slash + 1)).replace(u'/', u'\\');
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    bool inSection = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'[')) {
+            inSection = line == section;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (inSection && equals > 0 && line.left(equals).trimmed() == key)
+            return line.mid(equals + 1).trimmed();
+    }
+    return {};
 }
 
 }  // namespace
@@ -38,7 +63,14 @@ void SettingsStore::SetUserStorePath(const QString& iniPath) {
 
 QString SettingsStore::Peek(const QString& section, const QString& key) const {
     const QSettings settings(path_, QSettings::IniFormat);
-    return settings.value(GroupKey(section, key)).toString();
+    const QVariant value = settings.value(GroupKey(section, key));
+    // A value typed by hand with commas and without quotes ("4800,e,7,1,1") comes back from
+    // the INI parser as a list: it is the text as it stands in the file.
+    if (value.metaType().id() == QMetaType::QStringList) {
+        const QString raw = RawIniValue(path_, GroupKey(section, key));
+        return raw.isEmpty() ? value.toStringList().join(u',') : raw;
+    }
+    return value.toString();
 }
 
 QString SettingsStore::Get(const QString& section, const QString& key,
@@ -53,6 +85,8 @@ void SettingsStore::Save(const QString& section, const QString& key, const QStri
     QSettings settings(path_, QSettings::IniFormat);
     settings.setValue(GroupKey(section, key), value);
     settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throw FileError(path_, QStringLiteral("設定を保存できません。"));
 }
 
 }  // namespace platform

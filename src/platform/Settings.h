@@ -16,10 +16,12 @@ class SettingsStore {
     static void SetUserStorePath(const QString& iniPath);
 
     // The stored value; a missing or empty one is replaced by the default, which is
-    // written back at once.
+    // written back at once (throws FileError when that fails).
     QString Get(const QString& section, const QString& key, const QString& defaultValue);
-    // The stored value as it is, empty when missing.
+    // The stored value as it is, empty when missing. A value written by hand without quotes
+    // reads as the text it is, commas included.
     QString Peek(const QString& section, const QString& key) const;
+    // Throws FileError when the store cannot be written; the file keeps its old content.
     void Save(const QString& section, const QString& key, const QString& value);
 
     const QString& Path() const { return path_; }

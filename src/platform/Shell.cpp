@@ -22,21 +22,28 @@ QString RunQuery(const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-// The Exec line of a desktop entry, searched where the desktop keeps them.
-QString DesktopEntryExec(const QString& desktopId) {
+struct DesktopEntry {
+    QString exec;
+    bool terminal = false;  // a program that needs a terminal to show anything
+};
+
+// The Exec and Terminal lines of a desktop entry, searched where the desktop keeps them.
+DesktopEntry ReadDesktopEntry(const QString& desktopId) {
+    DesktopEntry entry;
     const QString path = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
-    if (path.isEmpty()) return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return entry;
     bool inEntry = false;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
         if (line.startsWith(u'['))
             inEntry = line == QStringLiteral("[Desktop Entry]");
         else if (inEntry && line.startsWith(QStringLiteral("Exec=")))
-            return line.mid(5);
+            entry.exec = line.mid(5);
+        else if (inEntry && line.startsWith(QStringLiteral("Terminal=")))
+            entry.terminal = line.mid(9).trimmed() == QStringLiteral("true");
     }
-    return {};
+    return entry;
 }
 
 QString DesktopDefaultEditor(const QString& workFile) {
@@ -44,7 +51,17 @@ QString DesktopDefaultEditor(const QString& workFile) {
     if (mime.isEmpty()) mime = QStringLiteral("text/plain");
     const QString desktopId = RunQuery({QStringLiteral("query"), QStringLiteral("default"), mime});
     if (desktopId.isEmpty()) return {};
-    QStringList arguments = DesktopExecArguments(DesktopEntryExec(desktopId));
+    const DesktopEntry entry = ReadDesktopEntry(desktopId);
+    QStringList arguments = DesktopExecArguments(entry.exec);
+    if (arguments.isEmpty()) return {};
+    // Started without a terminal, a terminal program ends at once and shows nothing: it
+    // runs in the desktop's terminal, or counts as no editor when there is none.
+    if (entry.terminal) {
+        const QString terminal =
+            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
+        if (terminal.isEmpty()) return {};
+        arguments = QStringList{terminal, QStringLiteral("-e")} + arguments;
+    }
     for (QString& argument : arguments)  // kept whole when the command is split again
         if (argument.contains(u' ')) argument = u'"' + argument + u'"';
     return arguments.join(u' ');
@@ -81,19 +98,6 @@ bool StartTextEditor(const QString& command, const QString& filePath) {
     const QString program = arguments.takeFirst();
     if (!filePath.isEmpty()) arguments.append(filePath);
     return QProcess::startDetached(program, arguments);
-}
-
-SingleInstance::SingleInstance(const QString& name) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    path_ = WithTrailingSlash(folder) + name + QStringLiteral(".lock");
-}
-
-bool SingleInstance::Acquire() {
-    if (lock_ && lock_->isLocked()) return true;
-    lock_ = std::make_unique<QLockFile>(path_);
-    lock_->setStaleLockTime(0);  // only a dead owner's lock is stale
-    return lock_->tryLock(0);
 }
 
 }  // namespace platform

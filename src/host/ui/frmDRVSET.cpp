@@ -15,6 +15,9 @@
 
 #include "host/MenuCommands.h"
 #include "host/state/ProcessValues.h"
+#include "host/state/SharedMessages.h"
+#include "platform/FileError.h"
+#include "platform/Prompt.h"
 #include "platform/Settings.h"
 
 namespace host {
@@ -76,8 +79,7 @@ frmDRVSET::frmDRVSET(QWidget* parent) : QDialog(parent) {
     text_->setText(dataPath);
     drives_->setCurrentIndex(drives_->findText(VolumeOf(dataPath)));
     if (QDir(dataPath).exists()) {
-        folders_->setCurrentIndex(model_->index(QDir::cleanPath(dataPath)));
-        folders_->scrollTo(folders_->currentIndex());
+        ShowInTree(dataPath);
         ShowFolder(dataPath);
     }
 
@@ -93,8 +95,16 @@ frmDRVSET::frmDRVSET(QWidget* parent) : QDialog(parent) {
 }
 
 void frmDRVSET::ShowDrive(const QString& root) {
-    folders_->setCurrentIndex(model_->index(root));
-    folders_->scrollTo(folders_->currentIndex());
+    ShowInTree(root);
+}
+
+// The folder becomes the tree's current one with every folder above it opened.
+void frmDRVSET::ShowInTree(const QString& folder) {
+    const QModelIndex index = model_->index(QDir::cleanPath(folder));
+    for (QModelIndex above = index.parent(); above.isValid(); above = above.parent())
+        folders_->expand(above);
+    folders_->setCurrentIndex(index);
+    folders_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void frmDRVSET::ShowFolder(const QString& folder) {
@@ -102,8 +112,15 @@ void frmDRVSET::ShowFolder(const QString& folder) {
     files_->addItems(QDir(folder).entryList(QDir::Files, QDir::Name));
 }
 
+// A folder that cannot be made (or kept) is reported, and the dialog stays for another.
 void frmDRVSET::Confirm() {
-    SetDataFolder(platform::SettingsStore::User(), Process(), text_->text());
+    try {
+        SetDataFolder(platform::SettingsStore::User(), Process(), text_->text());
+    } catch (const platform::FileError& e) {
+        platform::ActivePrompt().Show(e.Message() + u'\n' + e.Path(), msg::kTitleConfirm,
+                                      platform::PromptIcon::Critical);
+        return;
+    }
     accept();
 }
 

@@ -19,6 +19,7 @@ class frmDRVSET : public QDialog {
   private:
     void ShowDrive(const QString& root);
     void ShowFolder(const QString& folder);
+    void ShowInTree(const QString& folder);
     void Confirm();
 
     QLineEdit* text_ = nullptr;

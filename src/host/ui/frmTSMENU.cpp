@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,10 +21,12 @@
 #include "host/OpenDataFile.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmDRVSET.h"
+#include "platform/FileError.h"
 #include "platform/Folders.h"
 #include "platform/Prompt.h"
 #include "platform/Settings.h"
 #include "platform/Shell.h"
+#include "platform/SingleInstance.h"
 #include "platform/ui/ClickLabel.h"
 
 namespace host {
@@ -98,7 +101,7 @@ void frmTSMENU::BuildControls() {
     setCentralWidget(central);
 
     connect(buttons_[0], &QPushButton::clicked, this, &frmTSMENU::ReceiveData);
-    connect(buttons_[1], &QPushButton::clicked, this, &frmTSMENU::EditData);
+    connect(buttons_[1], &QPushButton::clicked, this, &frmTSMENU::ShowEditMenu);
     connect(buttons_[3], &QPushButton::clicked, this, &frmTSMENU::EditNotebook);
     connect(buttons_[4], &QPushButton::clicked, this, &frmTSMENU::PrintNotebook);
     connect(buttons_[5], &QPushButton::clicked, this, &frmTSMENU::SendSimaFile);
@@ -137,38 +140,44 @@ QMenu* frmTSMENU::BuildFormatMenu() {
 QMenu* frmTSMENU::BuildEditMenu() {
     auto* menu = new QMenu(QStringLiteral("編集データ形式"), this);
     menu->setObjectName(QStringLiteral("HENSYUAPAETC"));
-    const QString work = platform::WorkFolder();
     connect(NamedAction(menu, QStringLiteral("HENSYUAPA"), QStringLiteral("APA標準フォーマット")),
-            &QAction::triggered, this, [work] {
-                EditDataFile(platform::ActivePrompt(), Process(), QStringLiteral("APA"), work);
-            });
+            &QAction::triggered, this, [this] { EditData(QStringLiteral("APA")); });
     editOwn_ =
         NamedAction(menu, QStringLiteral("HENSYUETC"), QStringLiteral("設定各社フォーマット"));
     editAll_ = NamedAction(menu, QStringLiteral("HENSYUALL"), QStringLiteral("すべての形式"));
-    for (QAction* action : {editOwn_, editAll_}) {
-        connect(action, &QAction::triggered, this, [work] {
-            EditDataFile(platform::ActivePrompt(), Process(), Process().Format, work);
-        });
-    }
+    for (QAction* action : {editOwn_, editAll_})
+        connect(action, &QAction::triggered, this, [this] { EditData(Process().Format); });
     connect(NamedAction(menu, QStringLiteral("HENSYUNEW"), QStringLiteral("データ新規作成")),
-            &QAction::triggered, this,
-            [work] { EditDataFile(platform::ActivePrompt(), Process(), QString(), work); });
+            &QAction::triggered, this, [this] { EditData(QString()); });
     NamedAction(menu, QStringLiteral("HENSYUCANCEL"), QStringLiteral("キャンセル"));
     return menu;
 }
 
 bool frmTSMENU::Load() {
     static platform::SingleInstance instance(QStringLiteral("trevanto"));
-    if (!instance.Acquire()) return false;
+    if (!instance.Acquire()) {
+        instance.RequestActivation();
+        return false;
+    }
+    instance.SetActivationHandler([menu = QPointer<frmTSMENU>(this)] {
+        if (menu) menu->BringForward();
+    });
 
     setWindowTitle(MenuTitle(Process().RegName));
     for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromUtf16(kItems[i].caption));
+    QString work;
     try {
-        LoadSettings(platform::SettingsStore::User(), Process(), platform::WorkFolder());
+        work = platform::WorkFolder();
+    } catch (const platform::FileError& e) {
+        ShowFileError(e);
+        work = e.Path();
+    }
+    try {
+        LoadSettings(platform::SettingsStore::User(), Process(), work);
     } catch (const std::exception&) {
         // The menu still opens with what could be read.
     }
-    QDir().mkpath(Process().DataPath);  // so that every file dialog opens there
+    EnsureDataFolder();  // so that every file dialog opens there
     RefreshStatus();
     commLabel_->setText(Process().RSset);
     ShowDataPath();
@@ -187,14 +196,30 @@ void frmTSMENU::RefreshStatus() {
 
 void frmTSMENU::ShowDataPath() {
     folderLabel_->setText(WrapDataPath(Process().DataPath));
+    folderLabel_->setToolTip(Process().DataPath);  // a long folder does not fit the label
 }
 
 void frmTSMENU::ChooseFormat(const QString& tsType, const QString& format) {
     ProcessValues& values = Process();
     values.TStype = tsType;
     values.Format = format;
-    SaveFormatSettings(platform::SettingsStore::User(), values);
+    try {
+        SaveFormatSettings(platform::SettingsStore::User(), values);
+    } catch (const platform::FileError& e) {
+        ShowFileError(e);  // the choice holds for this session only
+    }
     RefreshStatus();
+}
+
+void frmTSMENU::ShowFileError(const platform::FileError& error) {
+    platform::ActivePrompt().Show(error.Message() + u'\n' + error.Path(), msg::kTitleConfirm,
+                                  platform::PromptIcon::Critical);
+}
+
+bool frmTSMENU::EnsureDataFolder() {
+    if (QDir().mkpath(Process().DataPath)) return true;
+    ShowFileError(platform::FileError(Process().DataPath, msg::kNoDataFolder));
+    return false;
 }
 
 void frmTSMENU::ShowDataFolderDialog() {
@@ -207,10 +232,20 @@ void frmTSMENU::ShowCommSettings() {
     commLabel_->setText(Process().RSset);
 }
 
+// The windows of the program are the menu's own (every form is owned by it); the host's
+// windows in the same process are not ours to close. The innermost closes first.
 void frmTSMENU::ProgramTerm() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible()) window->close();
+    const QList<QWidget*> owned = findChildren<QWidget*>();
+    for (auto it = owned.crbegin(); it != owned.crend(); ++it) {
+        QWidget* window = *it;
+        if (window->isWindow() && window->isVisible()) window->close();
     }
+}
+
+void frmTSMENU::BringForward() {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
 }
 
 void frmTSMENU::CloseByProgram() {
@@ -230,13 +265,21 @@ void frmTSMENU::EndProgram() {
 
 void frmTSMENU::ReceiveData() {
     ProcessValues& values = Process();
-    QDir().mkpath(values.DataPath);
+    EnsureDataFolder();
     if (values.Format == QStringLiteral("APA") && values.TStype == QStringLiteral("FILE"))
         CopyApaFileIntoDataFolder(platform::ActivePrompt(), values);
 }
 
-void frmTSMENU::EditData() {
+void frmTSMENU::ShowEditMenu() {
     editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[1]->rect().center()));
+}
+
+void frmTSMENU::EditData(const QString& code) {
+    try {
+        EditDataFile(platform::ActivePrompt(), Process(), code, platform::WorkFolder());
+    } catch (const platform::FileError& e) {
+        ShowFileError(e);
+    }
 }
 
 void frmTSMENU::EditNotebook() {

@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace platform {
 class ClickLabel;
-}
+class FileError;
+}  // namespace platform
 
 namespace host {
 
@@ -20,10 +21,12 @@ class frmTSMENU : public QMainWindow {
     explicit frmTSMENU(QWidget* parent = nullptr);
 
     // The window's load step. False when another instance of the program already runs:
-    // the window must then not be shown.
+    // that one is asked to come forward, and this window must not be shown.
     bool Load();
     // Closes every other window of the program, one at a time.
     void ProgramTerm();
+    // Shows the window on top, as far as the window system lets a program do that.
+    void BringForward();
     // Closes the window on the program's own behalf (no ProgEnd).
     void CloseByProgram();
 
@@ -42,9 +45,13 @@ class frmTSMENU : public QMainWindow {
     void ShowDataFolderDialog();
     void ShowCommSettings();
     void EndProgram();
+    void ShowFileError(const platform::FileError& error);
+    // Creates the data folder when missing; false, after telling the user, when it cannot.
+    bool EnsureDataFolder();
 
     void ReceiveData();    // item 1
-    void EditData();       // item 2
+    void ShowEditMenu();   // item 2
+    void EditData(const QString& code);
     void EditNotebook();   // item 4
     void PrintNotebook();  // item 5
     void SendSimaFile();   // item 6

@@ -1,0 +1,62 @@
+#pragma once
+// The command-line jobs of trevanto: each job group (calc, apa, district) lives in a file of
+// its own and lists its jobs here; CommandLine.cpp parses the arguments and runs one.
+//
+// Exit statuses as diff has them: 0 all well, 1 problems found in the input, 2 trouble (bad
+// use, a file that cannot be read or written, a failed job).
+
+#include <QCommandLineParser>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <stdexcept>
+
+namespace trevanto_app {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitProblems = 1;
+inline constexpr int kExitTrouble = 2;
+
+// Trouble that ends a job with status 2; the message goes to stderr as it is.
+class JobError : public std::runtime_error {
+  public:
+    explicit JobError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& Message() const { return message_; }
+
+  private:
+    QString message_;
+};
+
+// What every job is given: the district database named with --database (empty when the
+// option was not given) and the output stream.
+struct JobContext {
+    QString database;
+    QTextStream& out;
+    QTextStream& err;
+};
+
+struct Job {
+    QStringList words{};       // "calc", "show"
+    QString summary{};         // one line, for the job lists
+    QString description{};     // the job's own help, after the summary
+    QString argumentSyntax{};  // as the usage line shows the arguments, e.g. "ID" or "[FOLDER]"
+    int minArguments = 0;
+    int maxArguments = 0;  // -1: no limit
+    // Declares the job's options and positional arguments on its parser (may be empty).
+    std::function<void(QCommandLineParser&)> declare{};
+    // Runs the job with its parsed arguments; returns the exit status or throws.
+    std::function<int(const QCommandLineParser&, JobContext&)> run{};
+};
+
+QList<Job> CalcJobs();
+QList<Job> ApaJobs();
+QList<Job> DistrictJobs();
+
+// The district database the calculation jobs work on: --database as given (which must
+// exist and hold a district), else the demo district in the work folder, made when missing.
+QString DistrictDatabase(const JobContext& context);
+
+}  // namespace trevanto_app

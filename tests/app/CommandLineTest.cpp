@@ -1,0 +1,188 @@
+// trevanto's jobs run as a user runs them: the executable, its output and its exit status.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+
+#include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
+#include "trevanto/jobs/CommandLine.h"
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class CommandLineTest : public testing::Test {
+  protected:
+    void SetUp() override { home_ = test::NewFolder(QStringLiteral("cli")); }
+
+    // Runs trevanto in the test's own work folder, from inside that folder.
+    Outcome Trevanto(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TREVANTO_HOME"), home_);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_ + QStringLiteral("/config"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(home_);
+        process.start(QStringLiteral(TREVANTO_EXE), arguments);
+        if (!process.waitForFinished(60000)) return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString File(const QString& name, const QByteArray& bytes) {
+        const QString path = home_ + u'/' + name;
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+
+    QString home_;
+};
+
+TEST_F(CommandLineTest, HelpListsEveryJobAndEachJobHasItsOwn) {
+    const Outcome top = Trevanto({QStringLiteral("--help")});
+    EXPECT_EQ(top.status, 0);
+    for (const char* job : {"calc list", "calc show", "calc save-sample", "apa check", "district"})
+        EXPECT_TRUE(top.out.contains(QString::fromLatin1(job))) << job;
+
+    const Outcome show =
+        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("--help")});
+    EXPECT_EQ(show.status, 0);
+    EXPECT_TRUE(show.out.startsWith(QStringLiteral("使い方: trevanto calc show [オプション] ID\n")))
+        << show.out.toStdString();
+    const Outcome group = Trevanto({QStringLiteral("calc"), QStringLiteral("--help")});
+    EXPECT_EQ(group.status, 0);
+    EXPECT_TRUE(group.out.contains(QStringLiteral("calc save-sample")));
+}
+
+TEST_F(CommandLineTest, BadUseIsTroubleAndTouchesNothing) {
+    const QStringList cases[] = {
+        {QStringLiteral("--bogus")},
+        {QStringLiteral("nope")},
+        {QStringLiteral("calc")},
+        {QStringLiteral("calc"), QStringLiteral("frob")},
+        {QStringLiteral("calc"), QStringLiteral("list"), QStringLiteral("extra")},
+        {QStringLiteral("calc"), QStringLiteral("show")},
+        {QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("5"), QStringLiteral("6")},
+        {QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("five")},
+        {QStringLiteral("calc"), QStringLiteral("list"), QStringLiteral("--bogus")},
+        {QStringLiteral("apa"), QStringLiteral("check")},
+        {QStringLiteral("--database")},
+    };
+    for (const QStringList& arguments : cases) {
+        const Outcome run = Trevanto(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("trevanto: ")))
+            << arguments.join(u' ').toStdString() << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(home_ + QStringLiteral("/DemoDistrict.mdb")));
+}
+
+TEST_F(CommandLineTest, DistrictNeedsADistrictDatabase) {
+    const Outcome demo = Trevanto({QStringLiteral("district")});
+    EXPECT_EQ(demo.status, 0);
+    EXPECT_TRUE(demo.out.contains(home_ + QStringLiteral("/DemoDistrict.mdb")));
+    EXPECT_TRUE(demo.out.contains(QStringLiteral("座標 30")));
+
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 151 % 251);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } files[] = {{"text.db", "A,01,\r\nZ,\r\n"}, {"empty.db", ""}, {"noise.db", noise}};
+    for (const auto& f : files) {
+        const QString path = File(QString::fromLatin1(f.name), f.bytes);
+        const Outcome run =
+            Trevanto({QStringLiteral("--database"), path, QStringLiteral("district")});
+        EXPECT_EQ(run.status, 2) << f.name;
+        EXPECT_FALSE(run.err.isEmpty()) << f.name;
+        EXPECT_EQ(test::ReadBytes(path), f.bytes) << f.name;
+    }
+    const QString fresh = home_ + QStringLiteral("/new.db");
+    EXPECT_EQ(Trevanto({QStringLiteral("--database=") + fresh, QStringLiteral("district")}).status,
+              2);
+    EXPECT_FALSE(QFile::exists(fresh));
+}
+
+TEST_F(CommandLineTest, SampleIsStoredOnlyInAFolderOfADistrict) {
+    const Outcome stored =
+        Trevanto({QStringLiteral("calc"), QStringLiteral("save-sample"), QStringLiteral("2")});
+    ASSERT_EQ(stored.status, 0) << stored.err.toStdString();
+    EXPECT_TRUE(stored.out.startsWith(QStringLiteral("計算 5: 閉合トラバー")))
+        << stored.out.toStdString();
+    const Outcome shown =
+        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("5")});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out, stored.out);
+    const QString tree = Trevanto({QStringLiteral("calc"), QStringLiteral("list")}).out;
+    EXPECT_TRUE(tree.contains(QStringLiteral("        [5] 閉合トラバー")));
+
+    const Outcome missing =
+        Trevanto({QStringLiteral("calc"), QStringLiteral("save-sample"), QStringLiteral("99")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("99")));
+    EXPECT_EQ(Trevanto({QStringLiteral("calc"), QStringLiteral("list")}).out, tree);
+    EXPECT_EQ(
+        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("6")}).status, 2);
+}
+
+// A database of another tool is left exactly as it was when the job fails.
+TEST_F(CommandLineTest, FailedSaveLeavesAForeignDatabaseAlone) {
+    const QString other = home_ + QStringLiteral("/other.db");
+    {
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"), {other, QStringLiteral("CREATE TABLE x (a);")});
+        ASSERT_TRUE(sqlite.waitForFinished());
+    }
+    const QByteArray before = test::ReadBytes(other);
+    const Outcome run = Trevanto({QStringLiteral("--database"), other, QStringLiteral("calc"),
+                                  QStringLiteral("save-sample")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(test::ReadBytes(other), before);
+}
+
+TEST_F(CommandLineTest, ApaCheckStatusFollowsWhatItFound) {
+    const QString good =
+        File(QStringLiteral("good.APA"),
+             "A,01,\r\nB,,,,,,\r\nC,,,,,,,\r\nD,ST1,,1.500,0,9911001,,,\r\nE,0,\r\n"
+             "F,P1,,1.500,r1001,0.0000,90.0000,10.000,,,,000,\r\nZ,\r\n");
+    const QString bad =
+        File(QStringLiteral("bad.APA"), "A,01,\r\nD,ST1,,1.5m,0,9911001,,,\r\nZ,\r\n");
+    const QString dashed = File(QStringLiteral("--odd name.APA"), test::ReadBytes(good));
+
+    const Outcome ok = Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good});
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out, good + QStringLiteral(": ok\n"));
+    EXPECT_EQ(Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good, bad}).status, 1);
+    EXPECT_EQ(Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good,
+                        home_ + QStringLiteral("/missing.APA")})
+                  .status,
+              2);
+    // After "--" a name that looks like an option is a file.
+    const Outcome odd = Trevanto({QStringLiteral("apa"), QStringLiteral("check"),
+                                  QStringLiteral("--"), QStringLiteral("--odd name.APA")});
+    EXPECT_EQ(odd.status, 0) << odd.err.toStdString();
+    EXPECT_EQ(test::ReadBytes(dashed), test::ReadBytes(good));
+}
+
+TEST(CommandLine, OnlyADatabaseOrNothingOpensTheMenu) {
+    using trevanto_app::OpensMenu;
+    EXPECT_TRUE(OpensMenu({}));
+    EXPECT_TRUE(OpensMenu({QStringLiteral("--database"), QStringLiteral("d.mdb")}));
+    EXPECT_TRUE(OpensMenu({QStringLiteral("--database=d.mdb")}));
+    EXPECT_EQ(trevanto_app::MenuDatabase({QStringLiteral("--database=d.mdb")}),
+              QStringLiteral("d.mdb"));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("--database")}));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("--database=")}));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("--help")}));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("--database"), QStringLiteral("--help")}));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("district")}));
+}
+
+}  // namespace
