@@ -3,9 +3,11 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <exception>
 
 #include "platform/DbStatement.h"
 #include "platform/Recordset.h"
+#include "platform/StatementCache.h"
 
 namespace platform {
 namespace {
@@ -15,9 +17,11 @@ QString g_systemDatabase;
 
 }  // namespace
 
-Database::Database(QString path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+Database::Database(QString path, sqlite3* db)
+    : path_(std::move(path)), db_(db), statements_(std::make_unique<StatementCache>(db)) {}
 
 Database::~Database() {
+    statements_.reset();
     if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(db_);
 }
@@ -58,7 +62,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source,
 }
 
 void Database::Execute(const QString& sql, const QVariantList& params) {
-    DbStatement statement(db_, sql);
+    DbStatement statement(*this, sql);
     statement.Bind(params);
     while (statement.Step()) {
     }
@@ -77,8 +81,8 @@ void Database::CreateTable(const TableDef& table) {
 
 bool Database::HasTable(const QString& name) {
     DbStatement statement(
-        db_, QStringLiteral(
-                 "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+        *this, QStringLiteral(
+                   "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     statement.Bind({name});
     return statement.Step();
 }
@@ -93,14 +97,28 @@ void Database::BeginTrans() {
     ++depth_;
 }
 
+// The engine ends the whole transaction by itself on some errors (a trigger that raises
+// ROLLBACK, a full disk), and every savepoint goes with it.
+bool Database::TransactionVanished() const {
+    return depth_ > 0 && sqlite3_get_autocommit(db_);
+}
+
 void Database::CommitTrans() {
     if (depth_ == 0) throw DbError(QStringLiteral("トランザクションが開始されていません。"), 3034);
+    if (TransactionVanished()) {
+        depth_ = 0;
+        throw DbError(QStringLiteral("トランザクションは既に取り消されています。"), 3034);
+    }
     Execute(QStringLiteral("RELEASE trv_%1").arg(depth_));
     --depth_;
 }
 
 void Database::Rollback() {
     if (depth_ == 0) throw DbError(QStringLiteral("トランザクションが開始されていません。"), 3034);
+    if (TransactionVanished()) {
+        depth_ = 0;
+        return;
+    }
     Execute(QStringLiteral("ROLLBACK TO trv_%1").arg(depth_));
     Execute(QStringLiteral("RELEASE trv_%1").arg(depth_));
     --depth_;
@@ -159,9 +177,17 @@ void Workspace::CommitTrans() {
 
 void Workspace::Rollback() {
     if (depth_ == 0) throw DbError(QStringLiteral("トランザクションが開始されていません。"), 3034);
-    for (auto& db : Alive())
-        if (db->TransactionDepth() > 0) db->Rollback();
     --depth_;
+    std::exception_ptr first;
+    for (auto& db : Alive()) {
+        if (db->TransactionDepth() == 0) continue;
+        try {
+            db->Rollback();
+        } catch (const DbError&) {
+            if (!first) first = std::current_exception();
+        }
+    }
+    if (first) std::rethrow_exception(first);
 }
 
 void Workspace::Close() {

@@ -18,7 +18,9 @@ struct sqlite3;
 
 namespace platform {
 
+class DbStatement;
 class Recordset;
+class StatementCache;
 
 class Database : public std::enable_shared_from_this<Database> {
   public:
@@ -35,13 +37,16 @@ class Database : public std::enable_shared_from_this<Database> {
     // A recordset from a table name or a SELECT statement ("?" for each parameter).
     std::unique_ptr<Recordset> OpenRecordset(const QString& source,
                                              const QVariantList& params = {});
-    // Runs a statement that returns no rows.
+    // Runs a statement that returns no rows. Statements are compiled once per text and kept,
+    // so a statement run per row should keep its text and bind the values.
     void Execute(const QString& sql, const QVariantList& params = {});
     void CreateTable(const TableDef& table);
     bool HasTable(const QString& name);
     qint64 LastInsertId() const;
 
-    // Transactions nest; the outermost commit makes the changes durable.
+    // Transactions nest; the outermost commit makes the changes durable. When the engine
+    // has already rolled the transaction back (a trigger that raised ROLLBACK, a full disk),
+    // rolling back only forgets it.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
@@ -50,9 +55,12 @@ class Database : public std::enable_shared_from_this<Database> {
     sqlite3* Handle() const { return db_; }
 
   private:
+    friend class DbStatement;
     Database(QString path, sqlite3* db);
+    bool TransactionVanished() const;
     QString path_;
     sqlite3* db_;
+    std::unique_ptr<StatementCache> statements_;
     int depth_ = 0;
 };
 
@@ -74,7 +82,8 @@ class Workspace {
     std::shared_ptr<Database> CreateDatabase(const QString& path);
 
     // Begin, commit or roll back on every database open in the workspace; a database
-    // opened inside a transaction joins it.
+    // opened inside a transaction joins it. A roll back reaches every database even when
+    // one of them fails, and then throws the first failure.
     void BeginTrans();
     void CommitTrans();
     void Rollback();

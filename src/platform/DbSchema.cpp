@@ -7,7 +7,7 @@
 namespace platform {
 namespace {
 
-// Declared types carry the kind of value back when the field is read (DbValue.cpp).
+// Declared types carry the kind of value back when the field is read (KindOfDeclaredType).
 QString DeclaredType(const FieldDef& f) {
     switch (f.type) {
         case FieldType::Boolean:

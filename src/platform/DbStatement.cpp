@@ -3,12 +3,19 @@
 #include <QDateTime>
 #include <limits>
 
+#include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/StatementCache.h"
 
 namespace platform {
 namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+void BindText(sqlite3_stmt* stmt, int index, const QString& text) {
+    sqlite3_bind_text16(stmt, index, text.utf16(), static_cast<int>(text.size() * 2),
+                        SQLITE_TRANSIENT);
+}
 
 void BindOne(sqlite3_stmt* stmt, int index, const QVariant& value) {
     if (value.isNull()) {
@@ -16,6 +23,9 @@ void BindOne(sqlite3_stmt* stmt, int index, const QVariant& value) {
         return;
     }
     switch (value.metaType().id()) {
+        case QMetaType::QString:
+            BindText(stmt, index, *static_cast<const QString*>(value.constData()));
+            return;
         case QMetaType::Bool:
             sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
             return;
@@ -36,23 +46,17 @@ void BindOne(sqlite3_stmt* stmt, int index, const QVariant& value) {
             sqlite3_bind_double(stmt, index, value.toDouble());
             return;
         case QMetaType::QDateTime:
-        case QMetaType::QDate: {
-            const QByteArray text = value.toDateTime().toString(kDateFormat).toUtf8();
-            sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()),
-                              SQLITE_TRANSIENT);
+        case QMetaType::QDate:
+            BindText(stmt, index, value.toDateTime().toString(kDateFormat));
             return;
-        }
         case QMetaType::QByteArray: {
             const QByteArray bytes = value.toByteArray();
             sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
                               SQLITE_TRANSIENT);
             return;
         }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()),
-                              SQLITE_TRANSIENT);
-        }
+        default:
+            BindText(stmt, index, value.toString());
     }
 }
 
@@ -67,7 +71,31 @@ QString Text(sqlite3_stmt* stmt, int column) {
     return QString::fromUtf8(text, sqlite3_column_bytes(stmt, column));
 }
 
+QString Utf8(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+QVariant DateTimeValue(sqlite3_stmt* stmt, int column) {
+    const QString text = Text(stmt, column);
+    const QDateTime parsed = QDateTime::fromString(text, kDateFormat);
+    if (parsed.isValid()) return parsed;
+    const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
+    if (iso.isValid()) return iso;
+    return text;
+}
+
 }  // namespace
+
+StoredKind KindOfDeclaredType(const QString& declaredType) {
+    const QString type = declaredType.toUpper();
+    if (type.contains(QStringLiteral("BOOL"))) return StoredKind::Boolean;
+    if (type.contains(QStringLiteral("DATE")) || type.contains(QStringLiteral("TIME")))
+        return StoredKind::DateTime;
+    if (type.contains(QStringLiteral("DOUB")) || type.contains(QStringLiteral("FLOA")) ||
+        type.contains(QStringLiteral("REAL")))
+        return StoredKind::Real;
+    return StoredKind::Plain;
+}
 
 void ThrowDbError(sqlite3* db, const QString& context) {
     QString description = QString::fromUtf8(sqlite3_errmsg(db));
@@ -75,53 +103,24 @@ void ThrowDbError(sqlite3* db, const QString& context) {
     throw DbError(description, sqlite3_extended_errcode(db));
 }
 
-QVariant FromStored(sqlite3_stmt* stmt, int column, const QString& declaredType) {
-    const int storage = sqlite3_column_type(stmt, column);
-    if (storage == SQLITE_NULL) return {};
-    const QString type = declaredType.toUpper();
-    if (type.contains(QStringLiteral("BOOL")))
-        return QVariant(sqlite3_column_int64(stmt, column) != 0);
-    if (type.contains(QStringLiteral("DATE")) || type.contains(QStringLiteral("TIME"))) {
-        if (storage == SQLITE_TEXT) {
-            const QDateTime parsed = QDateTime::fromString(Text(stmt, column), kDateFormat);
-            if (parsed.isValid()) return parsed;
-            const QDateTime iso = QDateTime::fromString(Text(stmt, column), Qt::ISODate);
-            if (iso.isValid()) return iso;
-        }
-        return Text(stmt, column);
-    }
-    switch (storage) {
-        case SQLITE_INTEGER:
-            if (type.contains(QStringLiteral("DOUB")) || type.contains(QStringLiteral("FLOA")) ||
-                type.contains(QStringLiteral("REAL")))
-                return QVariant(static_cast<double>(sqlite3_column_int64(stmt, column)));
-            return IntegerVariant(sqlite3_column_int64(stmt, column));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(stmt, column));
-        case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, column)),
-                              sqlite3_column_bytes(stmt, column));
-        default:
-            return Text(stmt, column);
-    }
-}
-
-DbStatement::DbStatement(sqlite3* db, const QString& sql) : db_(db) {
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr) !=
-        SQLITE_OK)
-        ThrowDbError(db_);
-    if (!stmt_) throw DbError(QStringLiteral("空の SQL 文です。"));
-}
+DbStatement::DbStatement(Database& db, const QString& sql, Compile compile)
+    : db_(db.Handle()),
+      cache_(db.statements_.get()),
+      sql_(sql),
+      stmt_(compile == Compile::Reuse ? cache_->Take(sql) : cache_->Prepare(sql)) {}
 
 DbStatement::~DbStatement() {
-    sqlite3_finalize(stmt_);
+    cache_->Give(sql_, stmt_);
 }
 
 void DbStatement::Bind(const QVariantList& params) {
     if (params.size() != sqlite3_bind_parameter_count(stmt_))
         throw DbError(QStringLiteral("パラメータの数が合いません。"));
     for (int i = 0; i < params.size(); ++i) BindOne(stmt_, i + 1, params[i]);
+}
+
+void DbStatement::Bind(int parameter, const QVariant& value) {
+    BindOne(stmt_, parameter, value);
 }
 
 bool DbStatement::Step() {
@@ -131,21 +130,59 @@ bool DbStatement::Step() {
     ThrowDbError(db_);
 }
 
+void DbStatement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
 int DbStatement::ColumnCount() const {
     return sqlite3_column_count(stmt_);
 }
 
 QString DbStatement::ColumnName(int column) const {
-    return QString::fromUtf8(sqlite3_column_name(stmt_, column));
+    return Utf8(sqlite3_column_name(stmt_, column));
 }
 
 QString DbStatement::DeclaredType(int column) const {
-    const char* type = sqlite3_column_decltype(stmt_, column);
-    return type ? QString::fromUtf8(type) : QString();
+    return Utf8(sqlite3_column_decltype(stmt_, column));
+}
+
+QString DbStatement::ColumnSchema(int column) const {
+    return Utf8(sqlite3_column_database_name(stmt_, column));
+}
+
+QString DbStatement::ColumnTable(int column) const {
+    return Utf8(sqlite3_column_table_name(stmt_, column));
+}
+
+QString DbStatement::ColumnOrigin(int column) const {
+    return Utf8(sqlite3_column_origin_name(stmt_, column));
 }
 
 QVariant DbStatement::Value(int column) const {
-    return FromStored(stmt_, column, DeclaredType(column));
+    return Value(column, KindOfDeclaredType(DeclaredType(column)));
+}
+
+// A Yes/No field that another program left empty reads as No.
+QVariant DbStatement::Value(int column, StoredKind kind) const {
+    const int storage = sqlite3_column_type(stmt_, column);
+    if (kind == StoredKind::Boolean) return QVariant(sqlite3_column_int64(stmt_, column) != 0);
+    if (storage == SQLITE_NULL) return {};
+    if (kind == StoredKind::DateTime)
+        return storage == SQLITE_TEXT ? DateTimeValue(stmt_, column) : Text(stmt_, column);
+    switch (storage) {
+        case SQLITE_INTEGER:
+            if (kind == StoredKind::Real)
+                return QVariant(static_cast<double>(sqlite3_column_int64(stmt_, column)));
+            return IntegerVariant(sqlite3_column_int64(stmt_, column));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, column));
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, column)),
+                              sqlite3_column_bytes(stmt_, column));
+        default:
+            return Text(stmt_, column);
+    }
 }
 
 qint64 DbStatement::Int64(int column) const {

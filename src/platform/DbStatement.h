@@ -1,5 +1,6 @@
 #pragma once
-// A prepared SQLite statement with bound parameters; internal to the database seam.
+// A prepared SQLite statement with bound parameters; internal to the database seam. It is
+// taken from the database's statement cache and given back, reset, when it goes.
 
 #include <sqlite3.h>
 
@@ -9,30 +10,52 @@
 
 namespace platform {
 
+class Database;
+class StatementCache;
+
+// How a stored value is read back, from the field's declared type.
+enum class StoredKind { Plain, Boolean, DateTime, Real };
+StoredKind KindOfDeclaredType(const QString& declaredType);
+
 class DbStatement {
   public:
-    DbStatement(sqlite3* db, const QString& sql);  // throws DbError
+    enum class Compile {
+        Reuse,  // a statement of the same text kept from before, when there is one
+        Anew,   // compiled now, so that its columns describe the schema as it is now
+    };
+    DbStatement(Database& db, const QString& sql,
+                Compile compile = Compile::Reuse);  // throws DbError
     ~DbStatement();
     DbStatement(const DbStatement&) = delete;
     DbStatement& operator=(const DbStatement&) = delete;
 
+    // Binds every parameter; throws DbError when the count differs.
     void Bind(const QVariantList& params);
-    bool Step();  // true while a row is there; throws DbError
+    void Bind(int parameter, const QVariant& value);  // 1-based
+    bool Step();                                      // true while a row is there; throws DbError
+    // Makes the statement ready to run again with new parameters.
+    void Reset();
+
     int ColumnCount() const;
     QString ColumnName(int column) const;
     QString DeclaredType(int column) const;
+    // Where a result column comes from: the database ("main"), table and column; empty for
+    // an expression.
+    QString ColumnSchema(int column) const;
+    QString ColumnTable(int column) const;
+    QString ColumnOrigin(int column) const;
     QVariant Value(int column) const;  // converted by the declared type
+    QVariant Value(int column, StoredKind kind) const;
     qint64 Int64(int column) const;
 
   private:
     sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
+    StatementCache* cache_;
+    QString sql_;
+    sqlite3_stmt* stmt_;
 };
 
 // Throws the database's last error as a DbError.
 [[noreturn]] void ThrowDbError(sqlite3* db, const QString& context = {});
-
-// A stored value read back as the kind its declared type names.
-QVariant FromStored(sqlite3_stmt* stmt, int column, const QString& declaredType);
 
 }  // namespace platform

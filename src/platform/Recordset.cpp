@@ -1,8 +1,6 @@
 #include "platform/Recordset.h"
 
-#include <sqlite3.h>
-
-#include <QRegularExpression>
+#include <algorithm>
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
@@ -12,82 +10,82 @@
 namespace platform {
 namespace {
 
-const QString kRowid = QStringLiteral("__trv_rowid__");
-
 DbError NoCurrentRecord() {
     return DbError(QStringLiteral("カレント レコードがありません。"), 3021);
 }
 
-// A SELECT whose rows can be written back: one table, no joins, no grouping, plain columns.
-const QRegularExpression& SingleTableSelect() {
-    static const QRegularExpression re(
-        QString::fromLatin1(
-            R"re(^\s*SELECT\s+(?!DISTINCT\b)([^()]+?)\s+FROM\s+("[^"]+"|\[[^\]]+\]|[^\s,()"\[\];]+)(\s+(WHERE|ORDER\s+BY)\b.*?)?\s*;?\s*$)re"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return re;
+DbError NoSuchField(const QString& name) {
+    return DbError(QStringLiteral("フィールド '%1' はありません。").arg(name), 3265);
 }
 
-// Renamed columns cannot be written back under their new names.
-bool HasAlias(const QString& selectList) {
-    static const QRegularExpression re(QStringLiteral("\\bAS\\b"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    return re.match(selectList).hasMatch();
+DbError NotAddingOrEditing() {
+    return DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
 }
 
-QString Unquote(const QString& name) {
-    if (name.size() >= 2 && ((name.front() == u'"' && name.back() == u'"') ||
-                             (name.front() == u'[' && name.back() == u']')))
-        return name.mid(1, name.size() - 2);
-    return name;
+QString Placeholders(qsizetype count) {
+    return QStringList(count, QStringLiteral("?")).join(QStringLiteral(", "));
+}
+
+QStringList Quoted(const QStringList& names) {
+    QStringList quoted;
+    for (const QString& name : names) quoted.append(QuoteIdentifier(name));
+    return quoted;
+}
+
+// Runs a statement that returns no rows and makes it ready for the next row.
+void Run(DbStatement& statement) {
+    try {
+        statement.Step();
+    } catch (const DbError&) {
+        statement.Reset();
+        throw;
+    }
+    statement.Reset();
 }
 
 }  // namespace
 
 Recordset::Recordset(std::shared_ptr<Database> db, const QString& source,
                      const QVariantList& params)
-    : db_(std::move(db)), params_(params) {
-    const QString trimmed = source.trimmed();
-    if (!trimmed.startsWith(QStringLiteral("SELECT"), Qt::CaseInsensitive)) {
-        isTable_ = true;
-        table_ = Unquote(trimmed);
-        selectList_ = QStringLiteral("*");
-        sql_ = QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(kRowid, QuoteIdentifier(table_));
-        if (!db_->HasTable(table_))
-            throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table_), 3078);
-    } else if (const auto m = SingleTableSelect().match(trimmed);
-               m.hasMatch() && !HasAlias(m.captured(1))) {
-        table_ = Unquote(m.captured(2));
-        selectList_ = m.captured(1);
-        sql_ = QStringLiteral("SELECT %1.rowid AS %2, %3")
-                   .arg(QuoteIdentifier(table_), kRowid, trimmed.mid(m.capturedStart(1)));
-    } else {
-        sql_ = trimmed;
-    }
-    ReadColumns();
+    : db_(std::move(db)), params_(params), source_(DescribeSource(*db_, source)) {
+    // The first of two fields with one name is the one found.
+    for (auto i = source_.names.size() - 1; i >= 0; --i)
+        fieldIndex_.insert(source_.names[i], static_cast<int>(i));
+    if (source_.Writable())
+        rowSql_ =
+            QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid = ?")
+                .arg(Quoted(source_.origins).join(QStringLiteral(", ")), source_.QualifiedTable());
 }
 
 Recordset::~Recordset() = default;
 
-void Recordset::ReadColumns() {
-    DbStatement statement(db_->Handle(), sql_);
-    hasRowid_ = statement.ColumnCount() > 0 && statement.ColumnName(0) == kRowid;
-    for (int c = hasRowid_ ? 1 : 0; c < statement.ColumnCount(); ++c) {
-        names_.append(statement.ColumnName(c));
-        types_.append(statement.DeclaredType(c));
-    }
-    if (!hasRowid_) table_.clear();
+Recordset::Row Recordset::ReadRow(const DbStatement& statement) const {
+    Row row;
+    const int first = source_.FirstField();
+    if (source_.Writable()) row.rowid = statement.Int64(0);
+    row.values.reserve(source_.names.size());
+    for (int f = 0; f < source_.names.size(); ++f)
+        row.values.append(statement.Value(first + f, source_.kinds[f]));
+    return row;
+}
+
+std::optional<Recordset::Row> Recordset::ReadRow(qint64 rowid) {
+    DbStatement statement(*db_, rowSql_);
+    statement.Bind(1, rowid);
+    if (!statement.Step()) return std::nullopt;
+    return ReadRow(statement);
 }
 
 void Recordset::Load() {
     rows_.clear();
-    DbStatement statement(db_->Handle(), sql_);
+    DbStatement statement(*db_, source_.sql);
     statement.Bind(params_);
-    const int first = hasRowid_ ? 1 : 0;
+    const int columns = source_.FirstField() + static_cast<int>(source_.names.size());
     while (statement.Step()) {
-        Row row;
-        row.rowid = hasRowid_ ? statement.Int64(0) : 0;
-        for (int c = first; c < statement.ColumnCount(); ++c) row.values.append(statement.Value(c));
-        rows_.push_back(std::move(row));
+        // Another connection may have changed the table since the recordset was opened.
+        if (statement.ColumnCount() != columns)
+            throw DbError(QStringLiteral("テーブルの定義が変更されました。"), 3211);
+        rows_.push_back(ReadRow(statement));
     }
     loaded_ = true;
     pos_ = 0;
@@ -97,21 +95,12 @@ void Recordset::EnsureLoaded() {
     if (!loaded_) Load();
 }
 
-Recordset::Row Recordset::ReadRow(qint64 rowid) {
-    DbStatement statement(db_->Handle(), QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                             .arg(selectList_, QuoteIdentifier(table_)));
-    statement.Bind({rowid});
-    Row row;
-    row.rowid = rowid;
-    if (!statement.Step()) return row;
-    for (int c = 0; c < statement.ColumnCount(); ++c) row.values.append(statement.Value(c));
-    return row;
-}
-
 int Recordset::FieldIndex(const QString& name) const {
-    for (int i = 0; i < names_.size(); ++i)
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
-    return -1;
+    const auto exact = fieldIndex_.constFind(name);
+    if (exact != fieldIndex_.constEnd()) return *exact;
+    for (int i = 0; i < source_.names.size(); ++i)
+        if (source_.names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+    throw NoSuchField(name);
 }
 
 bool Recordset::Eof() {
@@ -165,16 +154,13 @@ Recordset::Row& Recordset::Current() {
 
 QVariant Recordset::Field(const QString& name) {
     const int index = FieldIndex(name);
-    if (index < 0) throw DbError(QStringLiteral("フィールド '%1' はありません。").arg(name), 3265);
     if (mode_ != Mode::None) return buffer_[index];
     return Current().values[index];
 }
 
 void Recordset::SetField(const QString& name, const QVariant& value) {
     const int index = FieldIndex(name);
-    if (index < 0) throw DbError(QStringLiteral("フィールド '%1' はありません。").arg(name), 3265);
-    if (mode_ == Mode::None)
-        throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
+    if (mode_ == Mode::None) throw NotAddingOrEditing();
     buffer_[index] = value;
     dirty_[index] = true;
 }
@@ -185,90 +171,136 @@ void Recordset::RequireUpdatable() const {
 
 void Recordset::AddNew() {
     RequireUpdatable();
-    EnsureLoaded();
-    buffer_ = QVariantList(names_.size());
-    dirty_.assign(names_.size(), false);
+    const auto fields = source_.names.size();
+    if (buffer_.size() == fields)
+        buffer_.fill(QVariant());
+    else
+        buffer_ = QVariantList(fields);
+    dirty_.assign(fields, false);
     mode_ = Mode::Add;
 }
 
 void Recordset::Edit() {
     RequireUpdatable();
     buffer_ = Current().values;
-    dirty_.assign(names_.size(), false);
+    dirty_.assign(source_.names.size(), false);
     mode_ = Mode::Edit;
 }
 
 void Recordset::CancelUpdate() {
     mode_ = Mode::None;
-    buffer_.clear();
-    dirty_.clear();
 }
 
 void Recordset::Update() {
-    if (mode_ == Mode::None)
-        throw DbError(QStringLiteral("AddNew または Edit を実行していません。"), 3020);
+    if (mode_ == Mode::None) throw NotAddingOrEditing();
+    if (mode_ == Mode::Add)
+        Insert();
+    else
+        Rewrite();
+    mode_ = Mode::None;
+}
+
+QStringList Recordset::DirtyColumns() const {
     QStringList columns;
-    QVariantList values;
-    for (int i = 0; i < names_.size(); ++i) {
-        if (!dirty_[i]) continue;
-        columns.append(QuoteIdentifier(names_[i]));
-        values.append(buffer_[i]);
+    for (int i = 0; i < source_.origins.size(); ++i)
+        if (dirty_[i]) columns.append(QuoteIdentifier(source_.origins[i]));
+    return columns;
+}
+
+int Recordset::BindDirty(DbStatement& statement) const {
+    int parameter = 1;
+    for (int i = 0; i < buffer_.size(); ++i)
+        if (dirty_[i]) statement.Bind(parameter++, buffer_[i]);
+    return parameter;
+}
+
+void Recordset::Keep(Writer& writer, const QString& sql) {
+    writer.statement = std::make_unique<DbStatement>(*db_, sql);
+    writer.mask = dirty_;
+}
+
+void Recordset::Insert() {
+    if (!inserter_.statement || inserter_.mask != dirty_) {
+        const QStringList columns = DirtyColumns();
+        Keep(inserter_,
+             columns.isEmpty()
+                 ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(source_.QualifiedTable())
+                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                       .arg(source_.QualifiedTable(), columns.join(QStringLiteral(", ")),
+                            Placeholders(columns.size())));
     }
-    const QString table = QuoteIdentifier(table_);
-    if (mode_ == Mode::Add) {
-        QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                              .arg(table, columns.join(QStringLiteral(", ")),
-                                                   QStringList(columns.size(), QStringLiteral("?"))
-                                                       .join(QStringLiteral(", ")));
-        db_->Execute(sql, values);
-        rows_.push_back(ReadRow(db_->LastInsertId()));
-        lastModified_ = static_cast<int>(rows_.size()) - 1;
-    } else {
-        Row& row = Current();
-        if (!columns.isEmpty()) {
-            QStringList assignments;
-            for (const QString& column : columns)
-                assignments.append(column + QStringLiteral(" = ?"));
-            values.append(row.rowid);
-            db_->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                             .arg(table, assignments.join(QStringLiteral(", "))),
-                         values);
+    BindDirty(*inserter_.statement);
+    Run(*inserter_.statement);
+    lastModified_ = db_->LastInsertId();
+    // Rows read already are joined by the new one, as a later read would show it.
+    if (!loaded_) return;
+    if (auto row = ReadRow(*lastModified_)) rows_.push_back(std::move(*row));
+}
+
+void Recordset::Rewrite() {
+    Row& row = Current();
+    if (std::find(dirty_.begin(), dirty_.end(), true) != dirty_.end()) {
+        if (!updater_.statement || updater_.mask != dirty_) {
+            QStringList assignments = DirtyColumns();
+            for (QString& column : assignments) column += QStringLiteral(" = ?");
+            Keep(updater_,
+                 QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                     .arg(source_.QualifiedTable(), assignments.join(QStringLiteral(", "))));
         }
-        row.values = ReadRow(row.rowid).values;
-        lastModified_ = pos_;
+        updater_.statement->Bind(BindDirty(*updater_.statement), row.rowid);
+        Run(*updater_.statement);
     }
-    CancelUpdate();
+    lastModified_ = row.rowid;
+    if (auto fresh = ReadRow(row.rowid))
+        row.values = std::move(fresh->values);
+    else
+        row.deleted = true;  // a trigger or another program took it away
 }
 
 void Recordset::Delete() {
     RequireUpdatable();
     Row& row = Current();
-    db_->Execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuoteIdentifier(table_)),
+    db_->Execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(source_.QualifiedTable()),
                  {row.rowid});
     row.deleted = true;
 }
 
+int Recordset::RowOf(qint64 rowid) const {
+    for (int i = static_cast<int>(rows_.size()) - 1; i >= 0; --i)
+        if (rows_[i].rowid == rowid && !rows_[i].deleted) return i;
+    return -1;
+}
+
 void Recordset::MoveToLastModified() {
-    if (lastModified_ < 0 || rows_[lastModified_].deleted) throw NoCurrentRecord();
-    pos_ = lastModified_;
+    if (!lastModified_) throw NoCurrentRecord();
+    EnsureLoaded();
+    int index = RowOf(*lastModified_);
+    if (index < 0) {
+        // Not among the rows read (a seek left one row, or the query does not select it).
+        auto row = ReadRow(*lastModified_);
+        if (!row) throw NoCurrentRecord();
+        rows_.push_back(std::move(*row));
+        index = static_cast<int>(rows_.size()) - 1;
+    }
+    pos_ = index;
 }
 
 void Recordset::SetIndex(const QString& name) {
-    if (!isTable_)
+    if (source_.namedTable.isEmpty())
         throw DbError(QStringLiteral("インデックスはテーブルのレコードセットでのみ使えます。"),
                       3251);
-    DbStatement list(db_->Handle(), QStringLiteral("SELECT name FROM pragma_index_list(?)"));
-    list.Bind({table_});
+    DbStatement list(*db_, QStringLiteral("SELECT name FROM pragma_index_list(?)"));
+    list.Bind({source_.namedTable});
     while (list.Step()) {
         const QString indexName = list.Value(0).toString();
-        if (indexName.compare(table_ + u'.' + name, Qt::CaseInsensitive) != 0 &&
+        if (indexName.compare(source_.namedTable + u'.' + name, Qt::CaseInsensitive) != 0 &&
             indexName.compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        DbStatement info(db_->Handle(), QStringLiteral("SELECT name FROM pragma_index_info(?)"));
+        DbStatement info(*db_, QStringLiteral("SELECT name FROM pragma_index_info(?)"));
         info.Bind({indexName});
         if (info.Step()) {
-            indexColumn_ = info.Value(0).toString();
+            seekSql_ = source_.sql + QStringLiteral(" WHERE %1 = ? LIMIT 1")
+                                         .arg(QuoteIdentifier(info.Value(0).toString()));
             return;
         }
     }
@@ -276,21 +308,14 @@ void Recordset::SetIndex(const QString& name) {
 }
 
 void Recordset::Seek(const QVariant& key) {
-    if (indexColumn_.isEmpty())
-        throw DbError(QStringLiteral("インデックスが選ばれていません。"), 3019);
-    DbStatement statement(db_->Handle(),
-                          QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = ? LIMIT 1")
-                              .arg(QuoteIdentifier(table_), QuoteIdentifier(indexColumn_)));
-    statement.Bind({key});
+    if (seekSql_.isEmpty()) throw DbError(QStringLiteral("インデックスが選ばれていません。"), 3019);
+    DbStatement statement(*db_, seekSql_);
+    statement.Bind(1, key);
     rows_.clear();
     loaded_ = true;
     pos_ = 0;
     noMatch_ = !statement.Step();
-    if (noMatch_) return;
-    Row row;
-    row.rowid = statement.Int64(0);
-    for (int c = 1; c < statement.ColumnCount(); ++c) row.values.append(statement.Value(c));
-    rows_.push_back(std::move(row));
+    if (!noMatch_) rows_.push_back(ReadRow(statement));
 }
 
 void Recordset::Close() {
@@ -298,6 +323,9 @@ void Recordset::Close() {
     rows_.clear();
     loaded_ = true;
     pos_ = 0;
+    lastModified_.reset();
+    inserter_ = {};
+    updater_ = {};
 }
 
 }  // namespace platform
