@@ -39,7 +39,7 @@ class Calcurate {
     QString colID() const { return colId_; }
     void SetColID(const QString& key) { colId_ = key; }  // by the owning collection only
 
-    // Record-level database access is not supported: three bells and false.
+    // Records are read and written through SurveyDB only; these sound the bell and give false.
     bool ReadDB(platform::Prompt& prompt);
     bool WriteDB(platform::Prompt& prompt);
 

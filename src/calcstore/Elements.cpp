@@ -1,6 +1,8 @@
 #include "calcstore/Elements.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/AutomationError.h"
 
@@ -16,7 +18,11 @@ void Elements::AddCols(qint32 type) {
     cols_.push_back(type);
 }
 
+// Every cell of the row is made before any is added, so a value that does not convert
+// leaves the table as it was.
 void Elements::AddItem(const QVariantList& values) {
+    std::vector<std::pair<QString, std::unique_ptr<InputItem>>> row;
+    row.reserve(cols_.size());
     for (int col = 0; col < Cols(); ++col) {
         auto item = std::make_unique<InputItem>();
         if (col < values.size())
@@ -25,8 +31,12 @@ void Elements::AddItem(const QVariantList& values) {
             item->InitValue(cols_[col]);
         const QString key = CellKey(rows_, col);
         item->SetOwner(key, this);
-        cells_.Add(key, std::move(item));
+        row.emplace_back(key, std::move(item));
     }
+    if (!cells_.AddAll(std::move(row)))
+        throw platform::AutomationError(457, QStringLiteral("Elements"),
+                                        QStringLiteral("このキーは既にこのコレクションの要素に"
+                                                       "割り当てられています。"));
     ++rows_;
 }
 

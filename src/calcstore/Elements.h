@@ -19,7 +19,8 @@ class Elements {
 
     void AddCols(qint32 type);
     // Appends a row: one cell per column, converted to the column's type; missing values
-    // give empty cells of the type, values beyond the last column are ignored.
+    // give empty cells of the type, values beyond the last column are ignored. A value that
+    // does not convert throws AutomationError and adds nothing.
     void AddItem(const QVariantList& values);
     int Rows() const { return rows_; }
     int Cols() const { return static_cast<int>(cols_.size()); }

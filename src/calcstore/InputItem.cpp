@@ -26,7 +26,7 @@ double ToDouble(const QVariant& value) {
     return d;
 }
 
-// Whole numbers round half to even, as the automation conversions do.
+// Whole numbers round half to even (2.5 gives 2), as the host rounds them.
 qint32 ToLong(const QVariant& value) {
     const double d = std::nearbyint(ToDouble(value));
     if (d < std::numeric_limits<qint32>::min() || d > std::numeric_limits<qint32>::max())

@@ -1,6 +1,8 @@
 #include "calcstore/Numberings.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <limits>
 
 #include "calcstore/CalcMessages.h"
 #include "platform/AutomationError.h"
@@ -22,9 +24,13 @@ int DigitCount(qint64 n) {
 }
 
 // The end a new last rule gets before kOpenEnd: a range as long as the one before it, or
-// one digit longer than its start when it stands alone. Only MaxLen depends on it.
+// one digit longer than its start when it stands alone. Only MaxLen depends on it, so an end
+// beyond the largest point number is cut there.
 qint32 ProvisionalEnd(const Numbering& rule, const Numbering* previous) {
-    if (previous) return 2 * rule.StartNo() - previous->StartNo();
+    if (previous) {
+        const qint64 end = 2 * qint64(rule.StartNo()) - previous->StartNo();
+        return static_cast<qint32>(std::min<qint64>(end, std::numeric_limits<qint32>::max()));
+    }
     if (rule.StartNo() == 0) return 10000;
     qint64 end = 1;
     for (int i = 0; i <= DigitCount(rule.StartNo()); ++i) end *= 10;
@@ -110,7 +116,10 @@ QString Numberings::GetTenMei(const QString& number) const {
         (hasBranch2 && !IsNumberPart(branch2)))
         return number;
 
-    const qint64 value = main.trimmed().toLongLong();
+    // A number too long for any rule is no point number of this district.
+    bool fits = false;
+    const qint64 value = main.trimmed().toLongLong(&fits);
+    if (!fits) return number;
     for (const auto& rule : rules_) {
         if (value < rule->StartNo() || value >= rule->EndNo()) continue;
         QString name = rule->TenName() + QString::number(value - rule->StartNo() + rule->SetNo());

@@ -66,8 +66,9 @@ void SurveyDB::SetTenName(const QString& name) {
                                         QStringLiteral("ファイルが見つかりません。"));
     try {
         auto db = platform::Workspace::Default().OpenDatabase(dataBaseName_);
+        // Another program may leave the Yes/No field empty, which means No.
         auto rs = db->OpenRecordset(
-            QStringLiteral("SELECT * FROM COORD WHERE DELFLG = FALSE AND NAME = ?"), {name});
+            QStringLiteral("SELECT * FROM COORD WHERE DELFLG IS NOT TRUE AND NAME = ?"), {name});
         for (; !rs->Eof(); rs->MoveNext()) {
             auto point = std::make_unique<clsCoord>();
             point->SetID(rs->Field(QStringLiteral("ID")).toInt());
@@ -76,7 +77,7 @@ void SurveyDB::SetTenName(const QString& name) {
             point->SetY(rs->Field(QStringLiteral("Y")).toDouble());
             point->SetZ(rs->Field(QStringLiteral("Z")).toDouble());
             point->SetUpdateDate(rs->Field(QStringLiteral("UpdateDate")).toDateTime());
-            points_.Add(QString(), std::move(point));
+            static_cast<void>(points_.Add(QString(), std::move(point)));  // found by position
         }
     } catch (const platform::DbError& e) {
         points_.Clear();
@@ -153,7 +154,7 @@ qint32 SurveyDB::SetCalc(const Calcurate& record, qint32 id) {
         if (edit && rs->Eof()) {
             prompt_.Show(QStringLiteral("指定されたデータは、既に存在しません。"), QString(),
                          platform::PromptIcon::Exclamation);
-            if (begun) RollBackTrans();
+            if (begun) RollBackQuietly();
             return 0;
         }
         if (edit)
@@ -168,8 +169,17 @@ qint32 SurveyDB::SetCalc(const Calcurate& record, qint32 id) {
         return written;
     } catch (const platform::DbError& e) {
         prompt_.Show(e.Description(), QString(), platform::PromptIcon::Critical);
-        if (begun && ActiveWorkspace().TransactionDepth() > 0) RollBackTrans();
+        if (begun && ActiveWorkspace().TransactionDepth() > 0) RollBackQuietly();
         return 0;
+    }
+}
+
+// SetCalc reports its failure by its result; a roll back that fails as well (the database
+// went away) must not turn that into an exception. The user has been told already.
+void SurveyDB::RollBackQuietly() noexcept {
+    try {
+        RollBackTrans();
+    } catch (const platform::DbError&) {
     }
 }
 

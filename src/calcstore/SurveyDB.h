@@ -69,6 +69,7 @@ class SurveyDB {
   private:
     platform::Database& Db();
     platform::Workspace& ActiveWorkspace();
+    void RollBackQuietly() noexcept;
 
     platform::Prompt& prompt_;
     platform::KeyedList<clsCoord> points_;

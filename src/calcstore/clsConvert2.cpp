@@ -13,7 +13,8 @@ void clsConvert2::AddZahyou(const QString& name, qint32 id, const QString& memo,
     point->SetZ(z);
     point->SetID(id);
     point->SetMemo(memo);
-    points_.Add(QStringLiteral("C%1").arg(id), std::move(point));
+    // A point already handed over under this id keeps its name.
+    static_cast<void>(points_.Add(QStringLiteral("C%1").arg(id), std::move(point)));
 }
 
 qint32 clsConvert2::GetNewZahyouID(qint32 oldId) const {
@@ -27,7 +28,8 @@ void clsConvert2::AddParameter(qint32 type, const QVariant& value) {
     auto item = std::make_unique<InputItem>();
     item->SetValue(type, value);
     item->SetOwner(key, this);
-    parameters_.Add(key, std::move(item));
+    // The counter never repeats a key.
+    static_cast<void>(parameters_.Add(key, std::move(item)));
 }
 
 Elements& clsConvert2::GetElements() {

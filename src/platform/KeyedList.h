@@ -3,9 +3,11 @@
 // the errors of the automation collections for a missing element.
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/AutomationError.h"
@@ -20,10 +22,26 @@ class KeyedList {
     int Count() const { return static_cast<int>(items_.size()); }
 
     // Appends the item; false (nothing added) when the key is taken.
-    bool Add(const QString& key, std::unique_ptr<T> item) {
+    [[nodiscard]] bool Add(const QString& key, std::unique_ptr<T> item) {
         if (!key.isEmpty() && index_.contains(key)) return false;
         items_.push_back({key, std::move(item)});
         if (!key.isEmpty()) index_.insert(key, Count() - 1);
+        return true;
+    }
+
+    // Appends every item or none: false (nothing added) when a key is taken, or given twice.
+    [[nodiscard]] bool AddAll(std::vector<std::pair<QString, std::unique_ptr<T>>> entries) {
+        QSet<QString> keys;
+        for (const auto& [key, item] : entries) {
+            if (key.isEmpty()) continue;
+            if (index_.contains(key) || keys.contains(key)) return false;
+            keys.insert(key);
+        }
+        items_.reserve(items_.size() + entries.size());
+        for (auto& [key, item] : entries) {
+            if (!key.isEmpty()) index_.insert(key, Count());
+            items_.push_back({key, std::move(item)});
+        }
         return true;
     }
 

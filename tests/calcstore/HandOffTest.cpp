@@ -3,12 +3,16 @@
 #include <QDateTime>
 #include <bit>
 #include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "calcstore/Elements.h"
 #include "calcstore/InputItem.h"
 #include "calcstore/clsConvert2.h"
 #include "calcstore/clsCoord.h"
 #include "platform/AutomationError.h"
+#include "platform/KeyedList.h"
 #include "support/QtPrinters.h"
 
 using namespace calcstore;
@@ -74,6 +78,47 @@ TEST(Elements, RowsAreKeyedAndShortRowsFilled) {
     table.Clear();
     EXPECT_EQ(table.Cols(), 0);
     EXPECT_EQ(table.Rows(), 0);
+}
+
+TEST(Elements, ARowThatFailsAddsNothing) {
+    Elements table;
+    table.AddCols(kTypeSokuten);
+    table.AddCols(kTypeDouble);
+    table.AddCols(kTypeInteger);
+    const QVariantList bad[] = {
+        {15, 1.5, QStringLiteral("T5")},  // not a number
+        {15, 1.5, 3e10},                  // beyond 32 bits
+        {15, QStringLiteral("x")},
+    };
+    for (const QVariantList& row : bad)
+        EXPECT_THROW(table.AddItem(row), platform::AutomationError) << row.size();
+    EXPECT_EQ(table.Rows(), 0);
+    EXPECT_EQ(table.Count(), 0);
+
+    table.AddItem({16, 2.5, 7});
+    EXPECT_EQ(table.Rows(), 1);
+    EXPECT_EQ(table.Count(), 3);
+    EXPECT_EQ(table.ItemArray(0, 0)->Value(), QVariant(qint32(16)));
+    EXPECT_EQ(table.ItemArray(0, 2)->Value(), QVariant(qint32(7)));
+}
+
+TEST(KeyedList, AddAllAddsEveryItemOrNone) {
+    platform::KeyedList<InputItem> list(QStringLiteral("Elements"));
+    ASSERT_TRUE(list.Add(QStringLiteral("A"), std::make_unique<InputItem>()));
+    auto batch = [](std::initializer_list<const char*> keys) {
+        std::vector<std::pair<QString, std::unique_ptr<InputItem>>> entries;
+        for (const char* key : keys)
+            entries.emplace_back(QString::fromLatin1(key), std::make_unique<InputItem>());
+        return entries;
+    };
+    EXPECT_FALSE(list.AddAll(batch({"B", "A"})));  // taken
+    EXPECT_FALSE(list.AddAll(batch({"C", "C"})));  // given twice
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Find(QStringLiteral("B")), nullptr);
+    EXPECT_TRUE(list.AddAll(batch({"B", "", ""})));  // items without a key never collide
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.KeyAt(2), QStringLiteral("B"));
+    EXPECT_EQ(list.Find(QStringLiteral("B")), list.At(2));
 }
 
 TEST(ClsConvert2, PointsAndParameters) {

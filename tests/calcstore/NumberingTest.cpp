@@ -101,6 +101,39 @@ TEST_F(NumberingsTest, AlwaysFormWritesTheSeparatorWithoutABranch) {
     EXPECT_EQ(rules.Item(1)->Sample(), QStringLiteral("No.0-0/0"));
 }
 
+TEST_F(NumberingsTest, NumbersTooLongForARuleArePassedThrough) {
+    Numberings rules;
+    rules.Add(Rule(0, 1, QStringLiteral("P")));
+    const char* const cases[] = {
+        "12345678901234567890",  // beyond 64 bits
+        "99999999999",           // beyond the last range
+        "12345678901234567890.1",
+    };
+    for (const char* number : cases)
+        EXPECT_EQ(rules.GetTenMei(QString::fromLatin1(number)), QString::fromLatin1(number))
+            << number;
+    EXPECT_EQ(rules.GetTenMei(QStringLiteral("999999999")), QStringLiteral("P1000000000"));
+}
+
+TEST_F(NumberingsTest, LastRulesWithLargeStartsGetADigitCount) {
+    const struct {
+        qint32 previousStart;
+        qint32 start;
+        qint16 maxLen;  // of the last rule, from a range as long as the previous one
+    } cases[] = {
+        {100, 500, 3},                // K1..K400
+        {1000000000, 1100000000, 9},  // K1..K100000000
+        {1000000000, 2000000000, 9},  // cut at the largest point number: K1..K147483647
+    };
+    for (const auto& c : cases) {
+        Numberings rules;
+        rules.Add(Rule(c.previousStart, 1, QStringLiteral("T")));
+        rules.Add(Rule(c.start, 1, QStringLiteral("K")));
+        EXPECT_EQ(rules.Item(2)->MaxLen(), c.maxLen) << c.start;
+        EXPECT_EQ(rules.Item(2)->EndNo(), kOpenEnd);
+    }
+}
+
 TEST_F(NumberingsTest, AddKeepsOrderAndLinksTheEnds) {
     Numberings rules;
     rules.Add(Rule(100, 1, QStringLiteral("K")));

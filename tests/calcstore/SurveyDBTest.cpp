@@ -28,7 +28,7 @@ class SurveyDBTest : public testing::Test {
     }
     void TearDown() override { platform::SetActivePrompt(nullptr); }
 
-    void AddPoint(const QString& name, bool deleted = false) {
+    void AddPoint(const QString& name, const QVariant& deleted = false) {
         platform::Database::Open(path_)->Execute(
             QStringLiteral(
                 "INSERT INTO COORD (Name, X, Y, Z, Memo, DELFLG) VALUES (?, 1.5, 2.5, 3.5, '', ?)"),
@@ -73,6 +73,24 @@ TEST_F(SurveyDBTest, PointsAreFoundByTheirExactName) {
     }
 }
 
+TEST_F(SurveyDBTest, AnEmptyDeletedFlagMeansPresent) {
+    const struct {
+        const char16_t* name;
+        QVariant deleted;  // as another program may have left it
+        int found;
+    } cases[] = {
+        {u"空欄", QVariant(), 1},
+        {u"現存", QVariant(false), 1},
+        {u"削除", QVariant(true), 0},
+        {u"削除-1", QVariant(-1), 0},
+    };
+    for (const auto& c : cases) AddPoint(QString::fromUtf16(c.name), c.deleted);
+    for (const auto& c : cases) {
+        db_.SetTenName(QString::fromUtf16(c.name));
+        EXPECT_EQ(db_.Count(), c.found) << QString::fromUtf16(c.name).toStdString();
+    }
+}
+
 TEST_F(SurveyDBTest, MissingDatabaseFile) {
     SurveyDB missing(prompt_);
     missing.SetDataBaseName(path_ + QStringLiteral(".gone"));
@@ -85,16 +103,22 @@ TEST_F(SurveyDBTest, MissingDatabaseFile) {
     EXPECT_EQ(missing.Count(), 0);
 }
 
-TEST_F(SurveyDBTest, WorkspacesAreNumberedThroughTheProgramRun) {
-    db_.SetWorkSpace();
-    const qint64 first = db_.WorkSpaceName().mid(3).toLongLong();
-    EXPECT_EQ(db_.WorkSpaceName().size(), 13);
-    for (int i = 1; i < 10; ++i) db_.SetWorkSpace();
-    EXPECT_EQ(db_.WorkSpaceName(),
-              QStringLiteral("WSP%1").arg(first + 9, 10, 10, QLatin1Char('0')));
-    EXPECT_TRUE(db_.SenceTrans());
+TEST_F(SurveyDBTest, EveryWorkspaceOfTheRunHasItsOwnName) {
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        db_.SetWorkSpace();
+        EXPECT_TRUE(db_.SenceTrans());
+        names << db_.WorkSpaceName();
+    }
     db_.UnSetWorkSpace();
     EXPECT_FALSE(db_.SenceTrans());
+    EXPECT_EQ(db_.WorkSpaceName(), QString());
+    EXPECT_TRUE(names.constFirst().startsWith(QStringLiteral("WSP")));
+    QStringList sorted = names;
+    sorted.sort();
+    EXPECT_EQ(sorted, names);  // names sort in the order the workspaces were made
+    sorted.removeDuplicates();
+    EXPECT_EQ(sorted.size(), names.size());
 }
 
 TEST_F(SurveyDBTest, SetCalcInsertsEditsAndRefusesAMissingRow) {
@@ -124,6 +148,22 @@ TEST_F(SurveyDBTest, SetCalcInsertsEditsAndRefusesAMissingRow) {
     EXPECT_EQ(prompt_.Records()[0].text, QStringLiteral("指定されたデータは、既に存在しません。"));
     EXPECT_EQ(prompt_.Records()[0].icon, platform::PromptIcon::Exclamation);
     EXPECT_EQ(platform::Workspace::Default().TransactionDepth(), 0);
+}
+
+TEST_F(SurveyDBTest, SetCalcReportsARollBackByTheDatabase) {
+    platform::Database::Open(path_)->Execute(QStringLiteral(
+        "CREATE TRIGGER 保護 BEFORE INSERT ON CALC BEGIN SELECT RAISE(ROLLBACK, '保護中です'); "
+        "END"));
+    Calcurate folder;
+    folder.SetName(QStringLiteral("新しいフォルダ"));
+    EXPECT_EQ(db_.SetCalc(folder), 0);
+    ASSERT_EQ(prompt_.Records().size(), 1);
+    EXPECT_TRUE(prompt_.Records()[0].text.contains(QStringLiteral("保護中です")));
+    EXPECT_EQ(prompt_.Records()[0].icon, platform::PromptIcon::Critical);
+    EXPECT_EQ(platform::Workspace::Default().TransactionDepth(), 0);
+
+    platform::Database::Open(path_)->Execute(QStringLiteral("DROP TRIGGER 保護"));
+    EXPECT_EQ(db_.SetCalc(folder), 5);  // the next write starts afresh
 }
 
 TEST_F(SurveyDBTest, PrivateWorkspaceLeavesTheTransactionToTheCaller) {
