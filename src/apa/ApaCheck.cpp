@@ -1,7 +1,5 @@
 #include "apa/ApaCheck.h"
 
-#include <QRegularExpression>
-
 #include "apa/ApaLine.h"
 #include "apa/ApaReader.h"
 #include "apa/ObservationCode.h"
@@ -11,21 +9,8 @@
 namespace apa {
 namespace {
 
-struct NumberFields {
-    Record record;
-    QList<int> fields;
-};
-
-const NumberFields kNumbers[] = {
-    {Record::C, {1, 2, 3, 4, 5, 6}},
-    {Record::D, {3, 4}},
-    {Record::F, {3, 5, 6, 7, 8}},
-};
-
-bool IsSightingNumber(const QString& number) {
-    static const QRegularExpression re(QStringLiteral("^[rl][1239](?!000)[0-9]{3}$"));
-    return re.match(number).hasMatch();
-}
+const QString kNotApaData = QStringLiteral(
+    "not APA data: the first line must start with \"A,\" and have \",\" as fifth character");
 
 QString RecordName(Record r) {
     switch (r) {
@@ -120,17 +105,16 @@ class OrderCheck {
     bool ended_ = false;
 };
 
+constexpr int kLastNumberField = 8;
+
 void CheckFields(QList<ApaProblem>& problems, int number, const QString& line, Record record) {
-    for (const NumberFields& n : kNumbers) {
-        if (n.record != record) continue;
-        for (int field : n.fields) {
-            const QString value = Field(line, field);
-            if (!value.trimmed().isEmpty() && !ReadsAsNumber(value))
-                problems.append({number, QStringLiteral("%1 field %2 \"%3\" is not a number")
-                                             .arg(RecordName(record))
-                                             .arg(field)
-                                             .arg(value)});
-        }
+    for (int field = 1; field <= kLastNumberField; ++field) {
+        if (!IsNumberField(record, field)) continue;
+        const QString value = Field(line, field);
+        if (!value.trimmed().isEmpty() && !ReadsAsNumber(value))
+            problems.append(
+                {number, QStringLiteral("%1 field %2 \"").arg(RecordName(record)).arg(field) +
+                             value + QStringLiteral("\" is not a number")});
     }
     if (record == Record::F) {
         const QString sighting = Field(line, 4).trimmed();
@@ -156,7 +140,7 @@ QList<ApaProblem> CheckApaLines(const QStringList& lines) {
         }
         order.Line(number, line, record);
         CheckFields(problems, number, line, record);
-        if (record == Record::D && line != kEmptyD) {
+        if (record == Record::D && !IsPlaceholderStation(line)) {
             const QString written = Field(line, 5).trimmed();
             const QString computed = ObservationCode(lines, i);
             if (written != computed)
@@ -174,36 +158,11 @@ QList<ApaProblem> CheckApaLines(const QStringList& lines) {
 
 QList<ApaProblem> CheckApaFile(const QString& path) {
     try {
-        const QStringList raw = platform::ReadTextLines(path);
-        if (raw.isEmpty()) return {{0, QStringLiteral("empty file")}};
-        const auto lines = NormalizeApaLines(raw);
-        if (!lines)
-            return {{1, QStringLiteral("not APA data: the first line must start with \"A,\" and "
-                                       "have \",\" as fifth character")}};
+        const auto lines = NormalizeApaLines(platform::ReadTextLines(path));
+        if (!lines) return {{0, kNotApaData}};
         return CheckApaLines(*lines);
     } catch (const platform::FileError& e) {
-        return {{0, e.Message()}};
-    }
-}
-
-bool FixObservationCodes(const QString& path, QString& reason) {
-    try {
-        const QStringList raw = platform::ReadTextLines(path);
-        auto lines = NormalizeApaLines(raw);
-        if (!lines) {
-            reason = QStringLiteral("not APA data");
-            return false;
-        }
-        if (HasCheckCharacters(raw.constFirst().trimmed())) {
-            reason = QStringLiteral("written with check characters; left as it is");
-            return false;
-        }
-        RecomputeObservationCodes(*lines);
-        WriteApaFile(path, *lines);
-        return true;
-    } catch (const platform::FileError& e) {
-        reason = e.Message();
-        return false;
+        return {{0, QStringLiteral("cannot be read: ") + e.Message()}};
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "apa/ObservationCode.h"
+#include "platform/DecimalText.h"
 
 namespace apa {
 
@@ -36,15 +37,15 @@ QString HeaderHint(int box, const QString& pressureUnit) {
 
 const std::array<GridColumn, kGridColumns>& GridColumns() {
     static const std::array<GridColumn, kGridColumns> columns = {{
-        {0, -1, u""},
-        {1, -1, u"( Max.12文字 )"},
-        {3, 3, u"( 単位： m )"},
-        {4, -1, u"< 番号： 5文字 (rl正反・1239対回・1->999方向番号) >"},
-        {5, 4, u"( 単位： 度分秒 )"},
-        {6, 4, u"( 単位： 度分秒 )"},
-        {7, 3, u"( 単位： m )"},
-        {8, 3, u"( 単位： m )"},
-        {2, -1, u"( Max.12文字 )"},
+        {0, -1, 0, u""},
+        {1, -1, 12, u"( Max.12文字 )"},
+        {3, 3, 0, u"( 単位： m )"},
+        {4, -1, 0, u"< 番号： 5文字 (rl正反・1239対回・1->999方向番号) >"},
+        {5, 4, 0, u"( 単位： 度分秒 )"},
+        {6, 4, 0, u"( 単位： 度分秒 )"},
+        {7, 3, 0, u"( 単位： m )"},
+        {8, 3, 0, u"( 単位： m )"},
+        {2, -1, 12, u"( Max.12文字 )"},
     }};
     return columns;
 }
@@ -58,9 +59,9 @@ QString GridHeaderFormat() {
         "^ No |<視 準 点 名|>目標高 |<番  号|>水 平 角|>鉛 直 角|>距 離 １|距 離 ２|<メ    モ");
 }
 
-QString FormatFixed(double value, int decimals) {
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0.0;  // no "-0.000"
-    return QString::number(value, 'f', decimals);
+const QRegularExpression& TypeableText() {
+    static const QRegularExpression re(QStringLiteral("^[^,\\x{0}-\\x{1f}\\x{7f}]*$"));
+    return re;
 }
 
 namespace {
@@ -84,24 +85,82 @@ bool EndsStation(Record r) {
     return r == Record::B || r == Record::C || r == Record::D || r == Record::Z;
 }
 
+bool IsTypeable(const QString& text) {
+    return TypeableText().match(text).hasMatch();
+}
+
+// Pasted text without what no field may hold.
+QString Typeable(QString text) {
+    text.removeIf([](QChar c) { return c == u',' || c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return text;
+}
+
+// The first n characters; a surrogate pair is kept whole or left out.
+QString Held(const QString& text, int n) {
+    if (n <= 0 || text.size() <= n) return text;
+    return text.left(QChar::isHighSurrogate(text[n - 1].unicode()) ? n - 1 : n);
+}
+
+// How a row's cells travel through the clipboard.
+bool FitsSlots(const std::array<QString, kGridColumns>& row) {
+    for (int column = 1; column < kGridColumns; ++column)
+        if (row[column].size() > kClipboardSlot || !IsTypeable(row[column])) return false;
+    return true;
+}
+
+QList<QStringList> SlotRows(const QString& text) {
+    const int count =
+        static_cast<int>(std::nearbyint(static_cast<double>(text.size()) / kClipboardRow));
+    QList<QStringList> rows;
+    for (int k = 0; k < count; ++k) {
+        QStringList cells;
+        for (int column = 1; column < kGridColumns; ++column) {
+            QString slot =
+                text.mid(k * kClipboardRow + (column - 1) * kClipboardSlot, kClipboardSlot);
+            while (slot.endsWith(u' ')) slot.chop(1);
+            cells.append(slot);
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QList<QStringList> TabRows(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    if (lines.constLast().isEmpty()) lines.removeLast();
+    QList<QStringList> rows;
+    for (const QString& line : lines) rows.append(line.split(u'\t'));
+    return rows;
+}
+
 }  // namespace
 
 void ApaEditor::Open(const QStringList& lines, const QString& path) {
-    lines_ = path.isEmpty() || lines.size() < 6 ? EmptyDataSet() : lines;
+    lines_ = path.isEmpty() || lines.isEmpty() ? EmptyDataSet() : lines;
     modified_ = false;
-    const qsizetype firstD = Find(Record::D, 0, +1);
-    if (firstD >= 0) {
-        qsizetype c = -1;
-        qsizetype b = -1;
-        for (qsizetype i = 0; i < firstD; ++i) {
-            if (RecordOf(lines_[i]) == Record::C) c = i;
-            if (RecordOf(lines_[i]) == Record::B) b = i;
-        }
-        if (c < 0) lines_.insert(c = firstD, kEmptyC);
-        if (b < 0) lines_.insert(c, kEmptyB);
-    }
+    if (Find(Record::D, 0, +1) < 0) AddEmptyStationBeforeEnd();
+    AddHeadersBeforeFirstStation();
     boxes_.fill(QString());
     ShowFirst();
+}
+
+// Whatever else the lines hold stays; only a station is added for the editor to show.
+void ApaEditor::AddEmptyStationBeforeEnd() {
+    qsizetype end = Find(Record::Z, 0, +1);
+    if (end < 0) end = lines_.size();
+    for (const QString& line : {kEmptyF, kRunStart, kEmptyD}) lines_.insert(end, line);
+}
+
+void ApaEditor::AddHeadersBeforeFirstStation() {
+    const qsizetype firstD = Find(Record::D, 0, +1);
+    qsizetype c = -1;
+    qsizetype b = -1;
+    for (qsizetype i = 0; i < firstD; ++i) {
+        if (RecordOf(lines_[i]) == Record::C) c = i;
+        if (RecordOf(lines_[i]) == Record::B) b = i;
+    }
+    if (c < 0) lines_.insert(c = firstD, kEmptyC);
+    if (b < 0) lines_.insert(c, kEmptyB);
 }
 
 qsizetype ApaEditor::Find(Record record, qsizetype from, int step) const {
@@ -141,7 +200,7 @@ void ApaEditor::AddRow(qsizetype index) {
             const GridColumn& c = GridColumns()[column];
             const QString value = Field(line, c.field);
             row[column] =
-                c.decimals >= 0 ? FormatFixed(LenientNumber(value), c.decimals) : value.trimmed();
+                c.decimals >= 0 ? platform::RoundDecimalText(value, c.decimals) : value.trimmed();
         }
     }
     rows_.push_back(row);
@@ -213,24 +272,39 @@ void ApaEditor::WriteField(qsizetype index, int field, const QString& value) {
     modified_ = true;
 }
 
-void ApaEditor::SetBox(int box, const QString& text) {
+bool ApaEditor::SetBox(int box, const QString& text) {
     const HeaderBox& h = HeaderBoxes()[box];
-    QString value = text.trimmed();
-    boxes_[box] = value;
+    const QString value = text.trimmed();
+    if (!IsTypeable(value)) return false;
+    if (IsNumberField(h.record, h.field) && !value.isEmpty() && !ReadsAsNumber(value)) return false;
     const qsizetype index = h.record == Record::B ? b_ : h.record == Record::C ? c_ : d_;
-    if (h.record == Record::D && h.field == 1) value = PadRight(value, 8);
-    WriteField(index, h.field, value);
+    if (index < 0 || Field(lines_[index], h.field).trimmed() == value) return true;
+    boxes_[box] = value;
+    WriteField(index, h.field, h.record == Record::D && h.field == 1 ? PadRight(value, 8) : value);
+    return true;
 }
 
-QString ApaEditor::CommitCell(int row, int column, const QString& text) {
-    if (!ValidRow(row) || column < 0 || column >= kGridColumns) return {};
+std::optional<QString> ApaEditor::CommitCell(int row, int column, const QString& text) {
+    const int maxLength =
+        column >= 0 && column < kGridColumns ? GridColumns()[column].maxLength : 0;
+    return EnterCell(row, column, text, maxLength);
+}
+
+std::optional<QString> ApaEditor::EnterCell(int row, int column, const QString& text,
+                                            int maxLength) {
+    if (!ValidRow(row) || column < 0 || column >= kGridColumns) return QString();
     if (column == 0 || IsRemeasureRow(row)) return rows_[row][column];
+    if (!IsTypeable(text)) return std::nullopt;
     const GridColumn& c = GridColumns()[column];
-    QString shown = text;
+    QString shown = Held(text, maxLength);
     if (c.decimals >= 0 && !text.trimmed().isEmpty())
-        shown = FormatFixed(LenientNumber(text), c.decimals);
+        shown = platform::RoundDecimalText(text, c.decimals);
+    if (c.field == 4 && !shown.trimmed().isEmpty() && !IsSightingNumber(shown.trimmed()))
+        return std::nullopt;
     rows_[row][column] = shown;
-    WriteField(rowLines_[row], c.field, SightingField(c.field, shown));
+    // As with the boxes, the padding of a field is no edit.
+    if (shown.trimmed() != Field(lines_[rowLines_[row]], c.field).trimmed())
+        WriteField(rowLines_[row], c.field, SightingField(c.field, shown));
     return shown;
 }
 
@@ -257,25 +331,30 @@ void ApaEditor::InsertRows(int at, int count) {
 QString ApaEditor::CopyRows(int first, int last) const {
     QString text;
     if (!ValidRow(first) || !ValidRow(last)) return text;
-    for (int row = first; row <= last; ++row)
-        for (int column = 1; column < kGridColumns; ++column)
-            text += rows_[row][column].leftJustified(kClipboardSlot, u' ', true);
+    bool bySlots = true;
+    for (int row = first; row <= last; ++row) bySlots = bySlots && FitsSlots(rows_[row]);
+    for (int row = first; row <= last; ++row) {
+        QStringList cells;
+        for (int column = 1; column < kGridColumns; ++column) cells.append(rows_[row][column]);
+        if (bySlots) {
+            for (const QString& cell : cells) text += cell.leftJustified(kClipboardSlot);
+        } else {
+            for (QString& cell : cells) cell = Typeable(cell);
+            text += cells.join(u'\t') + u'\n';
+        }
+    }
     return text;
 }
 
 int ApaEditor::PasteRows(int at, const QString& text) {
-    const int count =
-        static_cast<int>(std::nearbyint(static_cast<double>(text.size()) / kClipboardRow));
-    if (count <= 0 || !HasStation() || at < 0 || at > RowCount()) return 0;
+    if (!HasStation() || at < 0 || at > RowCount()) return 0;
+    const QList<QStringList> rows = text.contains(u'\t') ? TabRows(text) : SlotRows(text);
+    const int count = static_cast<int>(rows.size());
+    if (count == 0) return 0;
     InsertRows(at, count);
-    for (int k = 0; k < count; ++k) {
-        for (int column = 1; column < kGridColumns; ++column) {
-            QString slot =
-                text.mid(k * kClipboardRow + (column - 1) * kClipboardSlot, kClipboardSlot);
-            while (slot.endsWith(u' ')) slot.chop(1);
-            CommitCell(at + k, column, slot);
-        }
-    }
+    for (int k = 0; k < count; ++k)
+        for (int column = 1; column < kGridColumns && column <= rows[k].size(); ++column)
+            EnterCell(at + k, column, Typeable(rows[k][column - 1]), 0);
     return count;
 }
 

@@ -7,9 +7,11 @@
 // header boxes show the nearest B and C lines before the D line, and edits of those boxes
 // go to those lines. Rows are numbered from 0 here; the grid shows them from 1.
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "apa/ApaLine.h"
@@ -30,8 +32,9 @@ const std::array<HeaderBox, kHeaderBoxCount>& HeaderBoxes();
 QString HeaderHint(int box, const QString& pressureUnit);
 
 struct GridColumn {
-    int field;     // F field, 0 for the row number
-    int decimals;  // fixed decimals of a number column, -1 for text
+    int field;      // F field, 0 for the row number
+    int decimals;   // fixed decimals of a number column, -1 for text
+    int maxLength;  // characters a typed value keeps, 0 for no limit
     const char16_t* hint;
 };
 const std::array<GridColumn, kGridColumns>& GridColumns();
@@ -43,14 +46,16 @@ inline const QString kRemeasureRowName = QStringLiteral("再測");
 inline constexpr int kClipboardSlot = 15;
 inline constexpr int kClipboardRow = kClipboardSlot * 8;
 
-// A number as the grid shows it: fixed decimals, never "-0.000".
-QString FormatFixed(double value, int decimals);
+// What a typed value may hold: no field separator "," and no control character, either of
+// which would break the record it is written into.
+const QRegularExpression& TypeableText();
 
 class ApaEditor {
   public:
-    // Takes the loaded lines (without the result slot). Without a path, or with fewer than
-    // six lines, the editor starts on the empty data set; the first station gets empty B and
-    // C lines when it has none before it.
+    // Takes the loaded lines (without the result slot). Without a path or lines the editor
+    // starts on the empty data set; lines without a station get an empty one before their
+    // end record (so a field book of "A,01," and "Z," becomes the empty data set). The
+    // first station gets empty B and C lines when it has none before it.
     void Open(const QStringList& lines, const QString& path);
 
     const QStringList& Lines() const { return lines_; }
@@ -70,20 +75,31 @@ class ApaEditor {
     // shows it.
     void AddStation();
 
-    // Writes a header box back: trimmed, the station name padded to 8 characters.
-    void SetBox(int box, const QString& text);
-    // Commits a typed cell and returns what the cell shows. Number columns are normalised;
-    // the "再測" row of an "E,1," line cannot be edited (its text comes back unchanged).
-    // Row operations outside the rows, or without a station, change nothing.
-    QString CommitCell(int row, int column, const QString& text);
+    // Writes a header box back, trimmed, the station name padded to 8 characters. A text
+    // that trims to what the field holds changes nothing (the padding is no edit). False,
+    // and nothing changes, when the text is refused: it is not TypeableText, or a number
+    // field (IsNumberField) gets text that does not read as a number.
+    bool SetBox(int box, const QString& text);
+    // Commits a typed cell and returns what the cell shows: number columns normalised on
+    // their decimal digits (RoundDecimalText), names and memos held to 12 characters.
+    // nullopt, and the cell keeps its text, when the text is refused: it is not
+    // TypeableText, or it is a sighting number of the wrong shape. The "再測" row of an
+    // "E,1," line cannot be edited (its text comes back unchanged). Row operations outside
+    // the rows, or without a station, change nothing.
+    std::optional<QString> CommitCell(int row, int column, const QString& text);
 
     void DeleteRows(int first, int last);
     // Inserts empty sightings before row `at` (RowCount() appends to the station).
     void InsertRows(int at, int count);
-    // Rows as clipboard text: columns 1 to 8 in 15-character slots, 120 characters a row.
+    // Rows as clipboard text, columns 1 to 8: in 15-character slots, 120 characters a row,
+    // when every cell fits its slot; otherwise, so that no cell loses its tail, cells
+    // separated by tabs and every row ended by a line break.
     QString CopyRows(int first, int last) const;
-    // Inserts the rows of clipboard text before row `at` and fills them; returns how many
-    // (text length / 120, halves rounded to even).
+    // Inserts the rows of clipboard text before row `at` and fills them; returns how many.
+    // Text with a tab is read as tab-separated rows, one a line; any other text by slots
+    // (text length / 120 rows, halves rounded to even). Field separators and control
+    // characters are dropped from pasted cells; a refused cell stays empty. Pasted names
+    // and memos keep their whole text: they are copies of rows, not typed.
     int PasteRows(int at, const QString& text);
 
     // The lines as they are saved: placeholders left out, observation codes recomputed.
@@ -91,7 +107,10 @@ class ApaEditor {
     void MarkSaved() { modified_ = false; }
 
   private:
+    void AddEmptyStationBeforeEnd();
+    void AddHeadersBeforeFirstStation();
     void ShowStationAt(qsizetype dIndex);
+    std::optional<QString> EnterCell(int row, int column, const QString& text, int maxLength);
     void Reshow() { ShowStationAt(d_); }
     void FillFromB(qsizetype index);
     void FillFromC(qsizetype index);

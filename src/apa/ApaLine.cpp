@@ -56,6 +56,34 @@ QString ReplaceField(const QString& line, int n, const QString& value) {
     return out.replace(start, end - start, value);
 }
 
+bool IsBlankRecord(const QString& line) {
+    for (qsizetype i = 2; i < line.size(); ++i)
+        if (line[i] != u',' && line[i] != u' ') return false;
+    return true;
+}
+
+bool IsPlaceholderStation(const QString& line) {
+    return RecordOf(line) == Record::D && IsBlankRecord(line);
+}
+
+bool IsNumberField(Record record, int field) {
+    switch (record) {
+        case Record::C:
+            return field >= 1 && field <= 6;
+        case Record::D:
+            return field == 3 || field == 4;
+        case Record::F:
+            return field == 3 || (field >= 5 && field <= 8);
+        default:
+            return false;
+    }
+}
+
+bool IsSightingNumber(const QString& number) {
+    static const QRegularExpression re(QStringLiteral("^[rl][1239](?!000)[0-9]{3}$"));
+    return re.match(number).hasMatch();
+}
+
 double LenientNumber(const QString& text) {
     static const QRegularExpression re(
         QStringLiteral("^ *([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));

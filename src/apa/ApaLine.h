@@ -18,6 +18,18 @@ QString Field(const QString& line, int n);
 // The line with field n replaced; a short line first gets the empty fields it lacks.
 QString ReplaceField(const QString& line, int n, const QString& value);
 
+// True when every field of the line is blank: a record nobody filled. A blank D line is a
+// placeholder station ("D,,,,,,,,", or the same with a padded empty name).
+bool IsBlankRecord(const QString& line);
+bool IsPlaceholderStation(const QString& line);
+
+// The fields that hold numbers: C 1 to 6 (weather, wind, temperature, pressure, ppm,
+// pressure unit), D 3 and 4 (instrument height, eccentricity), F 3 and 5 to 8 (target
+// height, angles, distances).
+bool IsNumberField(Record record, int field);
+// A sighting number (F field 4): face r or l, set 1, 2, 3 or 9, direction 001 to 999.
+bool IsSightingNumber(const QString& number);
+
 // A number read leniently: blanks ignored, the leading number taken, anything else 0.
 double LenientNumber(const QString& text);
 // A number that reads completely (optional blanks, sign, digits, one point); false for

@@ -15,6 +15,7 @@ bool HasCheckCharacters(const QString& firstLine) {
 }
 
 std::optional<QStringList> NormalizeApaLines(const QStringList& rawLines) {
+    if (rawLines.isEmpty()) return std::nullopt;  // an empty file has no header
     QStringList out;
     out.reserve(rawLines.size());
     bool checked = false;

@@ -19,7 +19,8 @@ bool IsApaHeader(const QString& firstLine);
 // True when the first line marks a file with check characters.
 bool HasCheckCharacters(const QString& firstLine);
 
-// The field-book lines from raw text lines; nullopt when the first line is no APA header.
+// The field-book lines from raw text lines, one for one; nullopt when there is no first
+// line or it is no APA header.
 std::optional<QStringList> NormalizeApaLines(const QStringList& rawLines);
 
 // Reads a field book from a CP932 file. Throws platform::FileError when it cannot be read;

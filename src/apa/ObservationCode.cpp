@@ -34,25 +34,65 @@ QString ObservationCode(const QStringList& lines, qsizetype dIndex) {
            (QStringLiteral("00") + QString::number(highestDirection)).right(3);
 }
 
+namespace {
+
+void WriteCode(QStringList& lines, qsizetype dIndex) {
+    lines[dIndex] = ReplaceField(lines[dIndex], 5, ObservationCode(lines, dIndex));
+}
+
+bool EndsRun(Record r) {
+    return r == Record::B || r == Record::C || r == Record::D || r == Record::Z;
+}
+
+// The first line after the run of the station at dIndex.
+qsizetype RunEnd(const QStringList& lines, qsizetype dIndex) {
+    qsizetype end = dIndex + 1;
+    while (end < lines.size() && !EndsRun(RecordOf(lines[end]))) ++end;
+    return end;
+}
+
+// A placeholder station whose run holds only its "E,0," and empty sightings: nobody
+// entered anything there.
+bool IsUnusedPlaceholder(const QStringList& lines, qsizetype dIndex, qsizetype end) {
+    if (!IsPlaceholderStation(lines[dIndex])) return false;
+    for (qsizetype i = dIndex + 1; i < end; ++i)
+        if (lines[i] != kRunStart && !(RecordOf(lines[i]) == Record::F && IsBlankRecord(lines[i])))
+            return false;
+    return true;
+}
+
+bool IsBlankHeader(const QString& line) {
+    const Record r = RecordOf(line);
+    return (r == Record::B || r == Record::C) && IsBlankRecord(line);
+}
+
+}  // namespace
+
 void RecomputeObservationCodes(QStringList& lines) {
     for (qsizetype i = 0; i < lines.size(); ++i)
-        if (RecordOf(lines[i]) == Record::D && lines[i] != kEmptyD)
-            lines[i] = ReplaceField(lines[i], 5, ObservationCode(lines, i));
+        if (RecordOf(lines[i]) == Record::D && !IsPlaceholderStation(lines[i])) WriteCode(lines, i);
 }
 
 QStringList PrepareForSave(const QStringList& lines) {
     QStringList out;
     out.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i] == kEmptyD) {
-            if (i + 1 < lines.size() && lines[i + 1] == kRunStart) ++i;
-            // Its empty sightings go with it, or they would join the station before.
-            while (i + 1 < lines.size() && lines[i + 1] == kEmptyF) ++i;
-            continue;
+        if (RecordOf(lines[i]) == Record::D) {
+            const qsizetype end = RunEnd(lines, i);
+            if (IsUnusedPlaceholder(lines, i, end)) {
+                // Blank headers right before it serve no station once it is gone, unless
+                // the next station takes them over.
+                if (end >= lines.size() || RecordOf(lines[end]) != Record::D)
+                    while (!out.isEmpty() && IsBlankHeader(out.constLast())) out.removeLast();
+                i = end - 1;
+                continue;
+            }
         }
         out.append(lines[i]);
     }
-    RecomputeObservationCodes(out);
+    // A placeholder kept for its sightings is a station of its own, with its own code.
+    for (qsizetype i = 0; i < out.size(); ++i)
+        if (RecordOf(out[i]) == Record::D) WriteCode(out, i);
     return out;
 }
 

@@ -14,11 +14,14 @@ namespace apa {
 // The code for the station whose D line is at dIndex (0-based).
 QString ObservationCode(const QStringList& lines, qsizetype dIndex);
 
-// Writes the computed code into every D line but placeholders.
+// Writes the computed code into every D line but placeholders (IsPlaceholderStation).
 void RecomputeObservationCodes(QStringList& lines);
 
-// The lines as the editor saves them: placeholder stations ("D,,,,,,,," with the "E,0,"
-// and the empty sightings right after it) left out, observation codes recomputed.
+// The lines as the editor saves them, observation codes recomputed. A placeholder station
+// whose run holds nothing but its "E,0," and empty sightings is left out with them, and
+// with the blank B and C lines right before it unless a station follows that uses them. A
+// placeholder with anything entered under it stays a station of its own (with its empty
+// name and its code): its sightings never move to another station.
 QStringList PrepareForSave(const QStringList& lines);
 
 // Writes the lines with CR LF in CP932, replacing the file atomically.

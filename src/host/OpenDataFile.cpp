@@ -1,10 +1,12 @@
 #include "host/OpenDataFile.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "apa/ApaReader.h"
 #include "host/MenuMessages.h"
 #include "platform/Blanks.h"
+#include "platform/CodePage.h"
 #include "platform/FileError.h"
 #include "platform/TextFile.h"
 
@@ -12,6 +14,13 @@ namespace host {
 namespace {
 
 const QString kAllFilesFilter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|");
+const QString kNotShiftJis = QStringLiteral(
+    "このファイルには Shift-JIS として読めない文字が含まれています。\n"
+    "その文字は正しく表示されませんが、編集しない行はそのままの内容で保存されます。");
+
+bool HasEscapedBytes(const QStringList& lines) {
+    return std::any_of(lines.begin(), lines.end(), platform::cp932::HasEscapedBytes);
+}
 
 }  // namespace
 
@@ -53,6 +62,8 @@ bool OpenDataFile(platform::Prompt& prompt, ProcessValues& values, const QString
             values.LoadStatus = kLoadFailed;
         } else {
             for (const QString& line : *book) values.AppendDataLine(line);
+            if (HasEscapedBytes(*book))
+                prompt.Show(kNotShiftJis, msg::kTitleConfirm, platform::PromptIcon::Information);
         }
     } else if (values.LoadStatus == 0 && code == kCodeSima) {
         for (const QString& line : lines) values.AppendDataLine(platform::TrimBlanks(line));

@@ -17,8 +17,9 @@ inline const QString kCodeAnyFile = QStringLiteral("*");
 
 // Lets the user choose a file (filter by code) and, for "***" and "sim", loads its lines
 // into DataLines. Sets DataFile, DataCount and LoadStatus and shows the messages of a
-// failed load. Returns true when DataFile holds a chosen file afterwards (a file refused
-// as not APA data is not kept).
+// failed load. A field book with bytes that are not Shift-JIS loads (losslessly, see
+// CodePage.h), and the user is told. Returns true when DataFile holds a chosen file
+// afterwards (a file refused as not APA data is not kept).
 bool OpenDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code);
 
 // The file dialog filter OpenDataFile offers for a code.

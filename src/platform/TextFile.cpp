@@ -1,11 +1,37 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
 
 #include "platform/CodePage.h"
 #include "platform/FileError.h"
 
 namespace platform {
+namespace {
+
+// The error of a failed operation on the file; errorNumber is errno right after the call
+// (set to 0 before it, so that a call failing without a system error leaves no stale value).
+FileError ErrorOf(const QFileDevice& file, const QString& path, int errorNumber) {
+    FileFault fault = FaultOfErrno(errorNumber);
+    if (fault == FileFault::Other && QFileInfo(path).isDir()) fault = FileFault::NotAFile;
+    return FileError(path, file.errorString(), fault);
+}
+
+// Qt reports a write that found the disk full as a resource error.
+FileError WriteErrorOf(const QFileDevice& file, const QString& path, int errorNumber) {
+    FileError error = ErrorOf(file, path, errorNumber);
+    if (error.Fault() == FileFault::Other && file.error() == QFileDevice::ResourceError)
+        return FileError(path, file.errorString(), FileFault::DiskFull);
+    return error;
+}
+
+FileError TooLarge(const QString& path) {
+    return FileError(path, QStringLiteral("larger than %1 bytes").arg(kMaxReadBytes),
+                     FileFault::TooLarge);
+}
+
+}  // namespace
 
 QStringList SplitLines(const QString& content) {
     QStringList lines;
@@ -23,10 +49,18 @@ QStringList SplitLines(const QString& content) {
 }
 
 QByteArray ReadFileBytes(const QString& path) {
+    // Checked before opening: opening a pipe would wait for a writer.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw FileError(path, QStringLiteral("not a regular file"), FileFault::NotAFile);
+    if (info.size() > kMaxReadBytes) throw TooLarge(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) throw ErrorOf(file, path, errno);
+    errno = 0;
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) throw FileError(path, file.errorString());
+    if (file.error() != QFileDevice::NoError) throw ErrorOf(file, path, errno);
+    if (bytes.size() > kMaxReadBytes) throw TooLarge(path);  // grew while being read
     return bytes;
 }
 
@@ -35,11 +69,13 @@ QStringList ReadTextLines(const QString& path) {
 }
 
 TextFileWriter::TextFileWriter(const QString& path) : file_(path) {
-    if (!file_.open(QIODevice::WriteOnly)) throw FileError(path, file_.errorString());
+    errno = 0;
+    if (!file_.open(QIODevice::WriteOnly)) throw ErrorOf(file_, path, errno);
 }
 
 void TextFileWriter::WriteBytes(const QByteArray& bytes) {
-    if (file_.write(bytes) != bytes.size()) throw FileError(file_.fileName(), file_.errorString());
+    errno = 0;
+    if (file_.write(bytes) != bytes.size()) throw WriteErrorOf(file_, file_.fileName(), errno);
 }
 
 void TextFileWriter::WriteLine(const QString& line) {
@@ -47,7 +83,8 @@ void TextFileWriter::WriteLine(const QString& line) {
 }
 
 void TextFileWriter::Commit() {
-    if (!file_.commit()) throw FileError(file_.fileName(), file_.errorString());
+    errno = 0;
+    if (!file_.commit()) throw WriteErrorOf(file_, file_.fileName(), errno);
 }
 
 void WriteTextLines(const QString& path, const QStringList& lines) {

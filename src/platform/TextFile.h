@@ -12,14 +12,23 @@ namespace platform {
 // Splits file content into lines. A final line end does not start another line.
 QStringList SplitLines(const QString& content);
 
-// Reads the whole file as CP932 lines. Throws FileError when it cannot be read.
+// The largest file the readers take: 256 MiB. A field book of a year's work is a few MiB;
+// beyond this it is no file of the system's formats, and reading it would only exhaust
+// memory.
+inline constexpr qint64 kMaxReadBytes = qint64{256} * 1024 * 1024;
+
+// Reads the whole file as CP932 lines (losslessly, see CodePage.h). Throws FileError when
+// it cannot be read.
 QStringList ReadTextLines(const QString& path);
 
-// Reads the raw bytes of a file. Throws FileError when it cannot be read.
+// Reads the raw bytes of a file. Throws FileError when it cannot be read, and, without
+// opening it, when it is no regular file (a folder, a device such as /dev/zero, a pipe)
+// or is larger than kMaxReadBytes.
 QByteArray ReadFileBytes(const QString& path);
 
 // Writes a file by replacing the old one atomically: until Commit() succeeds the old file
-// stays as it was, and a writer dropped without Commit() leaves no trace.
+// stays as it was, and a writer dropped without Commit() leaves no trace. Its FileErrors
+// name the fault (a read-only or vanished folder, a full disk) for the user.
 class TextFileWriter {
   public:
     explicit TextFileWriter(const QString& path);  // throws FileError

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "apa/ApaCheck.h"
 #include "apa/ApaEditor.h"
 #include "support/QtPrinters.h"
 
@@ -30,6 +31,14 @@ QStringList FieldBook() {
         QStringLiteral("F,ST2     ,,1.500,r1001,  0.0000,,,,,,000,"),
         QStringLiteral("Z,"),
     };
+}
+
+// The check's findings as "line: message", for readable failures.
+QStringList Problems(const QStringList& lines) {
+    QStringList out;
+    for (const ApaProblem& p : CheckApaLines(lines))
+        out << QString::number(p.line) + QStringLiteral(": ") + p.message;
+    return out;
 }
 
 ApaEditor Opened(const QStringList& lines = FieldBook()) {
@@ -151,18 +160,8 @@ TEST(ApaEditor, RowOperations) {
 }
 
 TEST(ApaEditor, OddFieldBooksStayWorkable) {
-    ApaEditor editor;
-    editor.Open({kHeaderLine, kEmptyB, kEmptyC, kRunStart, kEmptyF, QStringLiteral("F,"), kEndLine},
-                QStringLiteral("x"));
-    EXPECT_FALSE(editor.HasStation());  // sightings without a station are kept, not shown
-    EXPECT_EQ(editor.RowCount(), 0);
-    EXPECT_FALSE(editor.ShowNext());
-    EXPECT_FALSE(editor.ShowPrevious());
-    editor.AddStation();  // goes before the end record
-    ASSERT_TRUE(editor.HasStation());
-    EXPECT_EQ(editor.Lines().mid(6), (QStringList{kEmptyD, kRunStart, kEmptyF, kEndLine}));
-
     // A last station with nothing after it, not even Z.
+    ApaEditor editor;
     editor.Open({kHeaderLine, kEmptyB, kEmptyC, QStringLiteral("D,S1,"), kRunStart, kEmptyF,
                  QStringLiteral("D,S2,")},
                 QStringLiteral("x"));
@@ -180,16 +179,149 @@ TEST(ApaEditor, OddFieldBooksStayWorkable) {
     EXPECT_EQ(editor.RowCount(), 0);
 }
 
-// Regression: pasting into a field book without a station put sightings before "A,01,".
-TEST(ApaEditor, RowsNeedAStation) {
+// A field book is replaced by the empty data set only when it has no station at all; a
+// short one is a field book like any other (it was replaced, and saving overwrote it).
+TEST(ApaEditor, OpensEveryFieldBookWithAStationAsItself) {
+    const QStringList shortBook = {kHeaderLine, QStringLiteral("D,ST1,,1.5,0,9911001,,,"),
+                                   kRunStart, QStringLiteral("F,P1,,1.6,r1001,0.0000,,,,,,000,"),
+                                   kEndLine};
     ApaEditor editor;
-    const QStringList lines = {kHeaderLine, kEmptyB, kEmptyC, kRunStart, kEmptyF, kEndLine};
-    editor.Open(lines, QStringLiteral("x"));
-    ASSERT_FALSE(editor.HasStation());
-    editor.InsertRows(0, 1);
-    EXPECT_EQ(editor.PasteRows(0, QString(240, u' ')), 0);
-    EXPECT_EQ(editor.CommitCell(0, 1, QStringLiteral("P")), QString());
-    editor.DeleteRows(0, 0);
-    EXPECT_EQ(editor.Lines(), lines);
+    editor.Open(shortBook, QStringLiteral("/data/SHORT.APA"));
+    EXPECT_EQ(editor.Box(0), QStringLiteral("ST1"));
+    ASSERT_EQ(editor.RowCount(), 1);
+    EXPECT_EQ(editor.Cell(0, 1), QStringLiteral("P1"));
+    EXPECT_EQ(editor.SaveLines(), (QStringList{kHeaderLine, kEmptyB, kEmptyC} + shortBook.mid(1)));
+
+    editor.Open({kHeaderLine, kEndLine}, QStringLiteral("/data/NONE.APA"));
+    EXPECT_EQ(editor.Lines(),
+              (QStringList{kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, kEmptyF, kEndLine}));
+
+    // Lines without a station keep what they hold; the station to work in goes before Z,
+    // and rows go into it, never before the header (as a fuzzer once found).
+    const QStringList orphans = {
+        kHeaderLine, kEmptyB, kEmptyC, kRunStart, QStringLiteral("F,P9,,,,,,,,,,000,"), kEndLine};
+    editor.Open(orphans, QStringLiteral("x"));
+    EXPECT_EQ(editor.Lines(),
+              (orphans.mid(0, 5) + QStringList{kEmptyD, kRunStart, kEmptyF, kEndLine}));
+    EXPECT_EQ(editor.PasteRows(0, QString(240, u' ')), 2);
+    EXPECT_EQ(editor.Lines().mid(0, 6), (orphans.mid(0, 5) + QStringList{kEmptyD}));
+    EXPECT_FALSE(editor.ShowPrevious());
+}
+
+// Typed numbers are rounded on their decimal digits: through a binary double 1.0005 was
+// 1.000 and 12.34565 was 12.3456. Values read from the file are shown the same way.
+TEST(ApaEditor, TypedNumbersRoundHalfAwayFromZeroOnTheirDigits) {
+    ApaEditor editor = Opened();
+    const struct {
+        int column;
+        const char16_t* typed;
+        const char16_t* shown;
+    } cases[] = {
+        {2, u"1.0005", u"1.001"},    {2, u"2.0005", u"2.001"},    {4, u"12.34565", u"12.3457"},
+        {5, u"-0.00004", u"0.0000"}, {6, u"99.9995", u"100.000"}, {7, u"-1.0005", u"-1.001"},
+        {6, u"1e3", u"1.000"},       {7, u" 5.", u"5.000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(editor.CommitCell(0, c.column, QString::fromUtf16(c.typed)),
+                  QString::fromUtf16(c.shown))
+            << c.column;
+    EXPECT_EQ(Field(editor.Lines()[5], 3), QStringLiteral("2.001"));
+
+    QStringList lines = FieldBook();
+    lines[5] = QStringLiteral("F,T2,,1.0005,r1001,12.34565,,,,,,000,");
+    editor = Opened(lines);
+    EXPECT_EQ(editor.Cell(0, 2), QStringLiteral("1.001"));
+    EXPECT_EQ(editor.Cell(0, 4), QStringLiteral("12.3457"));
+}
+
+// Whatever the user types, the record stays one the check accepts: a "," shifted every
+// later field ("A,B" in a memo made the target height 0.000 and the number "1.600").
+TEST(ApaEditor, TypedTextNeverBreaksARecord) {
+    QStringList clean = FieldBook();
+    clean.removeAt(10);  // the G line: a record the check does not know
+    ApaEditor editor = Opened(clean);
+    ASSERT_EQ(Problems(editor.SaveLines()), QStringList());
+
+    const QString hostile[] = {QStringLiteral("A,B"),   QStringLiteral("SET,5"),
+                               QStringLiteral("x\ny"),  QStringLiteral("1.5m"),
+                               QStringLiteral("r0001"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
+                               QStringLiteral("\t"),    QStringLiteral("l2003")};
+    for (const QString& text : hostile) {
+        for (int box = 0; box < kHeaderBoxCount; ++box) editor.SetBox(box, text);
+        for (int column = 1; column < kGridColumns; ++column) editor.CommitCell(0, column, text);
+        editor.PasteRows(1, text + QString(120, u' '));
+        editor.PasteRows(1, text + u'\t' + text + u'\n');
+    }
+    EXPECT_EQ(Problems(editor.SaveLines()), QStringList());
+
+    EXPECT_FALSE(editor.SetBox(4, QStringLiteral("SET,5")));  // instrument model
+    EXPECT_FALSE(editor.SetBox(10, QStringLiteral("15 C")));  // temperature: a number field
+    EXPECT_TRUE(editor.SetBox(10, QStringLiteral(" -2.5 ")));
+    EXPECT_EQ(editor.CommitCell(0, 8, QStringLiteral("A,B")), std::nullopt);
+    EXPECT_EQ(editor.CommitCell(0, 3, QStringLiteral("r0001")), std::nullopt);
+    EXPECT_EQ(editor.CommitCell(0, 3, QStringLiteral("l2003")), QStringLiteral("l2003"));
+    // Names and memos keep the 12 characters their hint states.
+    EXPECT_EQ(editor.CommitCell(0, 1, QStringLiteral("ABCDEFGHIJKLMN")),
+              QStringLiteral("ABCDEFGHIJKL"));
+    EXPECT_EQ(editor.PasteRows(0, QStringLiteral("P,1\t\t\t\t\t\t\tMEMO,X\n")), 1);
+    EXPECT_EQ(editor.Cell(0, 1), QStringLiteral("P1"));
+    EXPECT_EQ(editor.Cell(0, 8), QStringLiteral("MEMOX"));
+}
+
+// Leaving the name box pads the name to 8 characters; that is no edit, and an empty
+// placeholder stays a placeholder that saving leaves out.
+TEST(ApaEditor, PaddingIsNoEdit) {
+    ApaEditor editor = Opened();
+    EXPECT_TRUE(editor.SetBox(0, QStringLiteral("ST1")));
+    EXPECT_TRUE(editor.SetBox(7, QStringLiteral(" 山田 ")));
     EXPECT_FALSE(editor.Modified());
+
+    const QStringList none = {kHeaderLine, kEndLine};
+    editor.Open(none, QStringLiteral("/data/NONE.APA"));
+    for (int box = 0; box < kHeaderBoxCount; ++box) editor.SetBox(box, editor.Box(box));
+    editor.CommitCell(0, 1, QString());
+    EXPECT_EQ(editor.SaveLines(), none);  // no blank B, C or station
+}
+
+// Sightings typed under a new, unnamed station stay under it: they went into the station
+// before it (and changed its code), or before the first station.
+TEST(ApaEditor, AnUnnamedStationKeepsItsSightings) {
+    ApaEditor editor = Opened();
+    editor.ShowNext();  // ST2
+    editor.AddStation();
+    editor.CommitCell(0, 1, QStringLiteral("P5"));
+    editor.CommitCell(0, 3, QStringLiteral("r2007"));
+    const QStringList saved = editor.SaveLines();
+    const qsizetype p5 = saved.indexOf(QStringLiteral("F,P5      ,,,r2007,,,,,,,,"));
+    ASSERT_GT(p5, 0);
+    EXPECT_EQ(saved[p5 - 2], QStringLiteral("D,,,,,2121007,,,"));
+    EXPECT_EQ(saved[p5 - 1], kRunStart);
+    EXPECT_TRUE(saved.contains(QStringLiteral("D,ST1     ,,1.500,0,9911002,09:00,09:30,")));
+
+    editor.ShowFirst();
+    editor.AddStation();  // before the first station
+    editor.CommitCell(0, 2, QStringLiteral("1.5"));
+    const QStringList first = editor.SaveLines();
+    EXPECT_EQ(first.mid(0, 6), (QStringList{kHeaderLine, FieldBook()[1], FieldBook()[2],
+                                            QStringLiteral("D,,,,,9911001,,,"), kRunStart,
+                                            QStringLiteral("F,,,1.500,,,,,,,,,")}));
+    EXPECT_EQ(Problems(first.mid(0, 6) + QStringList{kEndLine}), QStringList());
+}
+
+// The clipboard's 15-character slots cut longer cells; such rows travel tab-separated.
+TEST(ApaEditor, LongCellsSurviveCopyAndPaste) {
+    QStringList lines = FieldBook();
+    lines[5] = QStringLiteral("F,基準点ABCDEFGHIJKLMNOP,,1.600,r1001,1234567890123.4567,,,,,,000,");
+    ApaEditor editor = Opened(lines);
+    const QString copied = editor.CopyRows(0, 0);
+    EXPECT_EQ(editor.PasteRows(3, copied), 1);
+    EXPECT_EQ(editor.Cell(3, 1), QStringLiteral("基準点ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(editor.Cell(3, 4), QStringLiteral("1234567890123.4567"));
+    EXPECT_EQ(editor.Cell(3, 3), QStringLiteral("r1001"));
+
+    const QString classic = editor.CopyRows(1, 2);  // short cells: the 120-character form
+    EXPECT_EQ(classic.size(), 240);
+    EXPECT_FALSE(classic.contains(u'\t'));
+    EXPECT_EQ(editor.PasteRows(0, classic), 2);
+    EXPECT_EQ(editor.Cell(1, 4), QStringLiteral("45.1230"));
 }

@@ -189,3 +189,85 @@ TEST(ApaCheck, FixCodesRewritesInPlace) {
     EXPECT_EQ(test::ReadBytes(path), QByteArray("A,01,Z,\r\nZ,&,\r\n"));
     EXPECT_EQ(CheckApaFile(path + QStringLiteral(".none")).size(), 1);
 }
+
+// An empty file is no field book anywhere: the reader gave an empty list, which the
+// editor and --fix-codes took for one (--fix-codes then crashed).
+TEST(ApaReader, AnEmptyFileIsNoFieldBook) {
+    const QString path = test::NewFolder(QStringLiteral("apa")) + QStringLiteral("/EMPTY.APA");
+    test::WriteBytes(path, "");
+    EXPECT_EQ(NormalizeApaLines({}), std::nullopt);
+    EXPECT_EQ(ReadApaFile(path), std::nullopt);
+    QString reason;
+    EXPECT_FALSE(FixObservationCodes(path, reason));
+    EXPECT_EQ(reason, QStringLiteral("not APA data"));
+    EXPECT_EQ(test::ReadBytes(path), QByteArray());
+}
+
+// What cannot be checked at all is one problem at line 0, so that the command line can
+// tell trouble from problems found; /dev/zero was read until the process was killed.
+TEST(ApaCheck, FilesThatCannotBeCheckedAreOneProblemAtLineZero) {
+    const QString folder = test::NewFolder(QStringLiteral("apa"));
+    test::WriteBytes(folder + QStringLiteral("/EMPTY.APA"), "");
+    test::WriteBytes(folder + QStringLiteral("/RAW.SDR"), "B,01,\r\nA,01,\r\n");
+    for (const QString& path :
+         {QStringLiteral("/dev/zero"), folder, folder + QStringLiteral("/EMPTY.APA"),
+          folder + QStringLiteral("/RAW.SDR"), folder + QStringLiteral("/GONE.APA")}) {
+        const QList<ApaProblem> problems = CheckApaFile(path);
+        ASSERT_EQ(problems.size(), 1) << path.toStdString();
+        EXPECT_EQ(problems[0].line, 0) << path.toStdString();
+        QString reason;
+        EXPECT_FALSE(FixObservationCodes(path, reason)) << path.toStdString();
+    }
+}
+
+// --fix-codes leaves a right file as it is (it rewrote a correct LF-only file with CR LF,
+// trimmed and with commas added), and a rewrite touches only the codes it names.
+TEST(ApaCheck, FixCodesChangesOnlyTheCodesItReports) {
+    const QString path = test::NewFolder(QStringLiteral("apa")) + QStringLiteral("/fix.APA");
+    const QByteArray right =
+        "A,01,\n D,ST1,,1.5,0,2121003,,,\nE,0,\nF,P,,1.5,r2003,0,,,,,,000\nG,\x82\xA0 "
+        "\xE2\x9C\x93,\nZ,";
+    test::WriteBytes(path, right);
+    QString reason;
+    QList<CodeChange> changes{{9, {}, {}}};
+    ASSERT_TRUE(FixObservationCodes(path, reason, &changes)) << reason.toStdString();
+    EXPECT_TRUE(changes.isEmpty());
+    EXPECT_EQ(test::ReadBytes(path), right);
+
+    QByteArray wrong = right;
+    wrong.replace("2121003", "9911001");
+    wrong.replace("Z,", "D,ST2,,1.5,0,9911009,,,\r\nE,0,\r\nZ,");
+    test::WriteBytes(path, wrong);
+    ASSERT_TRUE(FixObservationCodes(path, reason, &changes));
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_EQ(changes[0].line, 2);
+    EXPECT_EQ(changes[0].from, QStringLiteral("9911001"));
+    EXPECT_EQ(changes[0].to, QStringLiteral("2121003"));
+    EXPECT_EQ(changes[1].line, 6);
+    EXPECT_EQ(changes[1].to, QStringLiteral("9911001"));
+    QByteArray expected = wrong;
+    expected.replace(" D,ST1,,1.5,0,9911001,,,", "D,ST1,,1.5,0,2121003,,,");
+    expected.replace("9911009", "9911001");
+    EXPECT_EQ(test::ReadBytes(path), expected);
+}
+
+// A placeholder station that received anything stays a station of its own; one that did
+// not goes, with the blank headers that only it used.
+TEST(ObservationCode, SaveKeepsAPlaceholderWithSightings) {
+    const QString st1 = QStringLiteral("D,ST1,,1.5,0,9911001,,,");
+    const QString sighting = QStringLiteral("F,P,,1.5,r2004,0,,,,,,000,");
+    const QString blankName = QStringLiteral("D,        ,,,,,,,");
+    EXPECT_EQ(PrepareForSave({kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, sighting, kEmptyF,
+                              st1, kRunStart, kEndLine}),
+              (QStringList{kHeaderLine, kEmptyB, kEmptyC, QStringLiteral("D,,,,,2121004,,,"),
+                           kRunStart, sighting, kEmptyF, st1, kRunStart, kEndLine}));
+    EXPECT_EQ(PrepareForSave({kHeaderLine, st1, kRunStart, blankName, kRunStart,
+                              QStringLiteral("F,        ,,     ,,,,,,,,,"), kEndLine}),
+              (QStringList{kHeaderLine, st1, kRunStart, kEndLine}));
+    EXPECT_EQ(
+        PrepareForSave({kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, kEmptyF, kEndLine}),
+        (QStringList{kHeaderLine, kEndLine}));
+    EXPECT_EQ(PrepareForSave(
+                  {kHeaderLine, kEmptyB, kEmptyC, kEmptyD, kRunStart, st1, kRunStart, kEndLine}),
+              (QStringList{kHeaderLine, kEmptyB, kEmptyC, st1, kRunStart, kEndLine}));
+}

@@ -12,12 +12,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "apa/ObservationCode.h"
-#include "host/state/SharedMessages.h"
 #include "host/state/ProcessValues.h"
+#include "host/state/SharedMessages.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
 #include "platform/ui/ClickLabel.h"
@@ -26,6 +27,8 @@ namespace apa {
 namespace {
 
 const QString kSaveFilter = QStringLiteral("vuvﾌｧｲﾙ (*.APA)|*.APA|すべてのﾌｧｲﾙ (*.*)|*.*|");
+const QString kCannotSave = QStringLiteral("観測データを保存できません。");
+const QString kSaveElsewhere = QStringLiteral("別の名前で保存しますか？");
 
 // The grid's titles and alignments from the "^ No |<name|>..." header format.
 void SetUpColumns(QTableWidget* grid) {
@@ -60,7 +63,8 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     return button;
 }
 
-// Str() of a row number: a leading blank for the sign.
+// A row number as the delete question shows it: with the blank a positive number's sign
+// takes.
 QString RowText(int row) {
     return u' ' + QString::number(row);
 }
@@ -132,6 +136,7 @@ void frmAPAEDIT::BuildHeader(QWidget* parent, QGridLayout* layout) {
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         auto* box = new QLineEdit(parent);
         box->setObjectName(QStringLiteral("Text2_%1").arg(i));
+        box->setValidator(new QRegularExpressionValidator(TypeableText(), box));
         box->installEventFilter(this);
         boxes_[i] = box;
         layout->addWidget(label, i / 5, (i % 5) * 2);
@@ -143,9 +148,7 @@ void frmAPAEDIT::BuildHeader(QWidget* parent, QGridLayout* layout) {
             next->setFocus();
             ShowHint(HeaderHint((i + 1) % kHeaderBoxCount, boxes_[2]->text().trimmed()));
         });
-        connect(box, &QLineEdit::editingFinished, this, [this, i] {
-            if (loaded_) editor_.SetBox(i, boxes_[i]->text());
-        });
+        connect(box, &QLineEdit::editingFinished, this, [this, i] { CommitBox(i); });
     }
 }
 
@@ -161,6 +164,7 @@ void frmAPAEDIT::BuildGrid() {
     grid_->viewport()->installEventFilter(this);
     cellEditor_ = new QLineEdit(grid_->viewport());
     cellEditor_->setObjectName(QStringLiteral("Text1"));
+    cellEditor_->setValidator(new QRegularExpressionValidator(TypeableText(), cellEditor_));
     cellEditor_->hide();
     cellEditor_->installEventFilter(this);
     connect(grid_, &QTableWidget::currentCellChanged, this,
@@ -274,6 +278,8 @@ void frmAPAEDIT::StartEdit(const QString& initial) {
     editColumn_ = column;
     const QRect cell = grid_->visualRect(grid_->model()->index(row, column));
     cellEditor_->setGeometry(cell);
+    const int maxLength = GridColumns()[column].maxLength;
+    cellEditor_->setMaxLength(maxLength > 0 ? maxLength : 32767);  // QLineEdit's default
     cellEditor_->setText(initial);
     cellEditor_->setAlignment(CellAlignment(column));
     cellEditor_->show();
@@ -287,9 +293,26 @@ void frmAPAEDIT::CommitEdit() {
     const int column = editColumn_;
     editRow_ = editColumn_ = -1;
     cellEditor_->hide();
-    const QString shown = editor_.CommitCell(row, column, cellEditor_->text());
-    if (QTableWidgetItem* item = grid_->item(row, column)) item->setText(shown.trimmed());
+    const std::optional<QString> shown = editor_.CommitCell(row, column, cellEditor_->text());
+    if (!shown)
+        platform::ActivePrompt().Beep();  // the cell keeps its text
+    else if (QTableWidgetItem* item = grid_->item(row, column))
+        item->setText(shown->trimmed());
     grid_->setFocus();
+}
+
+// A refused text gives way to what the field holds.
+void frmAPAEDIT::CommitBox(int box) {
+    if (!loaded_ || editor_.SetBox(box, boxes_[box]->text())) return;
+    platform::ActivePrompt().Beep();
+    boxes_[box]->setText(editor_.Box(box));
+}
+
+// Every close path decides on "modified" only after this: a box still being typed in has
+// not reported its text yet.
+void frmAPAEDIT::CommitBoxes() {
+    for (int i = 0; i < kHeaderBoxCount; ++i)
+        if (boxes_[i]->text() != editor_.Box(i)) CommitBox(i);
 }
 
 void frmAPAEDIT::CancelEdit() {
@@ -401,6 +424,13 @@ void frmAPAEDIT::InsertRows() {
     CommitEdit();
     int first = 0;
     int last = 0;
+    // A station without rows has nothing to select: its first row is added at once.
+    if (loaded_ && editor_.RowCount() == 0 && editor_.HasStation()) {
+        editor_.InsertRows(0, 1);
+        ShowStation();
+        grid_->setCurrentCell(0, 1);
+        return;
+    }
     if (!ValidSelection(first, last)) {
         platform::ActivePrompt().Show(QStringLiteral("追加する行Noを選択してください。"),
                                       host::msg::kTitleConfirm, platform::PromptIcon::Critical);
@@ -458,38 +488,54 @@ void frmAPAEDIT::SelectCurrentCellOnly() {
 
 bool frmAPAEDIT::FinishEditing() {
     CommitEdit();
+    CommitBoxes();
     host::ProcessValues& values = host::Process();
     if (!loaded_ || !editor_.Modified()) {
         values.ClearDataLines();
         return true;
     }
-    platform::Prompt& prompt = platform::ActivePrompt();
-    const platform::PromptAnswer answer =
-        prompt.Message(QStringLiteral("編集したデータを登録しますか？"), QString(),
-                       platform::PromptIcon::Question, platform::PromptButtons::YesNoCancel);
+    const platform::PromptAnswer answer = platform::ActivePrompt().Message(
+        QStringLiteral("編集したデータを登録しますか？"), QString(), platform::PromptIcon::Question,
+        platform::PromptButtons::YesNoCancel);
     if (answer == platform::PromptAnswer::Cancel) return false;
-    if (answer == platform::PromptAnswer::Yes) {
-        if (values.DataFile.isEmpty()) {
-            platform::FileDialogRequest request;
-            request.initialFolder = values.DataPath;
-            request.filter = kSaveFilter;
-            const platform::FileDialogResult chosen = prompt.SaveFile(request);
-            if (chosen.status == platform::DialogStatus::Failed)
-                prompt.Show(host::msg::kDialogError, host::msg::kTitleConfirm,
-                            platform::PromptIcon::Critical);
-            if (chosen.status != platform::DialogStatus::Chosen) return false;
-            values.DataFile = chosen.path;
-        }
-        try {
-            WriteApaFile(values.DataFile, editor_.SaveLines());
-        } catch (const platform::FileError& e) {
-            prompt.Show(e.Message() + u'\n' + values.DataFile, host::msg::kTitleConfirm,
-                        platform::PromptIcon::Critical);
-            return false;  // the edits stay in the form
-        }
-        editor_.MarkSaved();
-    }
+    if (answer == platform::PromptAnswer::Yes && !Save()) return false;
     values.ClearDataLines();
+    return true;
+}
+
+bool frmAPAEDIT::Save() {
+    QString path = host::Process().DataFile;
+    if (path.isEmpty() && !AskSavePath(path)) return false;
+    for (;;) {
+        try {
+            WriteApaFile(path, editor_.SaveLines());
+            break;
+        } catch (const platform::FileError& e) {
+            const QString text = kCannotSave + u'\n' + e.Reason() + u'\n' + path +
+                                 QStringLiteral("\n\n") + kSaveElsewhere;
+            if (platform::ActivePrompt().Message(
+                    text, host::msg::kTitleConfirm, platform::PromptIcon::Exclamation,
+                    platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes ||
+                !AskSavePath(path))
+                return false;
+        }
+    }
+    host::Process().DataFile = path;
+    editor_.MarkSaved();
+    return true;
+}
+
+bool frmAPAEDIT::AskSavePath(QString& path) {
+    platform::Prompt& prompt = platform::ActivePrompt();
+    platform::FileDialogRequest request;
+    request.initialFolder = host::Process().DataPath;
+    request.filter = kSaveFilter;
+    const platform::FileDialogResult chosen = prompt.SaveFile(request);
+    if (chosen.status == platform::DialogStatus::Failed)
+        prompt.Show(host::msg::kDialogError, host::msg::kTitleConfirm,
+                    platform::PromptIcon::Critical);
+    if (chosen.status != platform::DialogStatus::Chosen) return false;
+    path = chosen.path;
     return true;
 }
 

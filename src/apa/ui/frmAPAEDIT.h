@@ -42,6 +42,8 @@ class frmAPAEDIT : public QDialog {
     void ShowHint(const QString& hint);
     void CurrentCellChanged(int row, int column);
 
+    void CommitBox(int box);
+    void CommitBoxes();
     void StartEdit(const QString& initial);
     void CommitEdit();
     void CancelEdit();
@@ -60,6 +62,12 @@ class frmAPAEDIT : public QDialog {
 
     // Asks whether to keep the edits; true when the form may close.
     bool FinishEditing();
+    // Writes the field book to DataFile, asking for a name when there is none; a write
+    // that fails says why and offers another name. False when nothing was written (the
+    // edits stay in the form).
+    bool Save();
+    // The save dialog; false when cancelled or failed (a failure is reported).
+    bool AskSavePath(QString& path);
 
     ApaEditor editor_;
     bool loaded_ = false;

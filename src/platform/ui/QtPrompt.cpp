@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <memory>
 
@@ -43,9 +44,28 @@ QWidget* Owner() {
     return QApplication::activeWindow();
 }
 
+// Qt's own file dialog reads a typed name with '"' as several quoted names and keeps only
+// a part of it (`a".APA` became the hidden file ".APA"). A name is taken as typed or
+// refused, so such a name is refused here and the dialog stays open. Native dialogs take
+// names literally and have no name box of Qt's.
+class FileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name && name->text().contains(u'"')) {
+            QMessageBox::warning(this, QStringLiteral("確認"), kQuoteInFileName);
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(Owner(), request.title, request.initialFolder,
-                                   QtFileFilter(request.filter));
+    auto* dialog =
+        new FileDialog(Owner(), request.title, request.initialFolder, QtFileFilter(request.filter));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);

@@ -24,6 +24,10 @@ class QtPrompt : public Prompt {
     int waitDepth_ = 0;
 };
 
+// What the file dialogs say to a typed name that holds '"'.
+inline const QString kQuoteInFileName =
+    QStringLiteral("ファイル名に \" は使えません。別の名前を入力してください。");
+
 // The "name|pattern|" filter in Qt's "name (pattern);;name (pattern)" form.
 QString QtFileFilter(const QString& filter);
 
