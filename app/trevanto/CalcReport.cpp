@@ -44,9 +44,8 @@ void AppendTree(QStringList& out, const QMap<qint32, QList<Entry>>& children, qi
         if (e.folder)
             line += u'/';
         else
-            line += QStringLiteral("  (%1 %2)")
-                        .arg(e.calcNo)
-                        .arg(calcstore::CalcTypeDefaultName(e.calcNo));
+            line += QStringLiteral("  (") + QString::number(e.calcNo) + u' ' +
+                    calcstore::CalcTypeDefaultName(e.calcNo) + u')';
         out << line;
         if (e.folder) AppendTree(out, children, e.id, depth + 1);
     }
@@ -80,9 +79,8 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
     if (calc->Eof()) throw platform::DbError(QStringLiteral("計算 %1 はありません。").arg(calcId));
     QStringList out;
     const qint32 calcNo = calc->Field(QStringLiteral("CalcNo")).toInt();
-    out << QStringLiteral("計算 %1: %2")
-               .arg(calcId)
-               .arg(calc->Field(QStringLiteral("Name")).toString());
+    out << QStringLiteral("計算 ") + QString::number(calcId) + QStringLiteral(": ") +
+               calc->Field(QStringLiteral("Name")).toString();
     out << QStringLiteral("  種別 %1 %2, フォルダ %3, 作成 %4")
                .arg(calcNo)
                .arg(calcstore::CalcTypeDefaultName(calcNo))
@@ -97,13 +95,14 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
         {calcId});
     out << QStringLiteral("点 (%1)").arg(points->RecordCount());
     for (; !points->Eof(); points->MoveNext()) {
-        out << QStringLiteral("%1  %2  標高 %3  %4")
-                   .arg(points->Field(QStringLiteral("ID")).toInt(), 6)
-                   .arg(points->Field(QStringLiteral("Name")).toString(), -12)
-                   .arg(HeightText(points->Field(QStringLiteral("Z")).toDouble()))
-                   .arg(points->Field(QStringLiteral("Memo")).toString())
-                   .trimmed()
-                   .prepend(QStringLiteral("  "));
+        // Joined piece by piece: names and memos are the surveyor's text and may hold "%1".
+        const QString line =
+            QString::number(points->Field(QStringLiteral("ID")).toInt()).rightJustified(6) +
+            QStringLiteral("  ") +
+            points->Field(QStringLiteral("Name")).toString().leftJustified(12) +
+            QStringLiteral("  標高 ") + HeightText(points->Field(QStringLiteral("Z")).toDouble()) +
+            QStringLiteral("  ") + points->Field(QStringLiteral("Memo")).toString();
+        out << QStringLiteral("  ") + line.trimmed();
     }
 
     auto params = db->OpenRecordset(
@@ -111,11 +110,11 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
     out << QStringLiteral("パラメータ (%1)").arg(params->RecordCount());
     for (; !params->Eof(); params->MoveNext()) {
         const qint32 type = params->Field(QStringLiteral("ValueType")).toInt();
-        out << QStringLiteral("  %1  型%2  %3")
-                   .arg(params->Field(QStringLiteral("Seq")).toInt())
-                   .arg(type)
-                   .arg(ValueText(type, params->Field(QStringLiteral("TextValue")),
-                                  params->Field(QStringLiteral("NumValue"))));
+        out << QStringLiteral("  ") +
+                   QString::number(params->Field(QStringLiteral("Seq")).toInt()) +
+                   QStringLiteral("  型") + QString::number(type) + QStringLiteral("  ") +
+                   ValueText(type, params->Field(QStringLiteral("TextValue")),
+                             params->Field(QStringLiteral("NumValue")));
     }
 
     auto cells = db->OpenRecordset(

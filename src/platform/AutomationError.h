@@ -15,8 +15,8 @@ class AutomationError : public std::runtime_error {
     const QString& Description() const { return description_; }
 
     // The errors a keyed collection raises for a missing element.
-    static AutomationError InvalidArgument(const QString& source);      // 5
-    static AutomationError SubscriptOutOfRange(const QString& source);  // 9
+    static AutomationError InvalidArgument(const QString& source);      // error 5
+    static AutomationError SubscriptOutOfRange(const QString& source);  // error 9
 
   private:
     qint32 number_;

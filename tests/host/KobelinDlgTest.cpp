@@ -169,11 +169,58 @@ TEST_F(KobelinDlgTest, MenuItemEightAndTheCloseBoxEndTheProgram) {
     }
 }
 
-TEST_F(KobelinDlgTest, ProgramTermClosesTheOtherWindows) {
+// The host's own windows live in the same process; only the program's go.
+TEST_F(KobelinDlgTest, ProgramTermClosesOnlyTheProgramsWindows) {
+    QWidget hostWindow;
+    hostWindow.show();
+    QDialog hostDialog;
+    hostDialog.show();
     KobelinDlg dlg;
     dlg.OpenDlg();
-    QDialog stray;
-    stray.show();
+    auto* form = new QDialog(dlg.MenuWindow());
+    form->show();
+    auto* inner = new QDialog(form);
+    inner->show();
     dlg.ProgramTerm();
-    EXPECT_FALSE(stray.isVisible());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(inner->isVisible());
+    EXPECT_TRUE(hostWindow.isVisible());
+    EXPECT_TRUE(hostDialog.isVisible());
+    ProcessDeferredDeletes();
+    EXPECT_EQ(OpenMenus(), 0);
+}
+
+// A host may drop the object while the program ends from inside the menu's own button.
+TEST_F(KobelinDlgTest, HostMayDeleteTheObjectFromProgramEnd) {
+    struct DroppingHost : host::KobelinDlgEvents {
+        void RefreshRegion(qint32) override {}
+        void SaveStart(bool&) override {}
+        void ProgramEnd() override {
+            dlg->ProgramTerm();
+            dlg.reset();
+        }
+        std::unique_ptr<KobelinDlg> dlg = std::make_unique<KobelinDlg>();
+    } host;
+    host.dlg->SetEvents(&host);
+    host.dlg->OpenDlg();
+    QTest::mouseClick(host.dlg->MenuWindow()->findChild<QPushButton*>(QStringLiteral("TSMENU7")),
+                      Qt::LeftButton);
+    EXPECT_EQ(host.dlg, nullptr);
+    ProcessDeferredDeletes();
+    EXPECT_EQ(OpenMenus(), 0);
+
+    // Dropped with its menu still open, it takes the menu along the same way.
+    auto dlg = std::make_unique<KobelinDlg>();
+    dlg->OpenDlg();
+    dlg.reset();
+    ProcessDeferredDeletes();
+    EXPECT_EQ(OpenMenus(), 0);
+}
+
+// Numbering rules read before the menu opens can already tell the user what is wrong.
+TEST_F(KobelinDlgTest, ObjectInAWindowedProcessCanShowMessages) {
+    platform::SetActivePrompt(nullptr);
+    KobelinDlg dlg;
+    EXPECT_TRUE(platform::HasActivePrompt());
+    platform::SetActivePrompt(&prompt_);
 }

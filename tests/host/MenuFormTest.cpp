@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -7,8 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "host/HostFixture.h"
+#include "host/MenuCommands.h"
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
 #include "host/ui/frmTSMENU.h"
@@ -80,26 +83,59 @@ TEST_F(MenuFormTest, FirstStartShowsAndStoresTheDefaults) {
 }
 
 TEST_F(MenuFormTest, EveryFormatEntrySetsLabelButtonsAndStore) {
+    const struct {
+        const char* control;
+        const char* tsType;
+        const char* format;
+        const char16_t* label;
+        bool convert, editOwn, editAll;
+    } entries[] = {
+        {"SOKKIAAPA", "SOKKIA", "APA", u" SOKKIA･APA", false, false, false},
+        {"SOKKIA3GD", "SOKKIA", "3GD", u" SOKKIA･3GD", true, true, false},
+        {"SOKKIA3PD", "SOKKIA", "3PD", u" SOKKIA･3PD", true, true, false},
+        {"SOKKIASDF", "SOKKIA", "SDF", u" SOKKIA･SDF", true, true, false},
+        {"SOKKIASC1", "SOKKIA", "SC1", u" SOKKIA･SC1", true, true, false},
+        {"SOKKIASCR", "SOKKIA", "SCR", u" SOKKIA･SCR", true, true, false},
+        {"TOPCONAPA", "TOPCON", "APA", u" TOPCON･APA", false, false, false},
+        {"TOPCONFC5", "TOPCON", "FC5", u" TOPCON･FC5", true, true, false},
+        {"LEICAAPA", "LEICA", "APA", u" LEICA･APA", false, false, false},
+        {"LEICAGSI", "LEICA", "GSI", u" LEICA･GSI", true, true, false},
+        {"NIKONAPA", "NIKON", "APA", u" NIKON･APA", false, false, false},
+        {"NIKONDR2", "NIKON", "DR2", u" NIKON･DR2", true, true, false},
+        {"PENTAXAPA", "PENTAX", "APA", u" PENTAX･APA", false, false, false},
+        {"APANONACKNAK", "APA", "APA", u"APA･ACK/ANKなし", false, false, false},
+        {"FILEAPA", "FILE", "APA", u" FILE･APA", false, false, false},
+        {"TCMNON", "???", "*", u" すべて ", true, false, true},
+    };
     Open();
-    for (const host::FormatChoice& choice : host::FormatChoices()) {
-        Find<QAction>(choice.control.toLatin1().constData())->trigger();
-        const QString format = choice.format;
-        EXPECT_EQ(Process().Format, format);
-        EXPECT_EQ(Process().TStype, choice.tsType);
-        EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")), format);
+    ASSERT_EQ(std::size(entries), host::FormatChoices().size());
+    for (const auto& e : entries) {
+        Trigger(e.control);
+        EXPECT_EQ(Process().Format, QString::fromLatin1(e.format)) << e.control;
+        EXPECT_EQ(Process().TStype, QString::fromLatin1(e.tsType)) << e.control;
+        EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")),
+                  QString::fromLatin1(e.format));
         EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("TStype")),
-                  choice.tsType);
-        QString label = u' ' + choice.tsType + QStringLiteral("･") + format;
-        if (format == QStringLiteral("*")) label = QStringLiteral(" すべて ");
-        if (choice.control == QStringLiteral("APANONACKNAK"))
-            label = QStringLiteral("APA･ACK/ANKなし");
-        EXPECT_EQ(Label("TCMSET"), label) << choice.control.toStdString();
-        EXPECT_EQ(Find<QPushButton>("TSMENU3")->isEnabled(), format != QStringLiteral("APA"));
-        EXPECT_EQ(Find<QAction>("HENSYUALL")->isEnabled(), format == QStringLiteral("*"));
-        EXPECT_EQ(Find<QAction>("HENSYUETC")->isEnabled(),
-                  format != QStringLiteral("APA") && format != QStringLiteral("*"));
+                  QString::fromLatin1(e.tsType));
+        EXPECT_EQ(Label("TCMSET"), QString::fromUtf16(e.label)) << e.control;
+        EXPECT_EQ(Find<QPushButton>("TSMENU3")->isEnabled(), e.convert) << e.control;
+        EXPECT_EQ(Find<QAction>("HENSYUETC")->isEnabled(), e.editOwn) << e.control;
+        EXPECT_EQ(Find<QAction>("HENSYUALL")->isEnabled(), e.editAll) << e.control;
     }
     EXPECT_EQ(Find<QAction>("TCMCANCEL")->text(), QStringLiteral("キャンセル"));
+}
+
+// The choice holds for the session; the user learns that it was not kept.
+TEST_F(MenuFormTest, FormatThatCannotBeStoredIsReported) {
+    Open();
+    const QString blocker = DataFile(QStringLiteral("plain-file"), "x");
+    platform::SettingsStore::SetUserStorePath(blocker + QStringLiteral("/Brandel.ini"));
+    Trigger("LEICAGSI");
+    EXPECT_EQ(Label("TCMSET"), QStringLiteral(" LEICA･GSI"));
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral("設定を保存できません。")))
+        << Messages()[0].toStdString();
+    EXPECT_EQ(prompt_.Records().constLast().icon, platform::PromptIcon::Critical);
 }
 
 TEST_F(MenuFormTest, CancelEntryChangesNothing) {
@@ -122,6 +158,7 @@ TEST_F(MenuFormTest, DataFolderLabelWrapsAtSixteen) {
                  QStringLiteral("/srv/sokuryo/abc/"));
     Open();
     EXPECT_EQ(Label("DRVSET"), QStringLiteral("/srv/sokuryo/abc\n/"));
+    EXPECT_EQ(Find<QLabel>("DRVSET")->toolTip(), QStringLiteral("/srv/sokuryo/abc/"));
 }
 
 TEST_F(MenuFormTest, CoordinateItemsRefuseFormatsWithoutUpload) {
@@ -201,6 +238,31 @@ TEST_F(MenuFormTest, DataFolderDialogConfirmAndCancel) {
     EXPECT_EQ(Process().DataPath, chosen + u'/');
 }
 
+TEST_F(MenuFormTest, DataFolderDialogOpensAtTheFolderAndKeepsAFolderItCannotMake) {
+    Open();
+    const QString deep = folder_ + QStringLiteral("/a/b/現場");
+    host::SetDataFolder(Store(), Process(), deep);
+    const QString blocker = DataFile(QStringLiteral("plain-file"), "x");
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* tree = dialog->findChild<QTreeView*>(QStringLiteral("Dir1"));
+        const auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        EXPECT_EQ(model->filePath(tree->currentIndex()), deep);
+        EXPECT_TRUE(tree->isExpanded(tree->currentIndex().parent()));
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))
+            ->setText(blocker + QStringLiteral("/x"));
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        EXPECT_TRUE(dialog->isVisible());  // stays for another choice
+        dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    });
+    Trigger("DATADRVSET");
+    EXPECT_EQ(Process().DataPath, deep + u'/');
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].endsWith(blocker + QStringLiteral("/x/")))
+        << Messages()[0].toStdString();
+}
+
 TEST_F(MenuFormTest, SecondInstanceEndsAtOnce) {
     Open();  // this process holds the instance lock now
     QProcess second;
@@ -211,4 +273,6 @@ TEST_F(MenuFormTest, SecondInstanceEndsAtOnce) {
     second.start(QStringLiteral(TREVANTO_EXE), {});
     ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitCode(), 3);
+    EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError())
+                    .contains(QStringLiteral("既に起動しています")));
 }

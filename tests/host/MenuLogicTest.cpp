@@ -3,11 +3,13 @@
 #include <QFile>
 #include <QThread>
 
+#include "host/DistrictReader.h"
 #include "host/HostFixture.h"
 #include "host/MenuCommands.h"
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
 #include "platform/Database.h"
+#include "platform/FileError.h"
 #include "trevanto/DemoDistrict.h"
 
 using host::Process;
@@ -71,13 +73,15 @@ TEST_F(MenuCommandsTest, FirstStartStoresTheDefaults) {
 
 TEST_F(MenuCommandsTest, CopyApaFileIntoTheDataFolder) {
     Process().Format = QStringLiteral("APA");
+    // LF line ends, UTF-8 and a byte that is no character at all arrive as they left.
+    const QByteArray bytes("A,01,\nB,1,\xe6\x9d\xb1\xff,\n");
     const QString source = test::NewFolder(QStringLiteral("card")) + QStringLiteral("/FIELD.APA");
-    test::WriteBytes(source, "A,01,\nB,1,T1,\n");
+    test::WriteBytes(source, bytes);
     const QString target = DataFile(QStringLiteral("COPY.APA"), "old contents\r\n");
     prompt_.ChooseFile(source);
     prompt_.ChooseFile(target);
     host::CopyApaFileIntoDataFolder(prompt_, Process());
-    EXPECT_EQ(test::ReadBytes(target), QByteArray("A,01,\r\nB,1,T1,\r\n"));
+    EXPECT_EQ(test::ReadBytes(target), bytes);
     EXPECT_EQ(Process().DataFile, target);
     const auto dialogs = prompt_.Records();
     ASSERT_EQ(dialogs.size(), 2);
@@ -146,6 +150,36 @@ TEST_F(MenuCommandsTest, DataFolderConfirm) {
     EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("DataPath")), chosen + u'/');
     EXPECT_FALSE(host::SetDataFolder(Store(), Process(), QString()));
     EXPECT_EQ(Process().DataPath, chosen + u'/');
+
+    // A relative folder is kept as the absolute one it means now.
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder_));
+    EXPECT_TRUE(host::SetDataFolder(Store(), Process(), QStringLiteral("rel/現場")));
+    QDir::setCurrent(previous);
+    EXPECT_EQ(Process().DataPath, folder_ + QStringLiteral("/rel/現場/"));
+    EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("DataPath")),
+              folder_ + QStringLiteral("/rel/現場/"));
+}
+
+TEST_F(MenuCommandsTest, DataFolderThatCannotBeMadeOrKeptChangesNothing) {
+    host::SetDataFolder(Store(), Process(), folder_ + QStringLiteral("/before"));
+    const QString blocker = DataFile(QStringLiteral("plain-file"), "x");
+    EXPECT_THROW(host::SetDataFolder(Store(), Process(), blocker + QStringLiteral("/sub")),
+                 platform::FileError);
+    EXPECT_EQ(Process().DataPath, folder_ + QStringLiteral("/before/"));
+    EXPECT_EQ(Store().Peek(QStringLiteral("Trevanto"), QStringLiteral("DataPath")),
+              folder_ + QStringLiteral("/before/"));
+
+    platform::SettingsStore unwritable(blocker + QStringLiteral("/Brandel.ini"));
+    EXPECT_THROW(host::SetDataFolder(unwritable, Process(), folder_ + QStringLiteral("/after")),
+                 platform::FileError);
+    EXPECT_EQ(Process().DataPath, folder_ + QStringLiteral("/before/"));
+}
+
+// A point name is the surveyor's text: "%1" in it is kept, never filled in.
+TEST(DistrictReader, SimaPointLinesKeepPercentSignsInNames) {
+    EXPECT_EQ(host::SimaPointLine(7, QStringLiteral("P%1%2"), 1.5, -2.25, QStringLiteral("3.000")),
+              QStringLiteral("A01,    7,P%1%2   ,      1.500,     -2.250,3.000,"));
 }
 
 TEST_F(MenuCommandsTest, DistrictCoordinatesComeAsSimaPointLines) {
@@ -159,6 +193,12 @@ TEST_F(MenuCommandsTest, DistrictCoordinatesComeAsSimaPointLines) {
     EXPECT_EQ(prompt_.WaitCount(), 1);
     EXPECT_EQ(prompt_.WaitDepth(), 0);
     EXPECT_TRUE(Messages().isEmpty());
+
+    // A point another tool wrote without the deletion flag is a present point.
+    platform::Database::Open(Process().DataBaseName)
+        ->Execute(QStringLiteral("UPDATE COORD SET DELFLG = NULL WHERE ID = 1"));
+    ASSERT_TRUE(host::LoadDistrictCoordinates(prompt_, Process()));
+    EXPECT_EQ(Process().DataCount, 30);
 
     platform::Database::Open(Process().DataBaseName)
         ->Execute(QStringLiteral("UPDATE COORD SET DELFLG = TRUE"));

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include "platform/FileError.h"
 #include "platform/Settings.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
@@ -41,4 +42,32 @@ TEST(Settings, BackslashSectionIsANestedGroup) {
               QStringLiteral("ＭＳ 明朝"));
     EXPECT_EQ(store.Peek(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Font")),
               QStringLiteral("ＭＳ 明朝"));
+}
+
+// A value typed into the file by hand, commas and all, is the text it is.
+TEST(Settings, HandWrittenValueWithCommasReadsAsWritten) {
+    const QString folder = test::NewFolder(QStringLiteral("settings"));
+    const QString path = folder + QStringLiteral("/Brandel.ini");
+    test::WriteBytes(path,
+                     "[Trevanto]\nRSset=4800,e,7,1,1\nPrintCR\\Margins=10, 20,30\n"
+                     "Quoted=\"9600,n,8,1,1\"\n");
+    platform::SettingsStore store(path);
+    EXPECT_EQ(store.Get(QStringLiteral("Trevanto"), QStringLiteral("RSset"),
+                        QStringLiteral("9600,n,8,1,1")),
+              QStringLiteral("4800,e,7,1,1"));
+    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto\\PrintCR"), QStringLiteral("Margins")),
+              QStringLiteral("10, 20,30"));
+    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto"), QStringLiteral("Quoted")),
+              QStringLiteral("9600,n,8,1,1"));
+    // Nothing was replaced by a default.
+    EXPECT_TRUE(test::ReadBytes(path).contains("RSset=4800,e,7,1,1"));
+}
+
+TEST(Settings, StoreThatCannotBeWrittenSaysSo) {
+    const QString folder = test::NewFolder(QStringLiteral("settings"));
+    test::WriteBytes(folder + QStringLiteral("/file"), "x");
+    platform::SettingsStore store(folder + QStringLiteral("/file/Brandel.ini"));
+    EXPECT_THROW(
+        store.Save(QStringLiteral("Trevanto"), QStringLiteral("Format"), QStringLiteral("GSI")),
+        platform::FileError);
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStandardPaths>
 #include <QThread>
 
 #include "platform/Prompt.h"
@@ -51,6 +52,39 @@ TEST(Shell, NoEditorWhenTheWorkFileCannotBeWritten) {
     qputenv("VISUAL", "/bin/true");
     EXPECT_EQ(platform::FindTextEditor(QStringLiteral("/nonexistent/folder")), QString());
     qunsetenv("VISUAL");
+}
+
+// A terminal program as the desktop's editor would end at once without a terminal: it
+// runs in the desktop's terminal, or there is no editor to offer.
+TEST(Shell, TerminalEditorOfTheDesktopRunsInATerminal) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+        GTEST_SKIP() << "xdg-mime is not installed";
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    test::WriteBytes(data + QStringLiteral("/applications/termedit.desktop"),
+                     "[Desktop Entry]\nType=Application\nName=termedit\nExec=termedit %F\n"
+                     "Terminal=true\nMimeType=text/plain;\n");
+    test::WriteBytes(config + QStringLiteral("/mimeapps.list"),
+                     "[Default Applications]\ntext/plain=termedit.desktop\n");
+    const QString bin = test::NewFolder(QStringLiteral("bin"));
+    const QString terminal = bin + QStringLiteral("/x-terminal-emulator");
+    test::WriteBytes(terminal, "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(terminal,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    const QString folder = test::NewFolder(QStringLiteral("shell"));
+
+    qputenv("PATH", bin.toUtf8() + ':' + path);
+    EXPECT_EQ(platform::FindTextEditor(folder), terminal + QStringLiteral(" -e termedit"));
+    qputenv("PATH", bin.toUtf8() + QByteArray("-none:/usr/bin:/bin"));
+    const bool desktopTerminal =
+        !QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")).isEmpty();
+    const QString without = platform::FindTextEditor(folder);
+    qputenv("PATH", path);
+    QFile::remove(config + QStringLiteral("/mimeapps.list"));
+    if (!desktopTerminal) {
+        EXPECT_EQ(without, QString());
+    }
 }
 
 TEST(Shell, DesktopExecLinesDropFieldCodes) {
