@@ -1,6 +1,13 @@
 /* A host written in C: the lifecycle of KobelinDlg through trevanto.h. */
+#define _POSIX_C_SOURCE 200809L
+#include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
 #include "trevanto.h"
 
@@ -25,8 +32,42 @@ static void on_program_end(void* user) {
     trv_kobelin_program_term(state->dlg);
 }
 
+/* Starts the program as a user would and waits until it listens for later starts. */
+static pid_t start_program(void) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(TREVANTO_EXE, TREVANTO_EXE, (char*)NULL);
+        _exit(127);
+    }
+    char socket_path[4096];
+    snprintf(socket_path, sizeof socket_path, "%s/trevanto.socket", getenv("XDG_RUNTIME_DIR"));
+    struct stat info;
+    const struct timespec pause = {0, 50 * 1000 * 1000};
+    for (int i = 0; i < 400 && stat(socket_path, &info) != 0; ++i) nanosleep(&pause, NULL);
+    return pid;
+}
+
+/* While the program runs in another process, OpenDlg fails with a message and the host's
+   own event loop goes on. */
+static void refused_while_running_elsewhere(void) {
+    const pid_t program = start_program();
+    trv_object* dlg = trv_create("Trevanto.KobelinDlg");
+    CHECK(trv_kobelin_open_dlg(dlg) == TRV_ERROR);
+    CHECK(trv_last_error_number(dlg) == (int32_t)0x80040201);
+    CHECK(strstr(trv_last_error(dlg), "\xe6\x97\xa2\xe3\x81\xab") != NULL); /* 既に */
+    char* text = NULL;
+    CHECK(trv_kobelin_get_app_title(dlg, &text) == TRV_OK && strcmp(text, "") == 0);
+    trv_string_free(text);
+    trv_process_events(50);
+    trv_destroy(dlg);
+    kill(program, SIGTERM);
+    int status = 0;
+    waitpid(program, &status, 0);
+}
+
 int main(void) {
     CHECK(trv_create("Trevanto.Nothing") == NULL);
+    refused_while_running_elsewhere();
 
     trv_object* dlg = trv_create("Trevanto.KobelinDlg");
     CHECK(dlg != NULL);
