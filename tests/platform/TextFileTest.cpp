@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
 
 #include "platform/FileError.h"
 #include "platform/TextFile.h"
@@ -67,4 +71,87 @@ TEST(TextFile, MissingFileIsAFileError) {
     }
     EXPECT_THROW(platform::WriteTextLines(QStringLiteral("/nonexistent/out.txt"), {}),
                  platform::FileError);
+}
+
+// Bytes that are not CP932 survive a read and a write (a UTF-8 file came back with "?").
+TEST(TextFile, LinesRoundTripWhateverTheirBytes) {
+    const QString path = test::NewFolder(QStringLiteral("text")) + QStringLiteral("/utf8.APA");
+    const QByteArray bytes = "A,01,\r\nF,\xE6\xB8\xAC\xE7\x82\xB9,\x80\xFF,\r\nZ,\x82\r\n";
+    test::WriteBytes(path, bytes);
+    platform::WriteTextLines(path, ReadTextLines(path));
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+}
+
+// Readers take regular files of a sensible size only: /dev/zero was read until the
+// process was killed, and a pipe would wait for a writer for ever.
+TEST(TextFile, ReadersRefuseWhatIsNoRegularFileOrTooLarge) {
+    const QString folder = test::NewFolder(QStringLiteral("text"));
+    const QString fifo = folder + QStringLiteral("/pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString large = folder + QStringLiteral("/large.APA");
+    {
+        QFile file(large);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(platform::kMaxReadBytes + 1));  // sparse: takes no room
+    }
+    const struct {
+        QString path;
+        platform::FileFault fault;
+    } cases[] = {
+        {QStringLiteral("/dev/zero"), platform::FileFault::NotAFile},
+        {fifo, platform::FileFault::NotAFile},
+        {folder, platform::FileFault::NotAFile},
+        {large, platform::FileFault::TooLarge},
+        {folder + QStringLiteral("/missing.APA"), platform::FileFault::Missing},
+    };
+    for (const auto& c : cases) {
+        try {
+            platform::ReadFileBytes(c.path);
+            ADD_FAILURE() << c.path.toStdString() << " was read";
+        } catch (const platform::FileError& e) {
+            EXPECT_EQ(e.Fault(), c.fault) << c.path.toStdString();
+            EXPECT_EQ(e.Reason(), platform::FaultReason(c.fault));
+        }
+    }
+    EXPECT_TRUE(platform::FaultReason(platform::FileFault::TooLarge).contains(u"256 MiB"));
+}
+
+// A failed save says why in words the user can act on: every fault its own reason.
+TEST(TextFile, WriteFailuresNameTheirFault) {
+    const QString folder = test::NewFolder(QStringLiteral("text"));
+    const auto faultOfWriting = [](const QString& path) {
+        try {
+            platform::WriteTextLines(path, {QStringLiteral("A,01,")});
+        } catch (const platform::FileError& e) {
+            return e.Fault();
+        }
+        return platform::FileFault::Other;
+    };
+    EXPECT_EQ(faultOfWriting(folder + QStringLiteral("/gone/field.APA")),
+              platform::FileFault::Missing);
+    EXPECT_EQ(faultOfWriting(folder), platform::FileFault::NotAFile);
+    if (geteuid() != 0) {  // permissions bind everyone but root
+        const QString locked = test::NewFolder(QStringLiteral("locked"));
+        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        EXPECT_EQ(faultOfWriting(locked + QStringLiteral("/field.APA")),
+                  platform::FileFault::NoPermission);
+        QFile::setPermissions(
+            locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    // What the system says, by errno, where a test cannot bring it about.
+    EXPECT_EQ(platform::FaultOfErrno(ENOSPC), platform::FileFault::DiskFull);
+    EXPECT_EQ(platform::FaultOfErrno(EROFS), platform::FileFault::NoPermission);
+    EXPECT_EQ(platform::FaultOfErrno(EIO), platform::FileFault::Other);
+
+    QStringList reasons;
+    for (auto fault : {platform::FileFault::NoPermission, platform::FileFault::Missing,
+                       platform::FileFault::DiskFull, platform::FileFault::NotAFile,
+                       platform::FileFault::TooLarge, platform::FileFault::Other}) {
+        const QString reason = platform::FaultReason(fault);
+        EXPECT_FALSE(reasons.contains(reason));
+        EXPECT_TRUE(std::any_of(reason.begin(), reason.end(),
+                                [](QChar c) { return c.unicode() >= 0x3000; }))  // Japanese
+            << reason.toStdString();
+        reasons << reason;
+    }
 }
