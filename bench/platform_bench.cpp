@@ -1,14 +1,10 @@
-// How fast the file boundary is: code page conversion, field-book loading, database writes.
-// Run: build/bench/bench_platform
+// How fast the file boundary is: code page conversion, field-book loading, database writes
+// (bulk_insert_bench.cpp). Run: build/bench/bench_platform
 
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
-
 #include "apa/ApaReader.h"
 #include "platform/CodePage.h"
-#include "platform/Database.h"
-#include "platform/Recordset.h"
 
 namespace {
 
@@ -36,30 +32,6 @@ void NormalizeFieldBook(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 BENCHMARK(NormalizeFieldBook)->Arg(20000);
-
-void InsertRows(benchmark::State& state) {
-    QTemporaryDir dir;
-    auto db = platform::Database::Create(dir.filePath(QStringLiteral("bench.mdb")));
-    platform::TableDef t{QStringLiteral("COORD"), {}, {}};
-    t.AutoIncrement(QStringLiteral("ID"))
-        .Field(QStringLiteral("Name"), platform::FieldType::Text, 50)
-        .Field(QStringLiteral("X"), platform::FieldType::Double)
-        .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"));
-    db->CreateTable(t);
-    for (auto _ : state) {
-        db->BeginTrans();
-        auto rs = db->OpenRecordset(QStringLiteral("COORD"));
-        for (int i = 0; i < state.range(0); ++i) {
-            rs->AddNew();
-            rs->SetField(QStringLiteral("Name"), QStringLiteral("T%1").arg(i));
-            rs->SetField(QStringLiteral("X"), i * 1.5);
-            rs->Update();
-        }
-        db->CommitTrans();
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-BENCHMARK(InsertRows)->Arg(1000);
 
 }  // namespace
 
