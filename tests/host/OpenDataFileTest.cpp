@@ -1,6 +1,7 @@
 #include "host/HostFixture.h"
 #include "host/MenuMessages.h"
 #include "host/OpenDataFile.h"
+#include "platform/CodePage.h"
 
 using host::OpenDataFile;
 using host::Process;
@@ -127,4 +128,40 @@ TEST_F(OpenDataFileTest, UnreadableFileIsAReadError) {
     EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***")));
     EXPECT_EQ(Process().LoadStatus, host::kLoadFailed);
     EXPECT_EQ(Messages(), QStringList{kReadError});
+}
+
+// A field book with bytes that are not Shift-JIS (here a UTF-8 memo) loads as it is, and
+// the user learns that those characters cannot be shown but are kept.
+TEST_F(OpenDataFileTest, FieldBookThatIsNotShiftJisLoadsAndSaysSo) {
+    const QByteArray memo =
+        "F,P1,\xE6\xB8\xAC\xE7\x82\xB9\xE2\x9C\x93,1.5,r1001,0.0000,";  // "測点✓" in UTF-8
+    prompt_.ChooseFile(DataFile(QStringLiteral("UTF8.APA"), "A,01,\r\n" + memo + "\r\nZ,\r\n"));
+    EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***")));
+    EXPECT_EQ(Process().LoadStatus, 0);
+    ASSERT_EQ(Process().DataCount, 3);
+    EXPECT_EQ(platform::cp932::Encode(Loaded()[1]), memo);
+    EXPECT_EQ(
+        Messages(),
+        QStringList{QStringLiteral(
+            "このファイルには Shift-JIS として読めない文字が含まれています。\n"
+            "その文字は正しく表示されませんが、編集しない行はそのままの内容で保存されます。")});
+    EXPECT_EQ(prompt_.Records().constLast().title, QStringLiteral("確認"));
+    EXPECT_EQ(prompt_.Records().constLast().icon, PromptIcon::Information);
+
+    prompt_.ClearRecords();  // a clean Shift-JIS file says nothing
+    prompt_.ChooseFile(DataFile(QStringLiteral("SJIS.APA"), "A,01,\r\nD,\x8A\xEE\x8F\x80,\r\n"));
+    EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***")));
+    EXPECT_TRUE(Messages().isEmpty());
+}
+
+// Choosing a device, a pipe or a folder fails at once with the read error; /dev/zero was
+// read without end.
+TEST_F(OpenDataFileTest, WhatIsNoRegularFileIsAReadError) {
+    for (const QString& path : {QStringLiteral("/dev/zero"), Process().DataPath}) {
+        prompt_.ClearRecords();
+        prompt_.ChooseFile(path);
+        OpenDataFile(prompt_, Process(), QStringLiteral("***"));
+        EXPECT_EQ(Process().LoadStatus, host::kLoadFailed) << path.toStdString();
+        EXPECT_EQ(Messages(), QStringList{kReadError});
+    }
 }
