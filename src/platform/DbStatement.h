@@ -8,14 +8,12 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include "platform/StoredKind.h"
+
 namespace platform {
 
 class Database;
 class StatementCache;
-
-// How a stored value is read back, from the field's declared type.
-enum class StoredKind { Plain, Boolean, DateTime, Real };
-StoredKind KindOfDeclaredType(const QString& declaredType);
 
 class DbStatement {
   public:

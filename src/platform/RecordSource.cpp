@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/DbSchema.h"
+#include "platform/DbStatement.h"
 #include "platform/SelectShape.h"
 
 namespace platform {

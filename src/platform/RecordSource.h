@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "platform/DbStatement.h"
+#include "platform/StoredKind.h"
 
 namespace platform {
 
