@@ -28,12 +28,17 @@ QString HelpBody(const QCommandLineParser& parser) {
     return firstLineEnd < 0 ? QString() : text.mid(firstLineEnd + 1);
 }
 
+QString JobHead(const Job& job) {
+    return (job.words.join(u' ') + u' ' + job.argumentSyntax).trimmed();
+}
+
+// The jobs and their summaries, in two columns.
 QString JobList(const QList<Job>& jobs) {
+    qsizetype width = 0;
+    for (const Job& job : jobs) width = std::max(width, JobHead(job).size());
     QString text = QStringLiteral("ジョブ:\n");
-    for (const Job& job : jobs) {
-        const QString head = job.words.join(u' ') + u' ' + job.argumentSyntax;
-        text += QStringLiteral("  ") + head.leftJustified(34) + u' ' + job.summary + u'\n';
-    }
+    for (const Job& job : jobs)
+        text += QStringLiteral("  ") + JobHead(job).leftJustified(width + 2) + job.summary + u'\n';
     return text;
 }
 
