@@ -1,6 +1,7 @@
 #include "platform/DbStatement.h"
 
 #include <QDateTime>
+#include <QStringEncoder>
 #include <limits>
 
 #include "platform/Database.h"
@@ -11,54 +12,6 @@ namespace platform {
 namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-
-void BindText(sqlite3_stmt* stmt, int index, const QString& text) {
-    sqlite3_bind_text16(stmt, index, text.utf16(), static_cast<int>(text.size() * 2),
-                        SQLITE_TRANSIENT);
-}
-
-void BindOne(sqlite3_stmt* stmt, int index, const QVariant& value) {
-    if (value.isNull()) {
-        sqlite3_bind_null(stmt, index);
-        return;
-    }
-    switch (value.metaType().id()) {
-        case QMetaType::QString:
-            BindText(stmt, index, *static_cast<const QString*>(value.constData()));
-            return;
-        case QMetaType::Bool:
-            sqlite3_bind_int(stmt, index, value.toBool() ? 1 : 0);
-            return;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            sqlite3_bind_int64(stmt, index, value.toLongLong());
-            return;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            sqlite3_bind_double(stmt, index, value.toDouble());
-            return;
-        case QMetaType::QDateTime:
-        case QMetaType::QDate:
-            BindText(stmt, index, value.toDateTime().toString(kDateFormat));
-            return;
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
-                              SQLITE_TRANSIENT);
-            return;
-        }
-        default:
-            BindText(stmt, index, value.toString());
-    }
-}
 
 QVariant IntegerVariant(qint64 v) {
     if (v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max())
@@ -116,11 +69,67 @@ DbStatement::~DbStatement() {
 void DbStatement::Bind(const QVariantList& params) {
     if (params.size() != sqlite3_bind_parameter_count(stmt_))
         throw DbError(QStringLiteral("パラメータの数が合いません。"));
-    for (int i = 0; i < params.size(); ++i) BindOne(stmt_, i + 1, params[i]);
+    for (int i = 0; i < params.size(); ++i) Bind(i + 1, params[i]);
 }
 
 void DbStatement::Bind(int parameter, const QVariant& value) {
-    BindOne(stmt_, parameter, value);
+    if (value.isNull()) {
+        sqlite3_bind_null(stmt_, parameter);
+        return;
+    }
+    const void* data = value.constData();
+    switch (value.metaType().id()) {
+        case QMetaType::QString:
+            BindText(parameter, *static_cast<const QString*>(data));
+            return;
+        case QMetaType::Int:
+            sqlite3_bind_int(stmt_, parameter, *static_cast<const int*>(data));
+            return;
+        case QMetaType::Double:
+            sqlite3_bind_double(stmt_, parameter, *static_cast<const double*>(data));
+            return;
+        case QMetaType::Bool:
+            sqlite3_bind_int(stmt_, parameter, *static_cast<const bool*>(data) ? 1 : 0);
+            return;
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            sqlite3_bind_int64(stmt_, parameter, value.toLongLong());
+            return;
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt_, parameter, value.toDouble());
+            return;
+        case QMetaType::QDateTime:
+        case QMetaType::QDate:
+            BindText(parameter, value.toDateTime().toString(kDateFormat));
+            return;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            sqlite3_bind_blob(stmt_, parameter, bytes.constData(), static_cast<int>(bytes.size()),
+                              SQLITE_TRANSIENT);
+            return;
+        }
+        default:
+            BindText(parameter, value.toString());
+    }
+}
+
+// The UTF-8 goes into a buffer of the parameter that the statement keeps, so that rows bound
+// one after another reuse it and SQLite need not copy it.
+void DbStatement::BindText(int parameter, QStringView text) {
+    if (texts_.size() < static_cast<size_t>(parameter)) texts_.resize(parameter);
+    QByteArray& utf8 = texts_[parameter - 1];
+    utf8.resize(text.size() * 3);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    utf8.truncate(encoder.appendToBuffer(utf8.data(), text) - utf8.data());
+    sqlite3_bind_text(stmt_, parameter, utf8.constData(), static_cast<int>(utf8.size()),
+                      SQLITE_STATIC);
 }
 
 bool DbStatement::Step() {
@@ -132,7 +141,6 @@ bool DbStatement::Step() {
 
 void DbStatement::Reset() {
     sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
 }
 
 int DbStatement::ColumnCount() const {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <vector>
 
 #include "platform/StoredKind.h"
 
@@ -31,7 +32,7 @@ class DbStatement {
     void Bind(const QVariantList& params);
     void Bind(int parameter, const QVariant& value);  // 1-based
     bool Step();                                      // true while a row is there; throws DbError
-    // Makes the statement ready to run again with new parameters.
+    // Makes the statement ready to run again; the parameters stay bound until bound anew.
     void Reset();
 
     int ColumnCount() const;
@@ -47,10 +48,13 @@ class DbStatement {
     qint64 Int64(int column) const;
 
   private:
+    void BindText(int parameter, QStringView text);
+
     sqlite3* db_;
     StatementCache* cache_;
     QString sql_;
     sqlite3_stmt* stmt_;
+    std::vector<QByteArray> texts_;  // bound texts in UTF-8, by parameter
 };
 
 // Throws the database's last error as a DbError.
