@@ -25,31 +25,42 @@ void Increment(QString& digits) {
 
 QString RoundDecimalText(const QString& text, int decimals) {
     decimals = std::max(decimals, 0);
-    qsizetype i = 0;
     const qsizetype n = text.size();
+    qsizetype i = 0;
     while (i < n && text[i] == u' ') ++i;
     bool negative = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    QString whole;
-    QString fraction;
-    while (i < n && IsDigit(text[i])) whole += text[i++];
-    if (i < n && text[i] == u'.')
-        while (++i < n && IsDigit(text[i])) fraction += text[i];
+    const qsizetype wholeStart = i;
+    while (i < n && IsDigit(text[i])) ++i;
+    const QStringView whole = QStringView(text).mid(wholeStart, i - wholeStart);
+    QStringView fraction;
+    if (i < n && text[i] == u'.') {
+        const qsizetype fractionStart = ++i;
+        while (i < n && IsDigit(text[i])) ++i;
+        fraction = QStringView(text).mid(fractionStart, i - fractionStart);
+    }
     if (whole.isEmpty() && fraction.isEmpty()) negative = false;  // no number: 0
 
-    // The kept digits as one integer, rounded on the first dropped digit.
-    const bool roundUp = fraction.size() > decimals && fraction[decimals] >= u'5';
-    QString digits = whole + fraction.left(decimals).leftJustified(decimals, u'0');
-    if (roundUp) Increment(digits);
-    digits = digits.rightJustified(decimals + 1, u'0');
-    qsizetype firstDigit = 0;
-    while (firstDigit < digits.size() - decimals - 1 && digits[firstDigit] == u'0') ++firstDigit;
-    digits = digits.mid(firstDigit);
+    // The kept digits as one integer, at least one before the point, rounded on the first
+    // dropped digit.
+    QString digits;
+    digits.reserve(whole.size() + decimals + 2);
+    digits.append(whole).append(fraction.left(decimals));
+    digits.append(QString(decimals - std::min<qsizetype>(fraction.size(), decimals), u'0'));
+    if (fraction.size() > decimals && fraction[decimals] >= u'5') Increment(digits);
+    qsizetype first = 0;
+    while (first < digits.size() - decimals - 1 && digits[first] == u'0') ++first;
+    const QStringView kept = QStringView(digits).mid(first);
+    const bool zero = std::all_of(kept.begin(), kept.end(), [](QChar c) { return c == u'0'; });
 
-    const bool zero = digits.count(u'0') == digits.size();
-    QString out = negative && !zero ? QStringLiteral("-") : QString();
-    out += digits.left(digits.size() - decimals);
-    if (decimals > 0) out += u'.' + digits.right(decimals);
+    QString out;
+    out.reserve(kept.size() + 3);
+    if (negative && !zero) out += u'-';
+    if (kept.size() > decimals)
+        out.append(kept.left(kept.size() - decimals));
+    else
+        out += u'0';  // ".5": no digit was typed before the point
+    if (decimals > 0) out.append(u'.').append(kept.right(decimals));
     return out;
 }
 

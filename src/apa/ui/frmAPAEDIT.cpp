@@ -63,8 +63,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     return button;
 }
 
-// A row number as the delete question shows it: with the blank a positive number's sign
-// takes.
+// A row number as the delete question shows it, with a leading blank where a sign would go.
 QString RowText(int row) {
     return u' ' + QString::number(row);
 }
