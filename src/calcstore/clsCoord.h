@@ -19,9 +19,8 @@ class clsCoord {
     // False exactly when Z holds the no-height marker (compared bit for bit).
     bool AssertZ() const;
 
-    QVariant Youso() const {
-        return youso_;
-    }  // the element the point belongs to; kept for the host
+    // The element the point belongs to; kept for the host, never read here.
+    QVariant Youso() const { return youso_; }
     void SetYouso(const QVariant& element) { youso_ = element; }
     qint32 ID() const { return id_; }
     void SetID(qint32 id) { id_ = id; }
