@@ -30,10 +30,10 @@ Database::~Database() {
 static sqlite3* Connect(const QString& path, int flags) {
     sqlite3* db = nullptr;
     const QByteArray name = QFileInfo(path).absoluteFilePath().toUtf8();
-    if (sqlite3_open_v2(name.constData(), &db, flags, nullptr) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    if (const int rc = sqlite3_open_v2(name.constData(), &db, flags, nullptr); rc != SQLITE_OK) {
+        const QString message = EngineErrorText(rc, sqlite3_errmsg(db));
         sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("%1: %2").arg(path, message));
+        throw DbError(path + QStringLiteral(": ") + message, rc);
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
@@ -45,7 +45,11 @@ std::shared_ptr<Database> Database::Open(const QString& path) {
         throw DbError(QStringLiteral("ファイル '%1' が見つかりません。").arg(path), 53);
     std::shared_ptr<Database> database(new Database(path, Connect(path, SQLITE_OPEN_READWRITE)));
     // A file that is not a database fails here rather than at the first query.
-    database->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    try {
+        database->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const DbError& e) {
+        throw DbError(path + QStringLiteral(": ") + e.Description(), e.Code());
+    }
     return database;
 }
 

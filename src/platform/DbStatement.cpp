@@ -50,10 +50,37 @@ StoredKind KindOfDeclaredType(const QString& declaredType) {
     return StoredKind::Plain;
 }
 
+QString EngineErrorText(int code, const char* engineMessage) {
+    // The faults a user can do something about are told in the program's language; the
+    // rest keep the engine's own words, which name the statement's mistake.
+    switch (code & 0xFF) {
+        case SQLITE_NOTADB:
+            return QStringLiteral("データベースのファイルではありません。");
+        case SQLITE_CORRUPT:
+            return QStringLiteral("データベースのファイルが壊れています。");
+        case SQLITE_CANTOPEN:
+            return QStringLiteral("データベースのファイルを開けません。");
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return QStringLiteral("データベースに書き込む権限がありません。");
+        case SQLITE_FULL:
+            return QStringLiteral("ディスクがいっぱいで書き込めません。");
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("データベースは他のプログラムが使用中です。");
+        case SQLITE_IOERR:
+            return QStringLiteral("データベースの読み書きに失敗しました。");
+        default:
+            return QString::fromUtf8(engineMessage);
+    }
+}
+
 void ThrowDbError(sqlite3* db, const QString& context) {
-    QString description = QString::fromUtf8(sqlite3_errmsg(db));
+    const int code = sqlite3_extended_errcode(db);
+    QString description = EngineErrorText(code, sqlite3_errmsg(db));
     if (!context.isEmpty()) description = context + QStringLiteral(": ") + description;
-    throw DbError(description, sqlite3_extended_errcode(db));
+    throw DbError(description, code);
 }
 
 DbStatement::DbStatement(Database& db, const QString& sql, Compile compile)

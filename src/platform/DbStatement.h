@@ -59,5 +59,8 @@ class DbStatement {
 
 // Throws the database's last error as a DbError.
 [[noreturn]] void ThrowDbError(sqlite3* db, const QString& context = {});
+// What an engine error code means to the user; the engine's message for the codes that only
+// a programmer can act on.
+QString EngineErrorText(int code, const char* engineMessage);
 
 }  // namespace platform

@@ -270,8 +270,16 @@ TEST(Database, OpenFailures) {
     } catch (const DbError& e) {
         EXPECT_EQ(e.Code(), 53);
     }
-    test::WriteBytes(folder + QStringLiteral("/text.mdb"), "A,01,\r\nthis is no database\r\n");
-    EXPECT_THROW(Database::Open(folder + QStringLiteral("/text.mdb")), DbError);
+    // A file of another kind says so in the user's language, with its name.
+    const QString text = folder + QStringLiteral("/text.mdb");
+    test::WriteBytes(text, "A,01,\r\nthis is no database at all, but a field book\r\n");
+    try {
+        Database::Open(text);
+        FAIL() << "opened a text file";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.Description(),
+                  text + QStringLiteral(": データベースのファイルではありません。"));
+    }
     Database::Create(folder + QStringLiteral("/new.mdb"));
     EXPECT_THROW(Database::Create(folder + QStringLiteral("/new.mdb")), DbError);
 }
