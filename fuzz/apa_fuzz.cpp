@@ -45,6 +45,7 @@ QString Typed(uint8_t choice, const QString& file) {
         QStringLiteral("r2003"),
         QStringLiteral("l9999"),
         QStringLiteral("x\ny"),
+        QStringLiteral("memo\n"),
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
         QStringLiteral("\t"),
         QStringLiteral("1e999"),

@@ -60,7 +60,9 @@ QString GridHeaderFormat() {
 }
 
 const QRegularExpression& TypeableText() {
-    static const QRegularExpression re(QStringLiteral("^[^,\\x{0}-\\x{1f}\\x{7f}]*$"));
+    // Anchored to the very end: "$" would also match before a final line break.
+    static const QRegularExpression re(
+        QRegularExpression::anchoredPattern(QStringLiteral("[^,\\x{0}-\\x{1f}\\x{7f}]*")));
     return re;
 }
 

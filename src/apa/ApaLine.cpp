@@ -80,7 +80,8 @@ bool IsNumberField(Record record, int field) {
 }
 
 bool IsSightingNumber(const QString& number) {
-    static const QRegularExpression re(QStringLiteral("^[rl][1239](?!000)[0-9]{3}$"));
+    static const QRegularExpression re(
+        QRegularExpression::anchoredPattern(QStringLiteral("[rl][1239](?!000)[0-9]{3}")));
     return re.match(number).hasMatch();
 }
 
@@ -92,7 +93,8 @@ double LenientNumber(const QString& text) {
 }
 
 bool ReadsAsNumber(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^ *[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+) *$"));
+    static const QRegularExpression re(QRegularExpression::anchoredPattern(
+        QStringLiteral(" *[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+) *")));
     return re.match(text).hasMatch();
 }
 

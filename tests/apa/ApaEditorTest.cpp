@@ -242,10 +242,10 @@ TEST(ApaEditor, TypedTextNeverBreaksARecord) {
     ApaEditor editor = Opened(clean);
     ASSERT_EQ(Problems(editor.SaveLines()), QStringList());
 
-    const QString hostile[] = {QStringLiteral("A,B"),   QStringLiteral("SET,5"),
-                               QStringLiteral("x\ny"),  QStringLiteral("1.5m"),
-                               QStringLiteral("r0001"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
-                               QStringLiteral("\t"),    QStringLiteral("l2003")};
+    const QString hostile[] = {
+        QStringLiteral("A,B"),  QStringLiteral("SET,5"), QStringLiteral("x\ny"),
+        QStringLiteral("1.5m"), QStringLiteral("r0001"), QStringLiteral("ABCDEFGHIJKLMNOPQRSTU"),
+        QStringLiteral("\t"),   QStringLiteral("l2003"), QStringLiteral("memo\n")};
     for (const QString& text : hostile) {
         for (int box = 0; box < kHeaderBoxCount; ++box) editor.SetBox(box, text);
         for (int column = 1; column < kGridColumns; ++column) editor.CommitCell(0, column, text);
@@ -255,6 +255,8 @@ TEST(ApaEditor, TypedTextNeverBreaksARecord) {
     EXPECT_EQ(Problems(editor.SaveLines()), QStringList());
 
     EXPECT_FALSE(editor.SetBox(4, QStringLiteral("SET,5")));  // instrument model
+    EXPECT_EQ(editor.CommitCell(0, 8, QStringLiteral("memo\n")),
+              std::nullopt);                                  // a break at the end
     EXPECT_FALSE(editor.SetBox(10, QStringLiteral("15 C")));  // temperature: a number field
     EXPECT_TRUE(editor.SetBox(10, QStringLiteral(" -2.5 ")));
     EXPECT_EQ(editor.CommitCell(0, 8, QStringLiteral("A,B")), std::nullopt);
