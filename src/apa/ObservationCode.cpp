@@ -68,11 +68,6 @@ bool IsBlankHeader(const QString& line) {
 
 }  // namespace
 
-void RecomputeObservationCodes(QStringList& lines) {
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        if (RecordOf(lines[i]) == Record::D && !IsPlaceholderStation(lines[i])) WriteCode(lines, i);
-}
-
 QStringList PrepareForSave(const QStringList& lines) {
     QStringList out;
     out.reserve(lines.size());

@@ -14,9 +14,6 @@ namespace apa {
 // The code for the station whose D line is at dIndex (0-based).
 QString ObservationCode(const QStringList& lines, qsizetype dIndex);
 
-// Writes the computed code into every D line but placeholders (IsPlaceholderStation).
-void RecomputeObservationCodes(QStringList& lines);
-
 // The lines as the editor saves them, observation codes recomputed. A placeholder station
 // whose run holds nothing but its "E,0," and empty sightings is left out with them, and
 // with the blank B and C lines right before it unless a station follows that uses them. A
