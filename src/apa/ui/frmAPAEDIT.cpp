@@ -366,7 +366,7 @@ bool frmAPAEDIT::GridKey(QKeyEvent* key) {
         return true;
     }
     if (IsNumberColumn(column) && text[0].unicode() > u'9') return true;
-    StartEdit(text);
+    if (TypeableText().match(text).hasMatch()) StartEdit(text);  // the editor's rule, first key too
     return true;
 }
 

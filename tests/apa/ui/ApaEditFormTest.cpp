@@ -258,6 +258,9 @@ TEST_F(ApaEditFormTest, TypedTextThatWouldBreakARecordIsRefused) {
     QTest::keyClick(Box(10), Qt::Key_Return);
     EXPECT_EQ(Box(10)->text(), QStringLiteral("15"));
 
+    grid_->setCurrentCell(0, 8);
+    QTest::keyClick(grid_, ',');  // not even as the key that opens the cell
+    EXPECT_FALSE(editor_->isVisible());
     Type(0, 8, QStringLiteral("A,B"));
     QTest::keyClick(editor_, Qt::Key_Return);
     Type(0, 1, QStringLiteral("ABCDEFGHIJKLMNOP"));
