@@ -100,7 +100,9 @@ void Run(apa::ApaEditor& editor, const Step& step, const QString& file, QString&
             editor.DeleteRows(a % (rows + 1), b % (rows + 1));
             break;
         case 9:
-            clipboard = editor.CopyRows(a % (rows + 1), b % (rows + 1));
+            // A few rows at a time: longer stations only cost time, as every row costs alike.
+            clipboard =
+                editor.CopyRows(a % (rows + 1), std::min(b % (rows + 1), a % (rows + 1) + 7));
             break;
         case 10:
             editor.PasteRows(a % (rows + 2), clipboard);

@@ -46,7 +46,7 @@ QString RoundDecimalText(const QString& text, int decimals) {
     QString digits;
     digits.reserve(whole.size() + decimals + 2);
     digits.append(whole).append(fraction.left(decimals));
-    digits.append(QString(decimals - std::min<qsizetype>(fraction.size(), decimals), u'0'));
+    digits.resize(whole.size() + decimals, u'0');
     if (fraction.size() > decimals && fraction[decimals] >= u'5') Increment(digits);
     qsizetype first = 0;
     while (first < digits.size() - decimals - 1 && digits[first] == u'0') ++first;
