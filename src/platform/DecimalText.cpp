@@ -9,16 +9,22 @@ bool IsDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Adds one unit in the last place of a string of digits; "99" becomes "100".
-void Increment(QString& digits) {
-    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
-        if (digits[i] != u'9') {
-            digits[i] = QChar(digits[i].unicode() + 1);
+bool IsZero(QStringView digits) {
+    return std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
+}
+
+// Adds one unit in the last place of the number written from `from` on ("9.99" becomes
+// "10.00"), stepping over the point.
+void Increment(QString& number, qsizetype from) {
+    for (qsizetype i = number.size() - 1; i >= from; --i) {
+        if (number[i] == u'.') continue;
+        if (number[i] != u'9') {
+            number[i] = QChar(number[i].unicode() + 1);
             return;
         }
-        digits[i] = u'0';
+        number[i] = u'0';
     }
-    digits.prepend(u'1');
+    number.insert(from, u'1');
 }
 
 }  // namespace
@@ -32,35 +38,32 @@ QString RoundDecimalText(const QString& text, int decimals) {
     if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
     const qsizetype wholeStart = i;
     while (i < n && IsDigit(text[i])) ++i;
-    const QStringView whole = QStringView(text).mid(wholeStart, i - wholeStart);
+    QStringView whole = QStringView(text).mid(wholeStart, i - wholeStart);
     QStringView fraction;
     if (i < n && text[i] == u'.') {
         const qsizetype fractionStart = ++i;
         while (i < n && IsDigit(text[i])) ++i;
         fraction = QStringView(text).mid(fractionStart, i - fractionStart);
     }
-    if (whole.isEmpty() && fraction.isEmpty()) negative = false;  // no number: 0
-
-    // The kept digits as one integer, at least one before the point, rounded on the first
-    // dropped digit.
-    QString digits;
-    digits.reserve(whole.size() + decimals + 2);
-    digits.append(whole).append(fraction.left(decimals));
-    digits.resize(whole.size() + decimals, u'0');
-    if (fraction.size() > decimals && fraction[decimals] >= u'5') Increment(digits);
-    qsizetype first = 0;
-    while (first < digits.size() - decimals - 1 && digits[first] == u'0') ++first;
-    const QStringView kept = QStringView(digits).mid(first);
-    const bool zero = std::all_of(kept.begin(), kept.end(), [](QChar c) { return c == u'0'; });
+    while (whole.size() > 1 && whole.front() == u'0') whole = whole.mid(1);
+    const QStringView kept = fraction.left(decimals);
+    const bool roundUp = fraction.size() > decimals && fraction[decimals] >= u'5';
+    const bool zero = !roundUp && IsZero(whole) && IsZero(kept);  // never "-0.000"
 
     QString out;
-    out.reserve(kept.size() + 3);
+    out.reserve(whole.size() + decimals + 4);
     if (negative && !zero) out += u'-';
-    if (kept.size() > decimals)
-        out.append(kept.left(kept.size() - decimals));
-    else
+    const qsizetype digitsFrom = out.size();
+    if (whole.isEmpty())
         out += u'0';  // ".5": no digit was typed before the point
-    if (decimals > 0) out.append(u'.').append(kept.right(decimals));
+    else
+        out += whole;
+    if (decimals > 0) {
+        out += u'.';
+        out += kept;
+        out.resize(out.size() + decimals - kept.size(), u'0');
+    }
+    if (roundUp) Increment(out, digitsFrom);
     return out;
 }
 
