@@ -154,7 +154,7 @@ void RequireFolder(platform::Database& db, qint32 folderId) {
         QStringLiteral("SELECT ID FROM CALC WHERE ID = ? AND Attributes = ? AND DelFlg = ?"),
         {folderId, calcstore::kAttrFolder, calcstore::kDelFlgPresent});
     if (rs->Eof())
-        throw platform::DbError(QStringLiteral("フォルダ %1 はありません。").arg(folderId));
+        throw platform::DbError(QStringLiteral("フォルダー %1 はありません。").arg(folderId));
 }
 
 }  // namespace

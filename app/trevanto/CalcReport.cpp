@@ -81,7 +81,7 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
     const qint32 calcNo = calc->Field(QStringLiteral("CalcNo")).toInt();
     out << QStringLiteral("計算 ") + QString::number(calcId) + QStringLiteral(": ") +
                calc->Field(QStringLiteral("Name")).toString();
-    out << QStringLiteral("  種別 %1 %2, フォルダ %3, 作成 %4")
+    out << QStringLiteral("  種別 %1 %2, フォルダー %3, 作成 %4")
                .arg(calcNo)
                .arg(calcstore::CalcTypeDefaultName(calcNo))
                .arg(calc->Field(QStringLiteral("ParentID")).toInt())

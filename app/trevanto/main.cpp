@@ -7,8 +7,9 @@
 
 #include "host/KobelinDlg.h"
 #include "platform/AutomationError.h"
-#include "platform/DbError.h"
+#include "platform/Prompt.h"
 #include "platform/Translations.h"
+#include "platform/ui/QtPrompt.h"
 #include "trevanto/DemoDistrict.h"
 #include "trevanto/DemoHost.h"
 #include "trevanto/jobs/CommandLine.h"
@@ -16,21 +17,27 @@
 
 namespace {
 
+// Tells the user who started the menu why it cannot open: on stderr, and in a message box
+// for one who started it from the desktop.
+int CannotOpen(const QString& why, QTextStream& err) {
+    err << "trevanto: " << why << Qt::endl;
+    platform::InstallQtPromptIfNone();
+    platform::ActivePrompt().Show(why, QStringLiteral("確認"), platform::PromptIcon::Critical);
+    return trevanto_app::kExitTrouble;
+}
+
 // Opens the menu and runs until the user ends the program. A second start while one runs
 // brings that one's window forward and ends with status 3.
 int RunMenu(QApplication& app, const QString& databaseOption, QTextStream& err) {
     app.setQuitOnLastWindowClosed(false);
+    platform::InstallQtTranslations();
     QString database;
     try {
         QTextStream out(stdout);
         trevanto_app::JobContext context{databaseOption, out, err};
         database = trevanto_app::DistrictDatabase(context);
-    } catch (const trevanto_app::JobError& e) {
-        err << "trevanto: " << e.Message() << Qt::endl;
-        return trevanto_app::kExitTrouble;
-    } catch (const platform::DbError& e) {
-        err << "trevanto: " << e.Description() << Qt::endl;
-        return trevanto_app::kExitTrouble;
+    } catch (...) {
+        return CannotOpen(trevanto_app::TroubleText(std::current_exception()), err);
     }
     trevanto_host::DemoHost host(database, trevanto_host::kDemoRegID, trevanto_host::kDemoRegName);
     try {

@@ -39,15 +39,17 @@ void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values) 
     const platform::FileDialogResult target = prompt.SaveFile(request);
     if (!Chosen(prompt, target)) return;
 
-    values.DataFile = target.path;
     // Byte for byte: a file in another code page must arrive as it left.
     try {
         platform::TextFileWriter copy(target.path);
         copy.WriteBytes(platform::ReadFileBytes(source.path));
         copy.Commit();
-    } catch (const platform::FileError&) {
-        prompt.Show(msg::kDialogError, msg::kTitleConfirm, platform::PromptIcon::Critical);
+    } catch (const platform::FileError& e) {
+        prompt.Show(msg::kCannotCopy + u'\n' + e.Explanation() + u'\n' + e.Path(),
+                    msg::kTitleConfirm, platform::PromptIcon::Critical);
+        return;
     }
+    values.DataFile = target.path;
 }
 
 void EditDataFile(platform::Prompt& prompt, ProcessValues& values, const QString& code,
@@ -94,7 +96,7 @@ bool SetDataFolder(platform::SettingsStore& store, ProcessValues& values, const 
     // Stored absolute: a relative folder would move with wherever the program starts.
     const QString path = platform::WithTrailingSlash(QDir::cleanPath(QDir(folder).absolutePath()));
     if (!QDir().mkpath(path))
-        throw platform::FileError(path, QStringLiteral("フォルダを作成できません。"));
+        throw platform::FileError(path, QStringLiteral("フォルダーを作成できません。"));
     SaveDataPath(store, path);
     values.DataPath = path;
     return true;

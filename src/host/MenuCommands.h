@@ -10,8 +10,8 @@
 namespace host {
 
 // Item 1 in file mode: copies an APA file chosen anywhere into the data folder under a
-// name the user gives; DataFile becomes the copy. A cancel ends quietly. A failed copy
-// leaves an existing target as it was and says so.
+// name the user gives, byte for byte; DataFile becomes the copy. A cancel ends quietly. A
+// failed copy leaves an existing target as it was and says why.
 void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values);
 
 // Item 2: chooses a data file with the format code (none for a new file), then starts the

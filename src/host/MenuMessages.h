@@ -17,7 +17,8 @@ inline const QString kNoEditor = QStringLiteral(
 inline const QString kCreateNew = QStringLiteral(" データを新規作成しますか ？");
 inline const QString kChooseSendFormat =
     QStringLiteral("送信する デ－タ形式を 指定して下さい。\n何かキーを押してください。");
-inline const QString kNoDataFolder = QStringLiteral("データ登録フォルダを作成できません。");
+inline const QString kCannotCopy = QStringLiteral("ファイルを登録できません。");
+inline const QString kNoDataFolder = QStringLiteral("データ登録フォルダーを作成できません。");
 inline const QString kNoDistrictCoordinates =
     QStringLiteral("地区内に座標値が登録されていません。");
 

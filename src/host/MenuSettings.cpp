@@ -1,5 +1,8 @@
 #include "host/MenuSettings.h"
 
+#include <optional>
+
+#include "platform/FileError.h"
 #include "platform/Folders.h"
 
 namespace host {
@@ -44,14 +47,24 @@ const QList<FormatChoice>& FormatChoices() {
 
 void LoadSettings(platform::SettingsStore& store, ProcessValues& values,
                   const QString& workFolder) {
-    values.DataPath =
-        store.Get(kSettingsSection, QStringLiteral("DataPath"),
-                  platform::WithTrailingSlash(workFolder) + QStringLiteral("TSDATA/"));
-    values.Format = store.Get(kSettingsSection, QStringLiteral("Format"), QStringLiteral("APA"));
-    values.TStype = store.Get(kSettingsSection, QStringLiteral("TStype"), QStringLiteral("SOKKIA"));
-    values.RSset =
-        store.Get(kSettingsSection, QStringLiteral("RSset"), QStringLiteral("9600,n,8,1,1"));
-    values.RSFuro = store.Get(kSettingsSection, QStringLiteral("RSFuro"), QStringLiteral("2"));
+    // Every value gets read (or defaulted) even when the store cannot take the defaults
+    // back; the first such failure is reported after all of them are in place.
+    std::optional<platform::FileError> failure;
+    const auto get = [&](const QString& key, const QString& defaultValue) {
+        try {
+            return store.Get(kSettingsSection, key, defaultValue);
+        } catch (const platform::FileError& e) {
+            if (!failure) failure = e;
+            return defaultValue;
+        }
+    };
+    values.DataPath = get(QStringLiteral("DataPath"),
+                          platform::WithTrailingSlash(workFolder) + QStringLiteral("TSDATA/"));
+    values.Format = get(QStringLiteral("Format"), QStringLiteral("APA"));
+    values.TStype = get(QStringLiteral("TStype"), QStringLiteral("SOKKIA"));
+    values.RSset = get(QStringLiteral("RSset"), QStringLiteral("9600,n,8,1,1"));
+    values.RSFuro = get(QStringLiteral("RSFuro"), QStringLiteral("2"));
+    if (failure) throw *failure;
 }
 
 void SaveFormatSettings(platform::SettingsStore& store, const ProcessValues& values) {

@@ -23,7 +23,8 @@ struct FormatChoice {
 const QList<FormatChoice>& FormatChoices();
 
 // Reads DataPath, Format, TStype, RSset and RSFuro; missing ones get their defaults, which
-// are written back. The default data folder is <workFolder>/TSDATA/.
+// are written back. The default data folder is <workFolder>/TSDATA/. Throws
+// platform::FileError when a default cannot be written back, with every value set.
 void LoadSettings(platform::SettingsStore& store, ProcessValues& values, const QString& workFolder);
 
 // Stores Format and TStype, and RSset unless it is empty.

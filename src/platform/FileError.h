@@ -30,6 +30,8 @@ class FileError : public std::runtime_error {
     int Line() const { return line_; }
     FileFault Fault() const { return fault_; }
     QString Reason() const { return FaultReason(fault_); }
+    // What the user is told: the reason of a known fault, else the message.
+    QString Explanation() const { return fault_ == FileFault::Other ? message_ : Reason(); }
 
   private:
     QString path_;

@@ -14,7 +14,7 @@ QString WorkFolder() {
                  QStringLiteral("/Brandel/Trevanto");
     folder = QDir::cleanPath(QDir(folder).absolutePath());
     if (!QDir().mkpath(folder))
-        throw FileError(folder, QStringLiteral("作業フォルダを作成できません。"));
+        throw FileError(folder, QStringLiteral("作業フォルダーを作成できません。"));
     return folder;
 }
 

@@ -73,6 +73,8 @@ TEST_F(CommandLineTest, BadUseIsTroubleAndTouchesNothing) {
         {QStringLiteral("calc"), QStringLiteral("list"), QStringLiteral("--bogus")},
         {QStringLiteral("apa"), QStringLiteral("check")},
         {QStringLiteral("--database")},
+        {QStringLiteral("--database"), QString(), QStringLiteral("district")},
+        {QStringLiteral("--database="), QStringLiteral("calc"), QStringLiteral("list")},
     };
     for (const QStringList& arguments : cases) {
         const Outcome run = Trevanto(arguments);
@@ -103,6 +105,13 @@ TEST_F(CommandLineTest, DistrictNeedsADistrictDatabase) {
         EXPECT_EQ(run.status, 2) << f.name;
         EXPECT_FALSE(run.err.isEmpty()) << f.name;
         EXPECT_EQ(test::ReadBytes(path), f.bytes) << f.name;
+    }
+    for (const QString& notAFile : {QStringLiteral("/dev/null"), home_}) {
+        const Outcome run =
+            Trevanto({QStringLiteral("--database"), notAFile, QStringLiteral("district")});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("通常のファイルではありません")))
+            << run.err.toStdString();
     }
     const QString fresh = home_ + QStringLiteral("/new.db");
     EXPECT_EQ(Trevanto({QStringLiteral("--database=") + fresh, QStringLiteral("district")}).status,
@@ -171,6 +180,23 @@ TEST_F(CommandLineTest, ApaCheckStatusFollowsWhatItFound) {
     EXPECT_EQ(test::ReadBytes(dashed), test::ReadBytes(good));
 }
 
+// The menu cannot open where the work folder cannot be made: it says why and stays up
+// with its message, rather than ending in an abort.
+TEST_F(CommandLineTest, MenuWithoutAWorkFolderSaysWhy) {
+    const QString blocker = File(QStringLiteral("plain-file"), "x");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TREVANTO_HOME"), blocker + QStringLiteral("/home"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TREVANTO_EXE), {});
+    EXPECT_FALSE(process.waitForFinished(3000)) << "ended with " << process.exitCode();
+    process.kill();
+    process.waitForFinished();
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                    .contains(QStringLiteral("作業フォルダーを作成できません。")));
+}
+
 TEST(CommandLine, OnlyADatabaseOrNothingOpensTheMenu) {
     using trevanto_app::OpensMenu;
     EXPECT_TRUE(OpensMenu({}));
@@ -180,6 +206,7 @@ TEST(CommandLine, OnlyADatabaseOrNothingOpensTheMenu) {
               QStringLiteral("d.mdb"));
     EXPECT_FALSE(OpensMenu({QStringLiteral("--database")}));
     EXPECT_FALSE(OpensMenu({QStringLiteral("--database=")}));
+    EXPECT_FALSE(OpensMenu({QStringLiteral("--database"), QString()}));
     EXPECT_FALSE(OpensMenu({QStringLiteral("--help")}));
     EXPECT_FALSE(OpensMenu({QStringLiteral("--database"), QStringLiteral("--help")}));
     EXPECT_FALSE(OpensMenu({QStringLiteral("district")}));

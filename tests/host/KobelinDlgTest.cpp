@@ -8,6 +8,7 @@
 #include "host/KobelinDlg.h"
 #include "host/ui/frmTSMENU.h"
 #include "platform/AutomationError.h"
+#include "platform/SingleInstance.h"
 
 using host::KobelinDlg;
 using platform::AutomationError;
@@ -188,6 +189,21 @@ TEST_F(KobelinDlgTest, ProgramTermClosesOnlyTheProgramsWindows) {
     EXPECT_TRUE(hostDialog.isVisible());
     ProcessDeferredDeletes();
     EXPECT_EQ(OpenMenus(), 0);
+}
+
+// A host lives on after ProgramTerm: the program is no longer running then, and another
+// start (or another object of the host) may open the menu.
+TEST_F(KobelinDlgTest, ProgramTermLetsTheProgramStartAgain) {
+    KobelinDlg dlg;
+    dlg.OpenDlg();
+    EXPECT_FALSE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
+    dlg.ProgramTerm();
+    EXPECT_TRUE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
+    KobelinDlg next;
+    EXPECT_NO_THROW(next.OpenDlg());
+    EXPECT_NE(next.MenuWindow(), nullptr);
+    next.ProgramTerm();
+    ProcessDeferredDeletes();
 }
 
 // A host may drop the object while the program ends from inside the menu's own button.

@@ -125,6 +125,18 @@ TEST_F(MenuFormTest, EveryFormatEntrySetsLabelButtonsAndStore) {
     EXPECT_EQ(Find<QAction>("TCMCANCEL")->text(), QStringLiteral("キャンセル"));
 }
 
+// A store that cannot be written still gives the menu its defaults, and says so.
+TEST_F(MenuFormTest, UnwritableSettingsOpenWithTheDefaults) {
+    const QString blocker = DataFile(QStringLiteral("plain-file"), "x");
+    platform::SettingsStore::SetUserStorePath(blocker + QStringLiteral("/Brandel.ini"));
+    Open();
+    EXPECT_EQ(Label("TCMSET"), QStringLiteral(" SOKKIA･APA"));
+    EXPECT_EQ(Label("RSSETSET"), QStringLiteral("9600,n,8,1,1"));
+    EXPECT_FALSE(Find<QPushButton>("TSMENU3")->isEnabled());
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral("設定を保存できません。")));
+}
+
 // The choice holds for the session; the user learns that it was not kept.
 TEST_F(MenuFormTest, FormatThatCannotBeStoredIsReported) {
     Open();
@@ -250,6 +262,10 @@ TEST_F(MenuFormTest, DataFolderDialogOpensAtTheFolderAndKeepsAFolderItCannotMake
         const auto* model = qobject_cast<QFileSystemModel*>(tree->model());
         EXPECT_EQ(model->filePath(tree->currentIndex()), deep);
         EXPECT_TRUE(tree->isExpanded(tree->currentIndex().parent()));
+        // Once the folders are read, the current one is in view.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()).center()),
+            5000);
         dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))
             ->setText(blocker + QStringLiteral("/x"));
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

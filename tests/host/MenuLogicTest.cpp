@@ -71,6 +71,19 @@ TEST_F(MenuCommandsTest, FirstStartStoresTheDefaults) {
     EXPECT_EQ(Process().DataPath, QStringLiteral("/opt/work/TSDATA/"));
 }
 
+// A store that cannot take the defaults back still leaves every value in place.
+TEST_F(MenuCommandsTest, DefaultsHoldWhenTheStoreCannotKeepThem) {
+    const QString blocker = DataFile(QStringLiteral("plain-file"), "x");
+    platform::SettingsStore unwritable(blocker + QStringLiteral("/Brandel.ini"));
+    EXPECT_THROW(host::LoadSettings(unwritable, Process(), QStringLiteral("/opt/work")),
+                 platform::FileError);
+    EXPECT_EQ(Process().DataPath, QStringLiteral("/opt/work/TSDATA/"));
+    EXPECT_EQ(Process().Format, QStringLiteral("APA"));
+    EXPECT_EQ(Process().TStype, QStringLiteral("SOKKIA"));
+    EXPECT_EQ(Process().RSset, QStringLiteral("9600,n,8,1,1"));
+    EXPECT_EQ(Process().RSFuro, QStringLiteral("2"));
+}
+
 TEST_F(MenuCommandsTest, CopyApaFileIntoTheDataFolder) {
     Process().Format = QStringLiteral("APA");
     // LF line ends, UTF-8 and a byte that is no character at all arrive as they left.
@@ -101,11 +114,15 @@ TEST_F(MenuCommandsTest, CopyCancelledOrFailedChangesNothing) {
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_EQ(Process().DataFile, QString());
 
-    prompt_.ChooseFile(Process().DataPath + QStringLiteral("MISSING.APA"));  // source gone
+    const QString missing = Process().DataPath + QStringLiteral("MISSING.APA");
+    prompt_.ChooseFile(missing);  // the source went away meanwhile
     prompt_.ChooseFile(target);
     host::CopyApaFileIntoDataFolder(prompt_, Process());
     EXPECT_EQ(test::ReadBytes(target), QByteArray("A,01,\r\n"));
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("エラーです。\n何かキーを押してください。")});
+    EXPECT_EQ(Process().DataFile, QString());
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].startsWith(QStringLiteral("ファイルを登録できません。\n")));
+    EXPECT_TRUE(Messages()[0].endsWith(u'\n' + missing)) << Messages()[0].toStdString();
 }
 
 TEST_F(MenuCommandsTest, EditStartsTheEditorOrWarns) {

@@ -54,10 +54,10 @@ int SaveSample(const QCommandLineParser& parser, JobContext& context) {
 }  // namespace
 
 QList<Job> CalcJobs() {
-    Job list{
-        .words = {QStringLiteral("calc"), QStringLiteral("list")},
-        .summary = QStringLiteral("地区の計算の木（フォルダと計算、それぞれの ID）を表示します。"),
-        .run = List};
+    Job list{.words = {QStringLiteral("calc"), QStringLiteral("list")},
+             .summary =
+                 QStringLiteral("地区の計算の木（フォルダーと計算、それぞれの ID）を表示します。"),
+             .run = List};
     Job show{.words = {QStringLiteral("calc"), QStringLiteral("show")},
              .summary = QStringLiteral("登録された計算をひとつ表示します：点、パラメータ、要素。"),
              .argumentSyntax = QStringLiteral("ID"),
@@ -68,21 +68,22 @@ QList<Job> CalcJobs() {
                      p.addPositionalArgument(QStringLiteral("ID"), QStringLiteral("計算の ID。"));
                  },
              .run = Show};
-    Job sample{.words = {QStringLiteral("calc"), QStringLiteral("save-sample")},
-               .summary = QStringLiteral(
-                   "見本の閉合トラバースをホストに渡し、登録された内容を表示します。"),
-               .description = QStringLiteral(
-                   "トラバース入力の作成と同じく SaveStart で渡します。ホストが登録しなかったとき"
-                   "（フォルダがないときなど）は終了状態 2 です。"),
-               .argumentSyntax = QStringLiteral("[FOLDER]"),
-               .maxArguments = 1,
-               .declare =
-                   [](QCommandLineParser& p) {
-                       p.addPositionalArgument(QStringLiteral("FOLDER"),
-                                               QStringLiteral("登録先のフォルダの ID（既定 1）。"),
-                                               QStringLiteral("[FOLDER]"));
-                   },
-               .run = SaveSample};
+    Job sample{
+        .words = {QStringLiteral("calc"), QStringLiteral("save-sample")},
+        .summary =
+            QStringLiteral("見本の閉合トラバースをホストに渡し、登録された内容を表示します。"),
+        .description = QStringLiteral(
+            "トラバース入力の作成と同じく SaveStart で渡します。ホストが登録しなかったとき"
+            "（フォルダーがないときなど）は終了状態 2 です。"),
+        .argumentSyntax = QStringLiteral("[FOLDER]"),
+        .maxArguments = 1,
+        .declare =
+            [](QCommandLineParser& p) {
+                p.addPositionalArgument(QStringLiteral("FOLDER"),
+                                        QStringLiteral("登録先のフォルダーの ID（既定 1）。"),
+                                        QStringLiteral("[FOLDER]"));
+            },
+        .run = SaveSample};
     return {list, show, sample};
 }
 

@@ -111,12 +111,8 @@ int RunJob(const Job& job, const QStringList& arguments, JobContext& context) {
                        helpCommand);
     try {
         return job.run(parser, context);
-    } catch (const JobError& e) {
-        context.err << kProgram << ": " << e.Message() << Qt::endl;
-    } catch (const platform::DbError& e) {
-        context.err << kProgram << ": " << e.Description() << Qt::endl;
-    } catch (const platform::FileError& e) {
-        context.err << kProgram << ": " << e.Path() << ": " << e.Message() << Qt::endl;
+    } catch (...) {
+        context.err << kProgram << ": " << TroubleText(std::current_exception()) << Qt::endl;
     }
     return kExitTrouble;
 }
@@ -138,13 +134,25 @@ int RunGroup(const QList<Job>& members, const QStringList& arguments, QTextStrea
 
 }  // namespace
 
+QString TroubleText(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const JobError& e) {
+        return e.Message();
+    } catch (const platform::DbError& e) {
+        return e.Description();
+    } catch (const platform::FileError& e) {
+        return e.Path() + QStringLiteral(": ") + e.Explanation();
+    }
+}
+
 bool OpensMenu(const QStringList& arguments) {
     if (arguments.isEmpty()) return true;
     if (arguments.size() == 1)
         return arguments[0].startsWith(QStringLiteral("--database=")) &&
                arguments[0].size() > QStringLiteral("--database=").size();
     return arguments.size() == 2 && arguments[0] == QStringLiteral("--database") &&
-           !arguments[1].startsWith(u'-');
+           !arguments[1].isEmpty() && !arguments[1].startsWith(u'-');
 }
 
 QString MenuDatabase(const QStringList& arguments) {
@@ -183,6 +191,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         if (!members.isEmpty()) return RunGroup(members, rest, out, err);
         return Trouble(err, QStringLiteral("知らないジョブです: ") + rest.constFirst(), topHelp);
     }
+    if (parser.isSet(kDatabaseOption) && parser.value(kDatabaseOption).isEmpty())
+        return Trouble(err, QStringLiteral("--database にファイルを指定してください。"), topHelp);
     JobContext context{parser.value(kDatabaseOption), out, err};
     return RunJob(*job, rest.mid(job->words.size()), context);
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "platform/Database.h"
+#include "platform/FileError.h"
 #include "platform/Folders.h"
 #include "platform/Recordset.h"
 #include "trevanto/DemoDistrict.h"
@@ -27,7 +28,7 @@ int District(const QCommandLineParser&, JobContext& context) {
                         ? QStringLiteral("デモ地区 ") + trevanto_host::kDemoRegName
                         : QStringLiteral("地区"))
                 << ": " << path << '\n'
-                << QStringLiteral("  計算とフォルダ ") << RowCount(*db, QStringLiteral("CALC"))
+                << QStringLiteral("  計算とフォルダー ") << RowCount(*db, QStringLiteral("CALC"))
                 << QStringLiteral("、座標 ") << RowCount(*db, QStringLiteral("COORD"))
                 << QStringLiteral("、点番の規則 ") << RowCount(*db, QStringLiteral("TENBAN"))
                 << Qt::endl;
@@ -37,13 +38,15 @@ int District(const QCommandLineParser&, JobContext& context) {
 }  // namespace
 
 QString DistrictDatabase(const JobContext& context) {
-    if (context.database.isEmpty())
-        return trevanto_host::EnsureDemoDistrict(platform::WorkFolder());
-    if (!QFileInfo(context.database).isFile())
-        throw JobError(context.database + QStringLiteral(": ファイルがありません。"));
-    auto db = platform::Database::Open(context.database);
+    const QString path = context.database.isEmpty()
+                             ? trevanto_host::EnsureDemoDistrict(platform::WorkFolder())
+                             : context.database;
+    const QFileInfo file(path);
+    if (!file.exists()) throw platform::FileError(path, {}, platform::FileFault::Missing);
+    if (!file.isFile()) throw platform::FileError(path, {}, platform::FileFault::NotAFile);
+    auto db = platform::Database::Open(path);
     trevanto_host::RequireDistrictTables(*db);
-    return context.database;
+    return path;
 }
 
 QList<Job> DistrictJobs() {

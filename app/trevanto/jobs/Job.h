@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <exception>
 #include <functional>
 #include <stdexcept>
 
@@ -55,8 +56,13 @@ QList<Job> CalcJobs();
 QList<Job> ApaJobs();
 QList<Job> DistrictJobs();
 
-// The district database the calculation jobs work on: --database as given (which must
-// exist and hold a district), else the demo district in the work folder, made when missing.
+// The district database the calculation jobs work on: --database as given, else the demo
+// district in the work folder, made when missing. Either must be a regular file holding
+// the district's tables; throws JobError, platform::FileError or platform::DbError.
 QString DistrictDatabase(const JobContext& context);
+
+// The text of a failure that ends a job or the start of the menu: a JobError's message, a
+// database or file fault as the user can act on it. Rethrows any other exception.
+QString TroubleText(std::exception_ptr failure);
 
 }  // namespace trevanto_app

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -83,6 +84,7 @@ frmDRVSET::frmDRVSET(QWidget* parent) : QDialog(parent) {
         ShowFolder(dataPath);
     }
 
+    connect(model_, &QFileSystemModel::directoryLoaded, this, &frmDRVSET::FolderRead);
     connect(drives_, &QComboBox::currentTextChanged, this, &frmDRVSET::ShowDrive);
     connect(folders_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
@@ -98,13 +100,24 @@ void frmDRVSET::ShowDrive(const QString& root) {
     ShowInTree(root);
 }
 
-// The folder becomes the tree's current one with every folder above it opened.
+// The folder becomes the tree's current one with every folder above it opened. The model
+// reads folders in the background: once the folder's own parent is read and sorted, the
+// view scrolls to it again.
 void frmDRVSET::ShowInTree(const QString& folder) {
-    const QModelIndex index = model_->index(QDir::cleanPath(folder));
+    const QString path = QDir::cleanPath(folder);
+    const QModelIndex index = model_->index(path);
     for (QModelIndex above = index.parent(); above.isValid(); above = above.parent())
         folders_->expand(above);
     folders_->setCurrentIndex(index);
     folders_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    awaited_ = QFileInfo(path).absolutePath();
+    scrollTarget_ = path;
+}
+
+void frmDRVSET::FolderRead(const QString& folder) {
+    if (QDir::cleanPath(folder) != awaited_) return;
+    awaited_.clear();
+    folders_->scrollTo(model_->index(scrollTarget_), QAbstractItemView::PositionAtCenter);
 }
 
 void frmDRVSET::ShowFolder(const QString& folder) {
@@ -117,7 +130,7 @@ void frmDRVSET::Confirm() {
     try {
         SetDataFolder(platform::SettingsStore::User(), Process(), text_->text());
     } catch (const platform::FileError& e) {
-        platform::ActivePrompt().Show(e.Message() + u'\n' + e.Path(), msg::kTitleConfirm,
+        platform::ActivePrompt().Show(e.Explanation() + u'\n' + e.Path(), msg::kTitleConfirm,
                                       platform::PromptIcon::Critical);
         return;
     }

@@ -20,6 +20,7 @@ class frmDRVSET : public QDialog {
     void ShowDrive(const QString& root);
     void ShowFolder(const QString& folder);
     void ShowInTree(const QString& folder);
+    void FolderRead(const QString& folder);
     void Confirm();
 
     QLineEdit* text_ = nullptr;
@@ -27,6 +28,8 @@ class frmDRVSET : public QDialog {
     QTreeView* folders_ = nullptr;
     QFileSystemModel* model_ = nullptr;
     QListWidget* files_ = nullptr;
+    QString awaited_;       // the folder whose reading brings scrollTarget_ into view
+    QString scrollTarget_;
 };
 
 }  // namespace host

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -73,6 +72,8 @@ frmTSMENU::frmTSMENU(QWidget* parent) : QMainWindow(parent) {
     BuildControls();
     BuildMenus();
 }
+
+frmTSMENU::~frmTSMENU() = default;
 
 void frmTSMENU::BuildControls() {
     auto* central = new QWidget(this);
@@ -154,14 +155,14 @@ QMenu* frmTSMENU::BuildEditMenu() {
 }
 
 bool frmTSMENU::Load() {
-    static platform::SingleInstance instance(QStringLiteral("trevanto"));
-    if (!instance.Acquire()) {
-        instance.RequestActivation();
+    // The program runs while its menu is open: the lock goes when the window closes.
+    auto instance = std::make_unique<platform::SingleInstance>(QStringLiteral("trevanto"));
+    if (!instance->Acquire()) {
+        instance->RequestActivation();
         return false;
     }
-    instance.SetActivationHandler([menu = QPointer<frmTSMENU>(this)] {
-        if (menu) menu->BringForward();
-    });
+    instance->SetActivationHandler([this] { BringForward(); });
+    instance_ = std::move(instance);
 
     setWindowTitle(MenuTitle(Process().RegName));
     for (int i = 0; i < 8; ++i) buttons_[i]->setText(QString::fromUtf16(kItems[i].caption));
@@ -174,8 +175,8 @@ bool frmTSMENU::Load() {
     }
     try {
         LoadSettings(platform::SettingsStore::User(), Process(), work);
-    } catch (const std::exception&) {
-        // The menu still opens with what could be read.
+    } catch (const platform::FileError& e) {
+        ShowFileError(e);  // the menu opens with the defaults all the same
     }
     EnsureDataFolder();  // so that every file dialog opens there
     RefreshStatus();
@@ -212,7 +213,7 @@ void frmTSMENU::ChooseFormat(const QString& tsType, const QString& format) {
 }
 
 void frmTSMENU::ShowFileError(const platform::FileError& error) {
-    platform::ActivePrompt().Show(error.Message() + u'\n' + error.Path(), msg::kTitleConfirm,
+    platform::ActivePrompt().Show(error.Explanation() + u'\n' + error.Path(), msg::kTitleConfirm,
                                   platform::PromptIcon::Critical);
 }
 
@@ -257,6 +258,7 @@ void frmTSMENU::CloseByProgram() {
 void frmTSMENU::closeEvent(QCloseEvent* event) {
     if (!closingByProgram_) EndProgram();
     event->accept();
+    instance_.reset();
 }
 
 void frmTSMENU::EndProgram() {

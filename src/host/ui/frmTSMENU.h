@@ -3,6 +3,7 @@
 // labels of the data format, serial settings and data folder, and their menus.
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -11,6 +12,7 @@ class QPushButton;
 namespace platform {
 class ClickLabel;
 class FileError;
+class SingleInstance;
 }  // namespace platform
 
 namespace host {
@@ -19,6 +21,7 @@ class frmTSMENU : public QMainWindow {
     Q_OBJECT
   public:
     explicit frmTSMENU(QWidget* parent = nullptr);
+    ~frmTSMENU() override;
 
     // The window's load step. False when another instance of the program already runs:
     // that one is asked to come forward, and this window must not be shown.
@@ -66,6 +69,7 @@ class frmTSMENU : public QMainWindow {
     QAction* editAll_ = nullptr;
     QAction* editOwn_ = nullptr;
     bool closingByProgram_ = false;
+    std::unique_ptr<platform::SingleInstance> instance_;  // held while the menu is open
 };
 
 }  // namespace host
