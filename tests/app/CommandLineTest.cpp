@@ -178,6 +178,22 @@ TEST_F(CommandLineTest, ApaCheckStatusFollowsWhatItFound) {
                                   QStringLiteral("--"), QStringLiteral("--odd name.APA")});
     EXPECT_EQ(odd.status, 0) << odd.err.toStdString();
     EXPECT_EQ(test::ReadBytes(dashed), test::ReadBytes(good));
+
+    // A rewrite says what it changed; a file whose codes are right is left alone.
+    const QString wrong = File(QStringLiteral("wrong.APA"),
+                               "A,01,\nD,ST1,,1.5,0,9911009,,,\nE,0,\n"
+                               "F,P1,,1.500,r1001,0.0000,90.0000,123.456,,,,000,\nZ,\n");
+    const Outcome fixed = Trevanto(
+        {QStringLiteral("apa"), QStringLiteral("check"), QStringLiteral("--fix-codes"), wrong});
+    EXPECT_EQ(fixed.status, 0) << fixed.err.toStdString();
+    EXPECT_EQ(fixed.out, wrong +
+                             QStringLiteral(":2: 観測コード 9911009 を 9911001 に直しました\n") +
+                             wrong + QStringLiteral(": ok\n"));
+    const QByteArray once = test::ReadBytes(wrong);
+    const Outcome again = Trevanto(
+        {QStringLiteral("apa"), QStringLiteral("check"), QStringLiteral("--fix-codes"), wrong});
+    EXPECT_EQ(again.out, wrong + QStringLiteral(": ok\n"));
+    EXPECT_EQ(test::ReadBytes(wrong), once);
 }
 
 // The menu cannot open where the work folder cannot be made: it says why and stays up

@@ -13,11 +13,16 @@ const QString kFixCodes = QStringLiteral("fix-codes");
 int CheckFile(const QString& file, bool fix, JobContext& context) {
     if (fix) {
         QString reason;
-        if (!apa::FixObservationCodes(file, reason)) {
+        QList<apa::CodeChange> changes;
+        if (!apa::FixObservationCodes(file, reason, &changes)) {
             context.err << file << QStringLiteral(": 観測コードを直せません: ") << reason
                         << Qt::endl;
             return kExitTrouble;
         }
+        for (const apa::CodeChange& change : changes)
+            context.out << file << ':' << change.line << QStringLiteral(": 観測コード ")
+                        << change.from << QStringLiteral(" を ") << change.to
+                        << QStringLiteral(" に直しました\n");
     }
     const QList<apa::ApaProblem> problems = apa::CheckApaFile(file);
     int status = kExitOk;
