@@ -10,7 +10,7 @@ namespace apa {
 namespace {
 
 const QString kNotApaData = QStringLiteral(
-    "not APA data: the first line must start with \"A,\" and have \",\" as fifth character");
+    "APAデータではありません（1 行目は \"A,\" で始まり、5 文字目が \",\" であること）");
 
 QString RecordName(Record r) {
     switch (r) {
@@ -41,12 +41,12 @@ class OrderCheck {
 
     void Line(int number, const QString& line, Record record) {
         if (ended_) {
-            Problem(number, QStringLiteral("line after the end record Z"));
+            Problem(number, QStringLiteral("終了レコード Z の後に行があります"));
             return;
         }
         switch (record) {
             case Record::A:
-                Problem(number, QStringLiteral("a second header record A"));
+                Problem(number, QStringLiteral("2 つ目のヘッダーレコード A です"));
                 break;
             case Record::B:
             case Record::C:
@@ -61,18 +61,19 @@ class OrderCheck {
             case Record::E:
                 if (line == kRunStart) {
                     if (stationOpen_ == 0)
-                        Problem(number, QStringLiteral("\"E,0,\" without its station record D"));
+                        Problem(number, QStringLiteral("観測点レコード D のない \"E,0,\" です"));
                     stationOpen_ = 0;
                     inRun_ = true;
                 } else if (!inRun_) {
-                    Problem(number, QStringLiteral("\"%1\" outside a station's run").arg(line));
+                    Problem(number,
+                            QStringLiteral("観測点の視準の外に \"%1\" があります").arg(line));
                 }
                 break;
             case Record::F:
                 if (!inRun_)
                     Problem(number,
-                            QStringLiteral(
-                                "sighting F outside a station's run (no \"E,0,\" before it)"));
+                            QStringLiteral("観測点の視準の外に視準レコード F があります（前に "
+                                           "\"E,0,\" がありません）"));
                 break;
             case Record::Z:
                 ExpectNoOpenStation(number, record);
@@ -85,16 +86,17 @@ class OrderCheck {
 
     void End(int lineCount) {
         if (stationOpen_ != 0)
-            Problem(stationOpen_, QStringLiteral("station record D without \"E,0,\" after it"));
-        if (!ended_) Problem(lineCount, QStringLiteral("no end record Z"));
+            Problem(stationOpen_, QStringLiteral("観測点レコード D の後に \"E,0,\" がありません"));
+        if (!ended_) Problem(lineCount, QStringLiteral("終了レコード Z がありません"));
     }
 
   private:
     void ExpectNoOpenStation(int number, Record next) {
         if (stationOpen_ == 0) return;
-        Problem(number, QStringLiteral("%1 follows the station record D of line %2 before \"E,0,\"")
-                            .arg(RecordName(next))
-                            .arg(stationOpen_));
+        Problem(number,
+                QStringLiteral("%1 行目の観測点レコード D の \"E,0,\" より前に %2 があります")
+                    .arg(stationOpen_)
+                    .arg(RecordName(next)));
         stationOpen_ = 0;
     }
     void Problem(int number, const QString& message) { problems_.append({number, message}); }
@@ -113,14 +115,14 @@ void CheckFields(QList<ApaProblem>& problems, int number, const QString& line, R
         const QString value = Field(line, field);
         if (!value.trimmed().isEmpty() && !ReadsAsNumber(value))
             problems.append(
-                {number, QStringLiteral("%1 field %2 \"").arg(RecordName(record)).arg(field) +
-                             value + QStringLiteral("\" is not a number")});
+                {number, QStringLiteral("%1 の %2 番目の値 \"").arg(RecordName(record)).arg(field) +
+                             value + QStringLiteral("\" は数ではありません")});
     }
     if (record == Record::F) {
         const QString sighting = Field(line, 4).trimmed();
         if (!sighting.isEmpty() && !IsSightingNumber(sighting))
-            problems.append({number, QStringLiteral("sighting number \"%1\" is not face r/l, set "
-                                                    "1, 2, 3 or 9 and direction 001-999")
+            problems.append({number, QStringLiteral("番号 \"%1\" は正反 r・l、対回 1・2・3・9、"
+                                                    "方向番号 001～999 の形ではありません")
                                          .arg(sighting)});
     }
 }
@@ -135,7 +137,8 @@ QList<ApaProblem> CheckApaLines(const QStringList& lines) {
         const QString& line = lines[i];
         const Record record = RecordOf(line);
         if (record == Record::Other) {
-            problems.append({number, QStringLiteral("unknown record \"%1\"").arg(line.left(20))});
+            problems.append(
+                {number, QStringLiteral("知らないレコード \"%1\" です").arg(line.left(20))});
             continue;
         }
         order.Line(number, line, record);
@@ -145,9 +148,8 @@ QList<ApaProblem> CheckApaLines(const QStringList& lines) {
             const QString computed = ObservationCode(lines, i);
             if (written != computed)
                 problems.append(
-                    {number,
-                     QStringLiteral("observation code \"%1\" should be \"%2\" for its sightings")
-                         .arg(written, computed)});
+                    {number, QStringLiteral("観測コード \"%1\" は視準から \"%2\" になるはずです")
+                                 .arg(written, computed)});
         }
     }
     order.End(static_cast<int>(lines.size()));
@@ -162,7 +164,7 @@ QList<ApaProblem> CheckApaFile(const QString& path) {
         if (!lines) return {{0, kNotApaData}};
         return CheckApaLines(*lines);
     } catch (const platform::FileError& e) {
-        return {{0, QStringLiteral("cannot be read: ") + e.Message()}};
+        return {{0, QStringLiteral("読めません: ") + e.Explanation()}};
     }
 }
 

@@ -41,11 +41,11 @@ bool FixObservationCodes(const QString& path, QString& reason, QList<CodeChange>
         for (const LineBytes& line : file) raw.append(platform::cp932::Decode(line.text));
         const auto lines = NormalizeApaLines(raw);
         if (!lines) {
-            reason = QStringLiteral("not APA data");
+            reason = QStringLiteral("APAデータではありません。");
             return false;
         }
         if (HasCheckCharacters(raw.constFirst().trimmed())) {
-            reason = QStringLiteral("written with check characters; left as it is");
+            reason = QStringLiteral("チェック文字付きのファイルなので、そのままにします。");
             return false;
         }
         QList<CodeChange> found;
@@ -65,7 +65,7 @@ bool FixObservationCodes(const QString& path, QString& reason, QList<CodeChange>
         writer.Commit();
         return true;
     } catch (const platform::FileError& e) {
-        reason = e.Message();
+        reason = e.Explanation();
         return false;
     }
 }

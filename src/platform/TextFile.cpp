@@ -27,7 +27,7 @@ FileError WriteErrorOf(const QFileDevice& file, const QString& path, int errorNu
 }
 
 FileError TooLarge(const QString& path) {
-    return FileError(path, QStringLiteral("larger than %1 bytes").arg(kMaxReadBytes),
+    return FileError(path, QStringLiteral("%1 バイトを超えています").arg(kMaxReadBytes),
                      FileFault::TooLarge);
 }
 
@@ -52,7 +52,7 @@ QByteArray ReadFileBytes(const QString& path) {
     // Checked before opening: opening a pipe would wait for a writer.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        throw FileError(path, QStringLiteral("not a regular file"), FileFault::NotAFile);
+        throw FileError(path, QStringLiteral("通常のファイルではありません"), FileFault::NotAFile);
     if (info.size() > kMaxReadBytes) throw TooLarge(path);
     QFile file(path);
     errno = 0;

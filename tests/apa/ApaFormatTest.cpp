@@ -199,7 +199,7 @@ TEST(ApaReader, AnEmptyFileIsNoFieldBook) {
     EXPECT_EQ(ReadApaFile(path), std::nullopt);
     QString reason;
     EXPECT_FALSE(FixObservationCodes(path, reason));
-    EXPECT_EQ(reason, QStringLiteral("not APA data"));
+    EXPECT_EQ(reason, QStringLiteral("APAデータではありません。"));
     EXPECT_EQ(test::ReadBytes(path), QByteArray());
 }
 
