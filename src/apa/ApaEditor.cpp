@@ -59,10 +59,17 @@ QString GridHeaderFormat() {
         "^ No |<視 準 点 名|>目標高 |<番  号|>水 平 角|>鉛 直 角|>距 離 １|距 離 ２|<メ    モ");
 }
 
+namespace {
+
+// The characters no typed value may hold: the field separator and the control characters.
+const QString kUntypeable = QStringLiteral(",\\x{0}-\\x{1f}\\x{7f}");
+
+}  // namespace
+
 const QRegularExpression& TypeableText() {
     // Anchored to the very end: "$" would also match before a final line break.
     static const QRegularExpression re(
-        QRegularExpression::anchoredPattern(QStringLiteral("[^,\\x{0}-\\x{1f}\\x{7f}]*")));
+        QRegularExpression::anchoredPattern(QStringLiteral("[^") + kUntypeable + u']' + u'*'));
     return re;
 }
 
@@ -93,8 +100,8 @@ bool IsTypeable(const QString& text) {
 
 // Pasted text without what no field may hold.
 QString Typeable(QString text) {
-    text.removeIf([](QChar c) { return c == u',' || c.unicode() < 0x20 || c.unicode() == 0x7F; });
-    return text;
+    static const QRegularExpression untypeable(u'[' + kUntypeable + u']');
+    return text.remove(untypeable);
 }
 
 // The first n characters; a surrogate pair is kept whole or left out.

@@ -27,8 +27,6 @@ class SingleInstance {
     // Asks the holder to come forward; false when it cannot be reached within a second.
     bool RequestActivation() const;
 
-    QString LockPath() const { return lockPath_; }
-
   private:
     void Listen();
 

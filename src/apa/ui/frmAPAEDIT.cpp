@@ -286,25 +286,41 @@ void frmAPAEDIT::StartEdit(const QString& initial) {
     cellEditor_->end(false);
 }
 
-void frmAPAEDIT::CommitEdit() {
-    if (editRow_ < 0) return;
+// A refused text leaves the cell as it was. From the editor's own keys the editor stays
+// open on it, so that the user can mend what was typed; anywhere else it is dropped.
+bool frmAPAEDIT::CommitEdit(bool keepRefused) {
+    if (editRow_ < 0) return true;
     const int row = editRow_;
     const int column = editColumn_;
+    const QString typed = cellEditor_->text();
+    const std::optional<QString> shown = editor_.CommitCell(row, column, typed);
+    if (!shown) {
+        Refuse(typed, QStringLiteral("は入力できません。"),
+               QString::fromUtf16(GridColumns()[column].hint));
+        if (keepRefused) return false;
+    } else if (QTableWidgetItem* item = grid_->item(row, column)) {
+        item->setText(shown->trimmed());
+    }
     editRow_ = editColumn_ = -1;
     cellEditor_->hide();
-    const std::optional<QString> shown = editor_.CommitCell(row, column, cellEditor_->text());
-    if (!shown)
-        platform::ActivePrompt().Beep();  // the cell keeps its text
-    else if (QTableWidgetItem* item = grid_->item(row, column))
-        item->setText(shown->trimmed());
     grid_->setFocus();
+    return shown.has_value();
 }
 
 // A refused text gives way to what the field holds.
 void frmAPAEDIT::CommitBox(int box) {
-    if (!loaded_ || editor_.SetBox(box, boxes_[box]->text())) return;
-    platform::ActivePrompt().Beep();
+    const QString typed = boxes_[box]->text();
+    if (!loaded_ || editor_.SetBox(box, typed)) return;
     boxes_[box]->setText(editor_.Box(box));
+    Refuse(typed.trimmed(), QStringLiteral("は数ではありません。"),
+           HeaderHint(box, boxes_[2]->text().trimmed()));
+}
+
+// The bell alone goes unnoticed on a machine without sound: the hint line says what was
+// refused and what the field takes.
+void frmAPAEDIT::Refuse(const QString& typed, const QString& why, const QString& hint) {
+    platform::ActivePrompt().Beep();
+    ShowHint(QStringLiteral("「") + typed + QStringLiteral("」") + why + u' ' + hint);
 }
 
 // Every close path decides on "modified" only after this: a box still being typed in has
@@ -334,7 +350,7 @@ bool frmAPAEDIT::EditorKey(QKeyEvent* key) {
     switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            CommitEdit();
+            if (!CommitEdit(true)) return true;
             if (column < kGridColumns - 1)
                 MoveTo(row, column + 1);
             else
@@ -342,7 +358,7 @@ bool frmAPAEDIT::EditorKey(QKeyEvent* key) {
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
-            CommitEdit();
+            if (!CommitEdit(true)) return true;
             MoveTo(row + (key->key() == Qt::Key_Up ? -1 : 1), column);
             return true;
         case Qt::Key_Escape:

@@ -40,12 +40,14 @@ class frmAPAEDIT : public QDialog {
     void BuildMenu();
     void ShowStation();
     void ShowHint(const QString& hint);
+    void Refuse(const QString& typed, const QString& why, const QString& hint);
     void CurrentCellChanged(int row, int column);
 
     void CommitBox(int box);
     void CommitBoxes();
     void StartEdit(const QString& initial);
-    void CommitEdit();
+    // Writes the cell being edited; false when its text was refused.
+    bool CommitEdit(bool keepRefused = false);
     void CancelEdit();
     bool EditorKey(QKeyEvent* key);
     bool GridKey(QKeyEvent* key);

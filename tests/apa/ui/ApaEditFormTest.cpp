@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -257,6 +258,8 @@ TEST_F(ApaEditFormTest, TypedTextThatWouldBreakARecordIsRefused) {
     QTest::keyClicks(Box(10), QStringLiteral("15C"));
     QTest::keyClick(Box(10), Qt::Key_Return);
     EXPECT_EQ(Box(10)->text(), QStringLiteral("15"));
+    EXPECT_EQ(Find<QLabel>("COMENT")->text(),
+              QStringLiteral("「15C」は数ではありません。 ( 単位： ﾟC )"));
 
     grid_->setCurrentCell(0, 8);
     QTest::keyClick(grid_, ',');  // not even as the key that opens the cell
@@ -269,6 +272,12 @@ TEST_F(ApaEditFormTest, TypedTextThatWouldBreakARecordIsRefused) {
     QTest::keyClick(editor_, Qt::Key_Return);
     Type(0, 3, QStringLiteral("x1001"));
     QTest::keyClick(editor_, Qt::Key_Return);
+    EXPECT_EQ(Find<QLabel>("COMENT")->text(),
+              QStringLiteral("「x1001」は入力できません。 < 番号： 5文字 "
+                             "(rl正反・1239対回・1->999方向番号) >"));
+    EXPECT_TRUE(editor_->isVisible());  // still on the cell, to be mended
+    EXPECT_EQ(editor_->text(), QStringLiteral("x1001"));
+    QTest::keyClick(editor_, Qt::Key_Escape);
     EXPECT_EQ(CellText(0, 8), QStringLiteral("AB"));
     EXPECT_EQ(CellText(0, 1), QStringLiteral("ABCDEFGHIJKL"));
     EXPECT_EQ(CellText(0, 6), QStringLiteral("15.000"));
