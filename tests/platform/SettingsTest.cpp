@@ -63,6 +63,18 @@ TEST(Settings, HandWrittenValueWithCommasReadsAsWritten) {
     EXPECT_TRUE(test::ReadBytes(path).contains("RSset=4800,e,7,1,1"));
 }
 
+// A line that does not read is no reason to refuse the value the user chose.
+TEST(Settings, StoreWithALineThatDoesNotReadStillSaves) {
+    const QString path =
+        test::NewFolder(QStringLiteral("settings")) + QStringLiteral("/Brandel.ini");
+    test::WriteBytes(path, "[Trevanto]\nRSR\\Pria, bR");
+    platform::SettingsStore store(path);
+    EXPECT_NO_THROW(
+        store.Save(QStringLiteral("Trevanto"), QStringLiteral("Format"), QStringLiteral("GSI")));
+    EXPECT_EQ(store.Peek(QStringLiteral("Trevanto"), QStringLiteral("Format")),
+              QStringLiteral("GSI"));
+}
+
 TEST(Settings, StoreThatCannotBeWrittenSaysSo) {
     const QString folder = test::NewFolder(QStringLiteral("settings"));
     test::WriteBytes(folder + QStringLiteral("/file"), "x");
