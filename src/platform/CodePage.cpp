@@ -163,8 +163,11 @@ QString Decode(const QByteArray& bytes) {
     const Tables& t = Table();
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
-    QString out;
-    out.reserve(n);
+    // Written straight into the string: a file of field books runs to megabytes, and an
+    // append per character costs more than the look-up.
+    QString out(n, Qt::Uninitialized);
+    char16_t* written = reinterpret_cast<char16_t*>(out.data());
+    char16_t* const start = written;
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char b = data[i];
         char16_t u = kNoUnit;
@@ -174,8 +177,9 @@ QString Decode(const QByteArray& bytes) {
             u = t.decode[static_cast<uint16_t>(b << 8 | data[i + 1])];
             if (u != kNoUnit) ++i;
         }
-        out.append(QChar(u != kNoUnit ? u : static_cast<char16_t>(kEscapeBase + b)));
+        *written++ = u != kNoUnit ? u : static_cast<char16_t>(kEscapeBase + b);
     }
+    out.truncate(written - start);
     return out;
 }
 
