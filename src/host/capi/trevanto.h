@@ -77,6 +77,9 @@ typedef struct trv_kobelin_events {
 int trv_kobelin_set_events(trv_object* dlg, const trv_kobelin_events* events, void* user);
 
 int trv_kobelin_set_numbers(trv_object* dlg);
+/* Opens the main menu and returns at once. Fails with error number 0x80040201 (and the
+   message in trv_last_error) when the program already runs in another process, which is
+   asked to bring its menu forward; the host's own event loop goes on. */
 int trv_kobelin_open_dlg(trv_object* dlg);
 int trv_kobelin_set_sima_file(trv_object* dlg, const char* file);
 int trv_kobelin_sima_file(trv_object* dlg, char** file);
@@ -101,6 +104,8 @@ int trv_kobelin_get_elements_cols_count(trv_object* dlg, int32_t* count);
 int trv_kobelin_get_elements_cols_type(trv_object* dlg, int32_t col, int32_t* type);
 int trv_kobelin_get_elements_rows_count(trv_object* dlg, int32_t* count);
 int trv_kobelin_get_elements_array(trv_object* dlg, int32_t row, int32_t col, trv_value* value);
+/* Closes the menu and the program's own windows (never the host's) and releases the
+   hand-off object; the program may be started again afterwards. */
 int trv_kobelin_program_term(trv_object* dlg);
 int trv_kobelin_get_app_title(trv_object* dlg, char** title);
 int trv_kobelin_get_zahyou_memo(trv_object* dlg, const char* key, int32_t position, char** memo);
