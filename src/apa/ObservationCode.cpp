@@ -5,33 +5,36 @@
 
 namespace apa {
 
+void ObservationCodeTally::Add(const QString& number, bool secondDistance) {
+    const QString trimmed = number.trimmed();
+    const QString setChar = trimmed.mid(1, 1);
+    highestSet_ = std::max(highestSet_, static_cast<int>(LenientNumber(setChar)));
+    highestDirection_ =
+        std::max(highestDirection_, static_cast<int>(LenientNumber(trimmed.right(3))));
+    if (!trimmed.startsWith(QStringLiteral("r1"))) allR1_ = false;
+    if ((setChar == u'1' || setChar == u'9') && secondDistance) distanceKind_ = 2;
+}
+
+QString ObservationCodeTally::Code() const {
+    const int highestSet = allR1_ ? 9 : highestSet_;
+    const QString sets = highestSet == 0 || highestSet == 9
+                             ? QStringLiteral("991")
+                             : QString::number(highestSet) + QStringLiteral("12");
+    return sets + QString::number(distanceKind_) +
+           (QStringLiteral("00") + QString::number(highestDirection_)).right(3);
+}
+
 QString ObservationCode(const QStringList& lines, qsizetype dIndex) {
-    int highestSet = 0;
-    int highestDirection = 1;
-    int distanceKind = 1;
-    bool allR1 = true;
+    ObservationCodeTally tally;
     for (qsizetype i = dIndex + 1; i < lines.size(); ++i) {
         const Record record = RecordOf(lines[i]);
         if (record == Record::B || record == Record::C || record == Record::D ||
             record == Record::Z)
             break;
-        if (record != Record::F) continue;
-        const QString number = Field(lines[i], 4).trimmed();
-        const int set = static_cast<int>(LenientNumber(number.mid(1, 1)));
-        const int direction = static_cast<int>(LenientNumber(number.right(3)));
-        highestSet = std::max(highestSet, set);
-        highestDirection = std::max(highestDirection, direction);
-        if (!number.startsWith(QStringLiteral("r1"))) allR1 = false;
-        const QString setChar = number.mid(1, 1);
-        if ((setChar == u'1' || setChar == u'9') && LenientNumber(Field(lines[i], 8)) > 0)
-            distanceKind = 2;
+        if (record == Record::F)
+            tally.Add(Field(lines[i], 4), LenientNumber(Field(lines[i], 8)) > 0);
     }
-    if (allR1) highestSet = 9;
-    const QString sets = highestSet == 0 || highestSet == 9
-                             ? QStringLiteral("991")
-                             : QString::number(highestSet) + QStringLiteral("12");
-    return sets + QString::number(distanceKind) +
-           (QStringLiteral("00") + QString::number(highestDirection)).right(3);
+    return tally.Code();
 }
 
 namespace {

@@ -11,6 +11,22 @@
 
 namespace apa {
 
+// Gathers the sightings of one run, in any order, and gives their code. The editor feeds it
+// from the lines of a station; a converter from the sightings it writes, so that both write
+// the same code.
+class ObservationCodeTally {
+  public:
+    // number: F field 4 as written; secondDistance: F field 8 reads above 0.
+    void Add(const QString& number, bool secondDistance);
+    QString Code() const;
+
+  private:
+    int highestSet_ = 0;
+    int highestDirection_ = 1;
+    int distanceKind_ = 1;
+    bool allR1_ = true;
+};
+
 // The code for the station whose D line is at dIndex (0-based).
 QString ObservationCode(const QStringList& lines, qsizetype dIndex);
 

@@ -73,9 +73,9 @@ TextFileWriter::TextFileWriter(const QString& path) : file_(path) {
     if (!file_.open(QIODevice::WriteOnly)) throw ErrorOf(file_, path, errno);
 }
 
-void TextFileWriter::WriteBytes(const QByteArray& bytes) {
+void TextFileWriter::WriteBytes(QByteArrayView bytes) {
     errno = 0;
-    if (file_.write(bytes) != bytes.size()) throw WriteErrorOf(file_, file_.fileName(), errno);
+    if (file_.write(bytes.data(), bytes.size()) != bytes.size()) throw WriteErrorOf(file_, file_.fileName(), errno);
 }
 
 void TextFileWriter::WriteLine(const QString& line) {

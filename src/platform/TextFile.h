@@ -3,6 +3,7 @@
 // CR or LF alone, and a last line without a line end.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
@@ -36,7 +37,7 @@ class TextFileWriter {
     TextFileWriter& operator=(const TextFileWriter&) = delete;
 
     void WriteLine(const QString& line);  // the line, then CR LF
-    void WriteBytes(const QByteArray& bytes);
+    void WriteBytes(QByteArrayView bytes);
     void Commit();  // throws FileError
 
   private:

@@ -1,5 +1,5 @@
 #pragma once
-// The command-line jobs of trevanto: each job group (calc, apa, district) lives in a file of
+// The command-line jobs of trevanto: each job group (calc, apa, convert, district) lives in a file of
 // its own and lists its jobs here; CommandLine.cpp parses the arguments and runs one.
 //
 // Exit statuses as diff has them: 0 all well, 1 problems found in the input, 2 trouble (bad
@@ -54,6 +54,7 @@ struct Job {
 
 QList<Job> CalcJobs();
 QList<Job> ApaJobs();
+QList<Job> ConvertJobs();
 QList<Job> DistrictJobs();
 
 // The district database the calculation jobs work on: --database as given, else the demo

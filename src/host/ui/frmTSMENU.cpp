@@ -13,6 +13,7 @@
 
 #include "apa/ui/frmAPAEDIT.h"
 #include "calcstore/clsConvert2.h"
+#include "convert/ui/ConvertCommand.h"
 #include "host/MenuCommands.h"
 #include "host/MenuMessages.h"
 #include "host/MenuSettings.h"
@@ -103,6 +104,7 @@ void frmTSMENU::BuildControls() {
 
     connect(buttons_[0], &QPushButton::clicked, this, &frmTSMENU::ReceiveData);
     connect(buttons_[1], &QPushButton::clicked, this, &frmTSMENU::ShowEditMenu);
+    connect(buttons_[2], &QPushButton::clicked, this, &frmTSMENU::ConvertData);
     connect(buttons_[3], &QPushButton::clicked, this, &frmTSMENU::EditNotebook);
     connect(buttons_[4], &QPushButton::clicked, this, &frmTSMENU::PrintNotebook);
     connect(buttons_[5], &QPushButton::clicked, this, &frmTSMENU::SendSimaFile);
@@ -282,6 +284,11 @@ void frmTSMENU::EditData(const QString& code) {
     } catch (const platform::FileError& e) {
         ShowFileError(e);
     }
+}
+
+void frmTSMENU::ConvertData() {
+    EnsureDataFolder();
+    convert::ConvertDataFile(platform::ActivePrompt(), Process());
 }
 
 void frmTSMENU::EditNotebook() {

@@ -55,6 +55,7 @@ class frmTSMENU : public QMainWindow {
     void ReceiveData();    // item 1
     void ShowEditMenu();   // item 2
     void EditData(const QString& code);
+    void ConvertData();    // item 3
     void EditNotebook();   // item 4
     void PrintNotebook();  // item 5
     void SendSimaFile();   // item 6

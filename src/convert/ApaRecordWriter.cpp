@@ -1,0 +1,135 @@
+#include "convert/ApaRecordWriter.h"
+
+#include "apa/ApaLine.h"
+#include "platform/CodePage.h"
+
+namespace convert {
+namespace {
+
+constexpr qsizetype kFlushBytes = qsizetype{1} << 20;
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+bool Splits(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return c == ',' || u < 0x20 || u == 0x7F;
+}
+
+// The field and its comma. CP932 never uses these bytes inside a double-byte character, so
+// replacing them cannot break one.
+void AppendField(QByteArray& to, QByteArrayView field) {
+    const qsizetype start = to.size();
+    to.append(field);
+    char* data = to.data();
+    for (qsizetype i = start; i < to.size(); ++i)
+        if (Splits(data[i])) data[i] = '?';
+    to.append(',');
+}
+
+bool WritesRecord(int printFlag) { return printFlag == 0 || printFlag == 9; }
+
+}  // namespace
+
+StationRecords::StationRecords() : b(8), c(6), d(7) {
+    d[4] = apa::kDefaultObservationCode;
+}
+
+void StationRecords::NewInstrumentHeader() {
+    if (bPrint == 1) bPrint = 9;
+}
+
+void StationRecords::NewWeatherHeader() {
+    if (cPrint == 1) cPrint = 9;
+}
+
+ApaRecordWriter::ApaRecordWriter(const QString& outputPath) : file_(outputPath) {
+    out_.reserve(kFlushBytes + 4096);
+}
+
+void ApaRecordWriter::AppendLine(QByteArray& to, char record, const QStringList& fields) {
+    to.append(record);
+    to.append(',');
+    for (const QString& field : fields) AppendField(to, platform::cp932::Encode(field));
+    to.append(kLineEnd);
+}
+
+void ApaRecordWriter::WriteHeader() {
+    out_.append(apa::kHeaderLine.toLatin1());
+    out_.append(kLineEnd);
+}
+
+void ApaRecordWriter::WriteStation(StationRecords& records) {
+    EndStation();
+    if (WritesRecord(records.bPrint)) AppendLine(out_, 'B', records.b);
+    if (WritesRecord(records.cPrint)) AppendLine(out_, 'C', records.c);
+    station_.append("D,");
+    for (int i = 0; i < records.d.size(); ++i) {
+        if (i == 4) {
+            // Known once the station's sightings are written; a placeholder of its length.
+            codeAt_ = station_.size();
+            AppendField(station_, apa::kDefaultObservationCode.toLatin1());
+        } else {
+            AppendField(station_, platform::cp932::Encode(records.d[i]));
+        }
+    }
+    station_.append(kLineEnd);
+    station_.append("E,");
+    AppendField(station_, platform::cp932::Encode(records.e));
+    station_.append(kLineEnd);
+
+    records.bPrint = 1;
+    records.cPrint = 1;
+    records.d = StationRecords().d;
+    ++stations_;
+}
+
+void ApaRecordWriter::WriteRemeasureMark() {
+    station_.append(apa::kRemeasure.toLatin1());
+    station_.append(kLineEnd);
+}
+
+void ApaRecordWriter::WriteSighting(const Sighting& s) {
+    QByteArray& to = codeAt_ >= 0 ? station_ : out_;
+    to.append("F,");
+    for (QByteArrayView field : {s.name, s.memo, s.targetHeight, s.number, s.horizontal,
+                                 s.vertical, s.distance1, s.distance2, QByteArrayView(),
+                                 QByteArrayView()})
+        AppendField(to, field);
+    to.append("000,");
+    to.append(kLineEnd);
+    tally_.Add(QString::fromLatin1(s.number), s.secondDistance);
+    ++sightings_;
+    if (codeAt_ < 0) Flush(false);
+}
+
+void ApaRecordWriter::EndStation() {
+    if (codeAt_ >= 0) {
+        const QByteArray code = tally_.Code().toLatin1();
+        station_.replace(codeAt_, code.size(), code);
+        out_.append(station_);
+    }
+    station_.clear();
+    codeAt_ = -1;
+    tally_ = apa::ObservationCodeTally();
+    Flush(false);
+}
+
+void ApaRecordWriter::Flush(bool all) {
+    if (!all && out_.size() < kFlushBytes) return;
+    file_.WriteBytes(out_);
+    out_.clear();
+}
+
+void ApaRecordWriter::Finish() {
+    EndStation();
+    out_.append(apa::kEndLine.toLatin1());
+    out_.append(kLineEnd);
+    Flush(true);
+    file_.Commit();
+}
+
+void ApaRecordWriter::CopyAndFinish(QByteArrayView bytes) {
+    file_.WriteBytes(bytes);
+    file_.Commit();
+}
+
+}  // namespace convert

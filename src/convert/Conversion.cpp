@@ -1,0 +1,119 @@
+#include "convert/Conversion.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "convert/FormatDetection.h"
+#include "convert/RawLines.h"
+#include "platform/TextFile.h"
+
+namespace convert {
+namespace {
+
+struct FormatEntry {
+    const char* code;
+    Converter converter;  // nullptr: known by name, not converted yet
+};
+
+// The data-format menu's instrument formats and their converters.
+constexpr FormatEntry kFormats[] = {
+    {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", nullptr},
+    {"SCR", nullptr}, {"FC5", nullptr}, {"GSI", ConvertGsi}, {"DR2", nullptr},
+};
+
+const FormatEntry* FindFormat(const QString& code) {
+    for (const FormatEntry& entry : kFormats)
+        if (code == QLatin1StringView(entry.code)) return &entry;
+    return nullptr;
+}
+
+// Counts the lines that hold anything, up to two: a raw file of one line has no data after
+// its header.
+int ContentLines(QByteArrayView bytes) {
+    RawLineReader reader(bytes);
+    RawLine line;
+    int count = 0;
+    while (count < 2 && reader.Next(line))
+        if (!TrimLineEnd(line.text).isEmpty()) ++count;
+    return count;
+}
+
+}  // namespace
+
+void ConversionLog::Skip(qsizetype line, const QString& reason) {
+    ++skipped_;
+    if (notes_.size() < kKeptNotes) notes_.append({line, reason});
+}
+
+QStringList ConvertibleFormats() {
+    QStringList codes;
+    for (const FormatEntry& entry : kFormats)
+        if (entry.converter) codes.append(QLatin1StringView(entry.code));
+    return codes;
+}
+
+ConversionResult ConvertFile(const QString& format, const QString& input, const QString& output) {
+    const QByteArray bytes = platform::ReadFileBytes(input);
+    const QByteArrayView first = FirstContentLine(bytes);
+    ConversionResult result;
+    if (first.isEmpty()) {
+        result.outcome = Outcome::Empty;
+        return result;
+    }
+    if (IsApaData(first)) {
+        ApaRecordWriter(output).CopyAndFinish(bytes);
+        result.outcome = Outcome::Copied;
+        result.format = QStringLiteral("APA");
+        return result;
+    }
+    const FormatEntry* entry = FindFormat(format);
+    if (!entry) entry = FindFormat(DetectFormat(first));
+    if (!entry) return result;  // NotRecognised
+    result.format = QLatin1StringView(entry->code);
+    if (ContentLines(bytes) < 2) {
+        result.outcome = Outcome::SingleLine;
+        return result;
+    }
+    if (!entry->converter) {
+        result.outcome = Outcome::NoConverter;
+        return result;
+    }
+    ApaRecordWriter writer(output);
+    ConversionLog log;
+    writer.WriteHeader();
+    entry->converter(bytes, writer, log);
+    writer.Finish();
+    result.outcome = Outcome::Converted;
+    result.stations = writer.Stations();
+    result.sightings = writer.Sightings();
+    result.skippedLines = log.Skipped();
+    result.notes = log.Notes();
+    return result;
+}
+
+QString FailureText(const ConversionResult& result) {
+    switch (result.outcome) {
+        case Outcome::Converted:
+        case Outcome::Copied:
+            return QString();
+        case Outcome::Empty:
+            return QStringLiteral("空のファイルです。");
+        case Outcome::SingleLine:
+            return QStringLiteral("1 行しかなく、変換するデータがありません。");
+        case Outcome::NotRecognised:
+            return QStringLiteral("データ形式を判別できません（1 行目がどの機種の形式にも"
+                                  "当たりません）。");
+        case Outcome::NoConverter:
+            return QStringLiteral("データ形式 ") + result.format +
+                   QStringLiteral(" の変換はまだ組み込まれていません。");
+    }
+    return QString();
+}
+
+QString ApaOutputPath(const QString& rawPath, const QString& folder) {
+    const QString name = QFileInfo(rawPath).fileName();
+    const QString stem = name.size() > 4 ? name.left(name.size() - 4) : name;
+    return QDir(folder).filePath(stem + QStringLiteral(".APA"));
+}
+
+}  // namespace convert

@@ -1,0 +1,67 @@
+#include "convert/ConvertText.h"
+
+#include <cmath>
+
+namespace convert {
+namespace {
+
+template <class Text>
+Text TakeFieldOf(Text& text) {
+    const qsizetype comma = text.indexOf(',');
+    if (comma < 0) return Text();
+    Text field = comma >= 1 ? text.left(comma) : Text();
+    text.remove(0, comma + 1);
+    return field;
+}
+
+template <class Text>
+Text& StripZerosOf(Text& text) {
+    qsizetype zeros = 0;
+    while (zeros < text.size() && text.at(zeros) == '0') ++zeros;
+    text.remove(0, zeros);
+    return text;
+}
+
+template <class Text>
+Text& PadNameOf(Text& name) {
+    if (name.size() < 8) name.append(Text(8 - name.size(), ' '));
+    return name;
+}
+
+template <class Text>
+Text& PadNumberOf(Text& number) {
+    if (number.startsWith('.')) number.prepend('0');
+    if (!number.isEmpty() && number.size() < 8) number.prepend(Text(8 - number.size(), ' '));
+    return number;
+}
+
+}  // namespace
+
+QString TakeField(QString& text) { return TakeFieldOf(text); }
+QByteArray TakeField(QByteArray& text) { return TakeFieldOf(text); }
+QString& StripLeadingZeros(QString& text) { return StripZerosOf(text); }
+QByteArray& StripLeadingZeros(QByteArray& text) { return StripZerosOf(text); }
+QString& PadName(QString& name) { return PadNameOf(name); }
+QByteArray& PadName(QByteArray& name) { return PadNameOf(name); }
+QString& PadNumber(QString& number) { return PadNumberOf(number); }
+QByteArray& PadNumber(QByteArray& number) { return PadNumberOf(number); }
+
+QString SecondsToDegreeText(double seconds) {
+    const bool negative = seconds < 0;
+    const double rounded = std::floor(std::fabs(seconds) + 0.5);
+    if (!(rounded / 3600 < 10000)) return QString(11, u' ');  // NaN lands here as well
+    const auto whole = static_cast<qint64>(rounded);
+    const qint64 degrees = whole / 3600;
+    const qint64 minutes = whole / 60 - 60 * degrees;
+    const qint64 secs = whole - (60 * degrees + minutes) * 60;
+    QString degreePart;
+    if (negative)
+        degreePart = u'-' + QString::number(degrees);
+    else
+        degreePart = u' ' + QString::number(degrees);
+    degreePart = (QStringLiteral("  ") + degreePart).right(4);
+    return degreePart + u'-' + QStringLiteral("%1").arg(minutes, 2, 10, QChar(u'0')) + u'-' +
+           QStringLiteral("%1").arg(secs, 2, 10, QChar(u'0'));
+}
+
+}  // namespace convert

@@ -1,0 +1,42 @@
+#pragma once
+// What a converter is: it reads the bytes of a raw file and writes the stations of a field
+// book through the shared writer. The driver (Conversion.h) runs the part every converter
+// has in common around it: the copy of a file that already is a field book, "A,01,", "Z,"
+// and replacing the output file.
+//
+// A converter never fails on its input: what it cannot read it skips and notes in the log,
+// and it writes only what satisfies the field-book format.
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include "convert/ApaRecordWriter.h"
+
+namespace convert {
+
+struct LineNote {
+    qsizetype line;  // 1-based line of the raw file
+    QString reason;
+};
+
+// The lines a conversion skipped, with the first few reasons kept for the user.
+class ConversionLog {
+  public:
+    static constexpr qsizetype kKeptNotes = 100;
+
+    void Skip(qsizetype line, const QString& reason);
+    qsizetype Skipped() const { return skipped_; }
+    const QList<LineNote>& Notes() const { return notes_; }
+
+  private:
+    qsizetype skipped_ = 0;
+    QList<LineNote> notes_;
+};
+
+using Converter = void (*)(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
+// The LEICA GSI converter (GsiConverter.cpp).
+void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
+}  // namespace convert

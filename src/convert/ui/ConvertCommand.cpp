@@ -1,0 +1,53 @@
+#include "convert/ui/ConvertCommand.h"
+
+#include <QFileInfo>
+
+#include "convert/Conversion.h"
+#include "host/OpenDataFile.h"
+#include "host/state/SharedMessages.h"
+#include "platform/FileError.h"
+
+namespace convert {
+namespace {
+
+const QString kOverwrite =
+    QStringLiteral(" 登録済みＡＰＡファイルがあります。\n 上書きしてもよろしいですか ？");
+const QString kCannotConvert = QStringLiteral("APA ファイルに変換できません。");
+const QString kNoStation = QStringLiteral(
+    "変換した APA ファイルには観測点がありません。\n"
+    "ファイルに観測ブロックがないか、データ形式の指定が違います。");
+
+bool MayReplace(platform::Prompt& prompt, const QString& output) {
+    if (QFileInfo(output).size() == 0) return true;
+    return prompt.Message(kOverwrite, host::msg::kTitleConfirm, platform::PromptIcon::Question,
+                          platform::PromptButtons::YesNo) == platform::PromptAnswer::Yes;
+}
+
+}  // namespace
+
+void ConvertDataFile(platform::Prompt& prompt, host::ProcessValues& values) {
+    if (values.Format == QStringLiteral("APA")) return;
+    if (!host::OpenDataFile(prompt, values, values.Format)) return;
+    if (values.LoadStatus == host::kLoadFailed) return;  // OpenDataFile has said why
+
+    const QString output = ApaOutputPath(values.DataFile, values.DataPath);
+    if (!MayReplace(prompt, output)) return;
+
+    ConversionResult result;
+    try {
+        const platform::WaitCursor wait(prompt);
+        result = ConvertFile(values.Format, values.DataFile, output);
+    } catch (const platform::FileError& e) {
+        prompt.Show(kCannotConvert + u'\n' + e.Explanation() + u'\n' + e.Path(),
+                    host::msg::kTitleConfirm, platform::PromptIcon::Critical);
+        return;
+    }
+    const QString failure = FailureText(result);
+    if (!failure.isEmpty())
+        prompt.Show(kCannotConvert + u'\n' + failure, host::msg::kTitleConfirm,
+                    platform::PromptIcon::Critical);
+    else if (result.outcome == Outcome::Converted && result.stations == 0)
+        prompt.Show(kNoStation, host::msg::kTitleConfirm, platform::PromptIcon::Exclamation);
+}
+
+}  // namespace convert

@@ -1,0 +1,96 @@
+// The driver: copies of field books, files it cannot convert, output names, and the real
+// LEICA files.
+
+#include <QDir>
+#include <QFile>
+
+#include "convert/ConvertFixture.h"
+#include "convert/GsiText.h"
+#include "platform/FileError.h"
+#include "support/QtPrinters.h"
+
+namespace {
+
+using convert::Outcome;
+
+class ConversionTest : public test::ConvertFixture {};
+
+TEST_F(ConversionTest, FieldBookIsCopiedByteForByteWhateverTheFormat) {
+    // CR-only line ends and a byte that is no Shift-JIS: both arrive as they were.
+    const QByteArray book = "A,01,\rD,ST1,,,0,9911001,,,\rE,0,\rF,\x81\xFF,,,r9001,\rZ,\r";
+    for (const char* format : {"GSI", "*", "3GD"}) {
+        const auto c = Convert(book, QString::fromLatin1(format));
+        EXPECT_EQ(c.result.outcome, Outcome::Copied) << format;
+        EXPECT_EQ(test::ReadBytes(Output()), book) << format;
+    }
+}
+
+TEST_F(ConversionTest, WhatCannotBeConvertedWritesNothingAndKeepsTheOldBook) {
+    test::WriteBytes(Output(), "A,01,\r\nZ,\r\n");
+    const struct {
+        QByteArray raw;
+        QString format;
+        Outcome outcome;
+    } cases[] = {
+        {"", QStringLiteral("*"), Outcome::Empty},
+        {"\r\n  \r\n", QStringLiteral("GSI"), Outcome::Empty},
+        {"A,SET4C,1,\r\nM,ST1,\r\n", QStringLiteral("*"), Outcome::NotRecognised},
+        {"hello\r\nworld\r\n", QStringLiteral("*"), Outcome::NotRecognised},
+        {test::GsiCode(false, 50) + "\r\n", QStringLiteral("*"), Outcome::SingleLine},
+        {test::GsiCode(false, 50), QStringLiteral("GSI"), Outcome::SingleLine},
+        {"00NMSDR33\r\n01NM\r\n", QStringLiteral("*"), Outcome::NoConverter},
+    };
+    for (const auto& c : cases) {
+        const auto converted = Convert(c.raw, c.format);
+        EXPECT_EQ(converted.result.outcome, c.outcome) << c.raw.constData();
+        EXPECT_FALSE(convert::FailureText(converted.result).isEmpty());
+        EXPECT_EQ(test::ReadBytes(Output()), QByteArray("A,01,\r\nZ,\r\n"));
+    }
+}
+
+TEST_F(ConversionTest, UnknownFormatCodeConvertsByTheFirstLine) {
+    const QByteArray gsi = test::JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)});
+    EXPECT_EQ(Convert(gsi, QStringLiteral("XYZ")).result.format, QStringLiteral("GSI"));
+    EXPECT_EQ(Convert(gsi, QStringLiteral("*")).result.stations, 1);
+}
+
+TEST_F(ConversionTest, UnreadableInputOrUnwritableOutputThrowsAndLeavesNoFile) {
+    EXPECT_THROW(convert::ConvertFile(QStringLiteral("*"), folder_ + QStringLiteral("/none.GSI"), Output()),
+                 platform::FileError);
+    EXPECT_THROW(convert::ConvertFile(QStringLiteral("*"), folder_, Output()), platform::FileError);
+    EXPECT_FALSE(QFile::exists(Output()));
+    const QString raw = RawFile(test::JoinLines({test::GsiCode(false, 50), test::GsiCode(false, 59)}));
+    EXPECT_THROW(convert::ConvertFile(QStringLiteral("GSI"), raw, folder_ + QStringLiteral("/gone/X.APA")),
+                 platform::FileError);
+}
+
+TEST_F(ConversionTest, OutputNameDropsTheLastFourCharacters) {
+    const QString data = QStringLiteral("/data/genba");
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("/in/JOB01.SDR"), data), data + QStringLiteral("/JOB01.APA"));
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("/in/現場 1.gsi"), data), data + QStringLiteral("/現場 1.APA"));
+    // A name without a three-letter extension loses characters of its stem.
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("JOB01"), data), data + QStringLiteral("/J.APA"));
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("/in/A.GSI.BAK"), data), data + QStringLiteral("/A.GSI.APA"));
+    // Four characters or fewer are kept whole rather than leave a hidden ".APA".
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("/in/.GSI"), data), data + QStringLiteral("/.GSI.APA"));
+    EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("GSI"), data), data + QStringLiteral("/GSI.APA"));
+}
+
+// The public LEICA files of ../shared/samples: none carries the code blocks of the Japanese
+// on-board programs, so each converts into a field book without stations, and says which
+// lines it skipped.
+TEST_F(ConversionTest, PublicLeicaFilesConvertWithoutError) {
+    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/leica-gsi"));
+    const QStringList files = samples.entryList(QDir::Files);
+    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const QString& name : files) {
+        const auto c = Convert(test::ReadBytes(samples.filePath(name)), QStringLiteral("*"));
+        const std::string file = name.toStdString();
+        EXPECT_EQ(c.result.outcome, Outcome::Converted) << file;
+        EXPECT_EQ(c.result.format, QStringLiteral("GSI")) << file;
+        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"})) << file;
+        EXPECT_GT(c.result.skippedLines, 0) << file;
+    }
+}
+
+}  // namespace
