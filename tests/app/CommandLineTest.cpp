@@ -5,44 +5,15 @@
 #include <QDir>
 #include <QProcess>
 
+#include "app/TrevantoProcess.h"
 #include "support/QtPrinters.h"
 #include "support/TestEnvironment.h"
 #include "trevanto/jobs/CommandLine.h"
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-class CommandLineTest : public testing::Test {
-  protected:
-    void SetUp() override { home_ = test::NewFolder(QStringLiteral("cli")); }
-
-    // Runs trevanto in the test's own work folder, from inside that folder.
-    Outcome Trevanto(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TREVANTO_HOME"), home_);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_ + QStringLiteral("/config"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(home_);
-        process.start(QStringLiteral(TREVANTO_EXE), arguments);
-        if (!process.waitForFinished(60000)) return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-    QString File(const QString& name, const QByteArray& bytes) {
-        const QString path = home_ + u'/' + name;
-        test::WriteBytes(path, bytes);
-        return path;
-    }
-
-    QString home_;
-};
+using Outcome = test::Outcome;
+using CommandLineTest = test::TrevantoProcessTest;
 
 TEST_F(CommandLineTest, HelpListsEveryJobAndEachJobHasItsOwn) {
     const Outcome top = Trevanto({QStringLiteral("--help")});

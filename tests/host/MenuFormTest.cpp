@@ -226,6 +226,19 @@ TEST_F(MenuFormTest, FileModeReceiveCopiesIntoTheDataFolder) {
     EXPECT_EQ(test::ReadBytes(folder_ + QStringLiteral("/受信/A.APA")), QByteArray("A,01,\r\n"));
 }
 
+TEST_F(MenuFormTest, ItemThreeConvertsIntoTheDataFolder) {
+    Store().Save(QStringLiteral("Trevanto"), QStringLiteral("DataPath"),
+                 folder_ + QStringLiteral("/観測/"));
+    Open();
+    Trigger("LEICAGSI");
+    const QString source = folder_ + QStringLiteral("/card/JOB1.GSI");
+    test::WriteBytes(source, "410001+00000050 42....+00000ST1 \r\n410002+00000059 \r\n");
+    prompt_.ChooseFile(source);
+    Click("TSMENU3");
+    EXPECT_EQ(test::ReadBytes(folder_ + QStringLiteral("/観測/JOB1.APA")),
+              QByteArray("A,01,\r\nB,,,,,,,,,\r\nC,,,,,,,\r\nD,ST1     ,,,0,9911001,,,\r\nE,0,\r\nZ,\r\n"));
+}
+
 TEST_F(MenuFormTest, DataFolderDialogConfirmAndCancel) {
     Open();
     const QString chosen = folder_ + QStringLiteral("/現場2");
