@@ -20,8 +20,8 @@ int LeadingNumber(QStringView text) {
 
 }  // namespace
 
-void ObservationCodeTally::Add(const QString& number, bool secondDistance) {
-    const QStringView trimmed = QStringView(number).trimmed();
+void ObservationCodeTally::Add(QStringView number, bool secondDistance) {
+    const QStringView trimmed = number.trimmed();
     const QStringView setChar = trimmed.mid(1, 1);
     highestSet_ = std::max(highestSet_, LeadingNumber(setChar));
     highestDirection_ = std::max(highestDirection_, LeadingNumber(trimmed.right(3)));

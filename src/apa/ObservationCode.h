@@ -17,7 +17,7 @@ namespace apa {
 class ObservationCodeTally {
   public:
     // number: F field 4 as written; secondDistance: F field 8 reads above 0.
-    void Add(const QString& number, bool secondDistance);
+    void Add(QStringView number, bool secondDistance);
     QString Code() const;
 
   private:

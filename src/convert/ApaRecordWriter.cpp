@@ -1,5 +1,8 @@
 #include "convert/ApaRecordWriter.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "apa/ApaLine.h"
 #include "platform/CodePage.h"
 
@@ -87,16 +90,45 @@ void ApaRecordWriter::WriteRemeasureMark() {
     station_.append(kLineEnd);
 }
 
+namespace {
+
+// The sighting's number as text for the tally; numbers are ASCII, widened without a copy
+// on the heap.
+void Tally(apa::ObservationCodeTally& tally, QByteArrayView number, bool secondDistance) {
+    char16_t wide[16];
+    const bool ascii = number.size() <= 16 &&
+                       std::all_of(number.begin(), number.end(), [](char c) { return c >= 0; });
+    if (!ascii) {
+        tally.Add(platform::cp932::Decode(number.toByteArray()), secondDistance);
+        return;
+    }
+    for (qsizetype i = 0; i < number.size(); ++i) wide[i] = static_cast<char16_t>(number[i]);
+    tally.Add(QStringView(wide, number.size()), secondDistance);
+}
+
+}  // namespace
+
+// Composed in place: one resize of the buffer per line rather than an append per field.
 void ApaRecordWriter::WriteSighting(const Sighting& s) {
     QByteArray& to = codeAt_ >= 0 ? station_ : out_;
-    to.append("F,");
-    for (QByteArrayView field : {s.name, s.memo, s.targetHeight, s.number, s.horizontal,
-                                 s.vertical, s.distance1, s.distance2, QByteArrayView(),
-                                 QByteArrayView()})
-        AppendField(to, field);
-    to.append("000,");
-    to.append(kLineEnd);
-    tally_.Add(QString::fromLatin1(s.number), s.secondDistance);
+    const QByteArrayView fields[] = {s.name,       s.memo,     s.targetHeight, s.number,
+                                     s.horizontal, s.vertical, s.distance1,    s.distance2,
+                                     QByteArrayView(), QByteArrayView()};
+    constexpr QByteArrayView kTail = "000,\r\n";
+    qsizetype size = 2 + kTail.size();
+    for (const QByteArrayView field : fields) size += field.size() + 1;
+    const qsizetype start = to.size();
+    if (to.capacity() < start + size) to.reserve(std::max(2 * to.capacity(), start + size));
+    to.resize(start + size);
+    char* p = to.data() + start;
+    *p++ = 'F';
+    *p++ = ',';
+    for (const QByteArrayView field : fields) {
+        for (const char c : field) *p++ = Splits(c) ? '?' : c;
+        *p++ = ',';
+    }
+    std::memcpy(p, kTail.data(), static_cast<size_t>(kTail.size()));
+    Tally(tally_, s.number, s.secondDistance);
     ++sightings_;
     if (codeAt_ < 0) Flush(false);
 }

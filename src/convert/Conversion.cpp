@@ -53,7 +53,8 @@ QStringList ConvertibleFormats() {
 }
 
 ConversionResult ConvertFile(const QString& format, const QString& input, const QString& output) {
-    const QByteArray bytes = platform::ReadFileBytes(input);
+    const platform::FileBytes file(input);
+    const QByteArrayView bytes = file.View();
     const QByteArrayView first = FirstContentLine(bytes);
     ConversionResult result;
     if (first.isEmpty()) {

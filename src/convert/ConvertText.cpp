@@ -41,10 +41,13 @@ QString TakeField(QString& text) { return TakeFieldOf(text); }
 QByteArray TakeField(QByteArray& text) { return TakeFieldOf(text); }
 QString& StripLeadingZeros(QString& text) { return StripZerosOf(text); }
 QByteArray& StripLeadingZeros(QByteArray& text) { return StripZerosOf(text); }
+FieldText& StripLeadingZeros(FieldText& text) { return StripZerosOf(text); }
 QString& PadName(QString& name) { return PadNameOf(name); }
 QByteArray& PadName(QByteArray& name) { return PadNameOf(name); }
+FieldText& PadName(FieldText& name) { return PadNameOf(name); }
 QString& PadNumber(QString& number) { return PadNumberOf(number); }
 QByteArray& PadNumber(QByteArray& number) { return PadNumberOf(number); }
+FieldText& PadNumber(FieldText& number) { return PadNumberOf(number); }
 
 QString SecondsToDegreeText(double seconds) {
     const bool negative = seconds < 0;

@@ -1,11 +1,13 @@
 #pragma once
 // The small text routines every converter shares. Each changes its argument in place and
 // returns it, so that a converter can chain them on one buffer. They work alike on decoded
-// text (QString, for raw formats with Japanese names) and on raw bytes (QByteArray, for
-// ASCII formats read without decoding).
+// text (QString, for raw formats with Japanese names), on raw bytes (QByteArray, for ASCII
+// formats read without decoding) and on a field being formatted (FieldText).
 
 #include <QByteArray>
 #include <QString>
+
+#include "convert/FieldText.h"
 
 namespace convert {
 
@@ -18,15 +20,18 @@ QByteArray TakeField(QByteArray& text);
 // Removes "0" characters from the front: "00012" gives "12", "000" gives "", "0.5" ".5".
 QString& StripLeadingZeros(QString& text);
 QByteArray& StripLeadingZeros(QByteArray& text);
+FieldText& StripLeadingZeros(FieldText& text);
 
 // Appends blanks up to 8 characters; a longer name stays as it is.
 QString& PadName(QString& name);
 QByteArray& PadName(QByteArray& name);
+FieldText& PadName(FieldText& name);
 
 // Puts "0" before a leading ".", then blanks in front up to 8 characters when the text has
 // 1 to 7: ".5" gives "     0.5", "123.456" gives " 123.456"; empty stays empty.
 QString& PadNumber(QString& number);
 QByteArray& PadNumber(QByteArray& number);
+FieldText& PadNumber(FieldText& number);
 
 // An angle in seconds of arc as ten characters of degree text, rounded to whole seconds:
 // four for the degrees (blank-padded, the sign in front when negative, "  -0" for a

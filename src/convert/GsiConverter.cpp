@@ -40,11 +40,13 @@
 
 #include <QString>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <vector>
+#include <limits>
 
 #include "convert/ConvertText.h"
 #include "convert/Converter.h"
+#include "convert/FieldText.h"
 #include "convert/GsiLine.h"
 #include "convert/RawLines.h"
 #include "platform/CodePage.h"
@@ -100,143 +102,191 @@ Row Classify(const RawLine& raw) {
     return row;
 }
 
-// The lines up to the "! ----+" end line.
-std::vector<Row> ReadRows(QByteArrayView raw) {
-    std::vector<Row> rows;
-    RawLineReader reader(raw);
-    RawLine line;
-    while (reader.Next(line) && !IsEndOfData(line.text)) rows.push_back(Classify(line));
-    return rows;
-}
+// The rows of a file up to its "! ----+" end line. A copy reads ahead without moving the
+// original: a block is read once to find its closing code and once to convert it.
+class RowReader {
+  public:
+    explicit RowReader(QByteArrayView raw) : lines_(raw) {}
+    bool Next(Row& row) {
+        RawLine line;
+        if (ended_ || !lines_.Next(line)) return false;
+        ended_ = IsEndOfData(line.text);
+        if (ended_) return false;
+        row = Classify(line);
+        return true;
+    }
+
+  private:
+    RawLineReader lines_;
+    bool ended_ = false;
+};
 
 bool OpensBlock(qint64 code) {
     return code == kInstrumentCode || code == kWeatherCode || code == kOneSetCode ||
            code == kTwoSetsCode || code == kNoSetsCode || code == kEndCode;
 }
 
-QByteArray Digits(qint64 value) { return QByteArray::number(value); }
+// The fields of a sighting are formatted in place (FieldText): a file of a million sightings
+// allocates nothing per line. Each Set function replaces the field's content.
 
-QByteArray Concat(std::initializer_list<QByteArrayView> parts) {
-    QByteArray text;
-    for (QByteArrayView part : parts) text.append(part);
-    return text;
+// Appends the decimal digits of a value that is not negative, zero-filled to `width`.
+void AppendDigits(FieldText& out, qint64 value, int width = 1) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto count = static_cast<qsizetype>(end - digits);
+    if (count < width) out.append(width - count, '0');
+    out.append(QByteArrayView(digits, count));
+}
+
+// Appends the digits right-aligned with blanks to `width`, the sign in front when negative.
+void AppendAligned(FieldText& out, bool negative, qint64 magnitude, int width) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+    const auto count = static_cast<qsizetype>(end - digits) + (negative ? 1 : 0);
+    if (count < width) out.append(width - count, ' ');
+    if (negative) out.append('-');
+    out.append(QByteArrayView(digits, end - digits));
 }
 
 // A name or text word: its data without the zero fill.
-QByteArray TextOf(const std::optional<Word>& word) {
-    if (!word) return QByteArray();
-    QByteArray text = word->data.toByteArray();
-    return StripLeadingZeros(text);
+void SetText(FieldText& field, const std::optional<Word>& word) {
+    field.clear();
+    if (word) field.append(word->data);
+    StripLeadingZeros(field);
 }
 
-QString Decoded(const QByteArray& bytes) { return platform::cp932::Decode(bytes); }
+QByteArray TextOf(const std::optional<Word>& word) {
+    FieldText text;
+    SetText(text, word);
+    return text.View().toByteArray();
+}
+
+QString Decoded(QByteArrayView bytes) { return platform::cp932::Decode(bytes.toByteArray()); }
 
 // A height in metres from fixed-point data with three decimals, padded to 8.
-QByteArray HeightOf(const std::optional<Word>& word) {
-    if (!word || !gsi::Number(*word)) return QByteArray();
-    QByteArray whole = word->data.first(word->data.size() - 3).toByteArray();
-    QByteArray text = Concat({word->sign == '-' ? "-" : "", StripLeadingZeros(whole), ".",
-                              word->data.last(3)});
-    return PadNumber(text);
+void SetHeight(FieldText& field, const std::optional<Word>& word) {
+    field.clear();
+    if (!word || !gsi::Number(*word)) return;
+    if (word->sign == '-') field.append('-');
+    QByteArrayView whole = word->data.first(word->data.size() - 3);
+    while (!whole.isEmpty() && whole.front() == '0') whole = whole.sliced(1);
+    field.append(whole).append('.').append(word->data.last(3));
+    PadNumber(field);
 }
 
-// A distance in metres; the unit code gives the decimals.
-QByteArray DistanceOf(const std::optional<Word>& word) {
+QByteArray HeightOf(const std::optional<Word>& word) {
+    FieldText height;
+    SetHeight(height, word);
+    return height.View().toByteArray();
+}
+
+// A distance in metres, the whole metres right-aligned to four; the unit code gives the
+// decimals.
+void SetDistance(FieldText& field, const std::optional<Word>& word) {
+    field.clear();
     const std::optional<qint64> value = word ? gsi::Number(*word) : std::nullopt;
-    if (!value) return QByteArray();
+    if (!value) return;
     const int decimals = word->unit == '6' ? 4 : word->unit == '8' ? 5 : 3;
     qint64 scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
     const qint64 magnitude = *value < 0 ? -*value : *value;
-    QByteArray whole = Digits(magnitude / scale);
-    if (*value < 0) whole.prepend('-');
-    return whole.rightJustified(4, ' ') + '.' +
-           Digits(magnitude % scale).rightJustified(decimals, '0');
+    AppendAligned(field, *value < 0, magnitude / scale, 4);
+    field.append('.');
+    AppendDigits(field, magnitude % scale, decimals);
 }
 
-// Degrees, a point, minutes and seconds: "123.4506"; degrees right-aligned to three.
-QByteArray AngleText(bool negative, qint64 degrees, QByteArrayView minutes, QByteArrayView seconds) {
-    QByteArray text = Digits(degrees);
-    text = negative ? '-' + text : text.rightJustified(3, ' ');
-    return Concat({text, ".", minutes, seconds});
+// Degrees, a point, minutes and seconds: "123.4506"; degrees right-aligned to three, a
+// negative angle with its sign in front.
+void AppendAngle(FieldText& field, bool negative, qint64 degrees, qint64 minutes, qint64 seconds) {
+    if (negative) {
+        field.append('-');
+        AppendDigits(field, degrees);
+    } else {
+        AppendAligned(field, false, degrees, 3);
+    }
+    field.append('.');
+    AppendDigits(field, minutes, 2);
+    AppendDigits(field, seconds, 2);
 }
 
-QByteArray AngleOf(const std::optional<Word>& word) {
+void SetAngle(FieldText& field, const std::optional<Word>& word) {
+    field.clear();
     const std::optional<qint64> value = word ? gsi::Number(*word) : std::nullopt;
-    if (!value) return QByteArray();
+    if (!value) return;
     const bool negative = word->sign == '-';
+    const qint64 magnitude = negative ? -*value : *value;
     double perUnit = 0;  // seconds of arc per unit of the last digit
     switch (word->unit) {
         case '2': perUnit = 0.0324; break;   // 1e-5 gon
         case '3': perUnit = 0.036; break;    // 1e-5 degree
         case '5': perUnit = 0.02025; break;  // 1e-4 mil
-        default: {  // sexagesimal DDDMMSSs: the tenth of a second is dropped
-            const QByteArrayView data = word->data;
-            const qint64 degrees = (negative ? -*value : *value) / 100000;
-            return AngleText(negative, degrees, data.sliced(data.size() - 5, 2),
-                             data.sliced(data.size() - 3, 2));
-        }
+        default:  // sexagesimal DDDMMSSs as written; the tenth of a second is dropped
+            AppendAngle(field, negative, magnitude / 100000, magnitude / 1000 % 100,
+                        magnitude / 10 % 100);
+            return;
     }
-    const auto seconds = static_cast<qint64>(std::llround(std::fabs(double(*value)) * perUnit));
-    return AngleText(negative, seconds / 3600, Digits(seconds / 60 % 60).rightJustified(2, '0'),
-                     Digits(seconds % 60).rightJustified(2, '0'));
+    const auto seconds = static_cast<qint64>(std::llround(static_cast<double>(magnitude) * perUnit));
+    AppendAngle(field, negative, seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
 // "hh:mm" from the last four data digits of a word.
 QByteArray TimeOf(const std::optional<Word>& word) {
     if (!word) return QByteArray();
     const QByteArrayView hhmm = gsi::LastData(*word, 4);
-    return Concat({hhmm.first(2), ":", hhmm.sliced(2)});
+    QByteArray time;
+    time.append(hhmm.first(2)).append(':').append(hhmm.sliced(2));
+    return time;
 }
 
 // A direction number of three digits, starting again at 001 after 999.
-QByteArray SightingNumber(char face, int set, qint64 direction) {
-    const qint64 wrapped = (direction - 1) % 999 + 1;
-    return QByteArray(1, face) + char('0' + set) + Digits(wrapped).rightJustified(3, '0');
+void SetSightingNumber(FieldText& field, char face, int set, qint64 direction) {
+    field.clear();
+    field.append(face).append(static_cast<char>('0' + set));
+    AppendDigits(field, (direction - 1) % 999 + 1, 3);
 }
 
 class GsiConversion {
   public:
     GsiConversion(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log)
-        : rows_(ReadRows(raw)), out_(out), log_(log) {}
+        : reader_(raw), out_(out), log_(log) {}
 
     void Run() {
-        size_t i = 0;
-        while (i < rows_.size()) i = Convert(i);
+        Row row;
+        while (reader_.Next(row)) Convert(row);
     }
 
   private:
-    // Converts what begins at row i; the row to go on with.
-    size_t Convert(size_t i) {
-        const Row& row = rows_[i];
+    // Converts what begins at the row just read.
+    void Convert(const Row& row) {
         switch (row.kind) {
             case Kind::Blank:
-                return i + 1;
+                return;
             case Kind::Point:
                 log_.Skip(row.number, kOutsideBlock);
-                return i + 1;
+                return;
             case Kind::Other:
                 log_.Skip(row.number, kNotGsi);
-                return i + 1;
+                return;
             case Kind::Code:
                 break;
         }
         switch (row.code) {
             case kInstrumentCode:
                 Instrument(Line(row.text));
-                return i + 1;
+                return;
             case kWeatherCode:
-                Weather(Line(row.text), i);
-                return i + 1;
+                Weather(Line(row.text), row.number);
+                return;
             case kOneSetCode:
             case kTwoSetsCode:
             case kNoSetsCode:
-                return Block(i);
+                Block(row);
+                return;
             case kEndCode:
-                return i + 1;
+                return;
             default:
                 log_.Skip(row.number, kUnusedCode);
-                return i + 1;
+                return;
         }
     }
 
@@ -260,32 +310,43 @@ class GsiConversion {
             std::min<qsizetype>(8, line.Text().size() - dayColumn)).toByteArray();
         const bool longYear = StripLeadingZeros(fromDay).size() > 6;
         const QByteArrayView year = longYear ? date.first(4) : date.sliced(2, 2);
-        return Concat({year, "/", date.sliced(4, 2), "/", date.sliced(6, 2)});
+        QByteArray text;
+        text.append(year).append('/').append(date.sliced(4, 2)).append('/').append(date.sliced(6, 2));
+        return text;
     }
 
-    void Weather(const Line& line, size_t at) {
+    void Weather(const Line& line, qsizetype lineNumber) {
         for (int field = 0; field < 4; ++field) {
             const std::optional<Word> word = line.At(field + 2);
             const std::optional<qint64> value = word ? gsi::Number(*word) : std::nullopt;
             records_.c[field] = value ? QString::number(*value) : QString();
         }
-        const std::optional<qint64> ppm = PpmAfter(at).ppm;
+        const std::optional<qint64> ppm = PpmAfter(lineNumber).ppm;
         records_.c[4] = ppm ? QString::number(*ppm) : QString();
         records_.c[5] = QStringLiteral("1");  // hPa
         records_.NewWeatherHeader();
     }
 
-    // The WI 51 word (word 5 or 6) of the first point line after row `at` that has one.
-    // Searches are remembered: a weather block after another one finds the same line
-    // without reading the file again.
-    gsi::PpmAndConstant PpmAfter(size_t at) {
-        if (at >= ppmRow_) {
-            ppmRow_ = rows_.size();
-            for (size_t r = at + 1; r < rows_.size() && ppmRow_ == rows_.size(); ++r)
-                if (rows_[r].kind == Kind::Point && PpmWord(Line(rows_[r].text))) ppmRow_ = r;
+    // The WI 51 word (word 5 or 6) of the first point line after the given line that has
+    // one. A search is remembered: a weather block before the line found finds it again
+    // without reading the file anew.
+    gsi::PpmAndConstant PpmAfter(qsizetype lineNumber) {
+        if (!ppmSearched_ || lineNumber >= ppmLine_) {
+            ppmSearched_ = true;
+            ppmLine_ = std::numeric_limits<qsizetype>::max();
+            ppm_ = {};
+            RowReader ahead = reader_;
+            Row row;
+            while (ahead.Next(row)) {
+                if (row.kind != Kind::Point) continue;
+                if (const std::optional<Word> word = PpmWord(Line(row.text))) {
+                    ppmLine_ = row.number;
+                    ppm_ = gsi::ReadPpmWord(*word);
+                    break;
+                }
+            }
         }
-        if (ppmRow_ >= rows_.size()) return {};
-        return gsi::ReadPpmWord(*PpmWord(Line(rows_[ppmRow_].text)));
+        return ppm_;
     }
 
     static std::optional<Word> PpmWord(const Line& line) {
@@ -294,29 +355,55 @@ class GsiConversion {
         return std::nullopt;
     }
 
-    // A block from its opening row: converted when closed, else skipped.
-    size_t Block(size_t open) {
-        const qint64 code = rows_[open].code;
-        size_t close = open + 1;
-        for (; close < rows_.size(); ++close) {
-            if (rows_[close].kind != Kind::Code) continue;
-            if (rows_[close].code == code + 9) break;
-            if (OpensBlock(rows_[close].code)) {
-                for (size_t r = open; r < close; ++r)
-                    if (rows_[r].kind != Kind::Blank) log_.Skip(rows_[r].number, kUnclosedBlock);
-                return close;
+    // What a block holds, found by reading ahead to its closing code.
+    struct BlockShape {
+        bool closed = false;
+        Row closing{};
+        qint64 points = 0;   // point lines
+        qint64 counted = 0;  // point lines outside re-measurements
+        qsizetype end = std::numeric_limits<qsizetype>::max();  // the row after the block
+        RowReader next;      // where reading goes on: after the closing row, or at the
+                             // opening code that leaves the block unclosed
+    };
+
+    BlockShape ReadAhead(const Row& opening) const {
+        BlockShape shape{.next = reader_};
+        RowReader ahead = reader_;
+        bool remeasuring = false;
+        Row row;
+        for (RowReader before = ahead; ahead.Next(row); before = ahead) {
+            if (row.kind == Kind::Code) {
+                if (row.code == opening.code + 9 || OpensBlock(row.code)) {
+                    shape.closed = row.code == opening.code + 9;
+                    shape.closing = row;
+                    shape.end = row.number;
+                    shape.next = shape.closed ? ahead : before;
+                    return shape;
+                }
+                if (row.code == kControlCode) remeasuring = ControlDigit(Line(row.text)) != '0';
+            } else if (row.kind == Kind::Point) {
+                ++shape.points;
+                if (!remeasuring) ++shape.counted;
             }
         }
-        if (close == rows_.size()) {
-            for (size_t r = open; r < close; ++r)
-                if (rows_[r].kind != Kind::Blank) log_.Skip(rows_[r].number, kUnclosedBlock);
-            return close;
+        shape.next = ahead;  // the end of the file
+        return shape;
+    }
+
+    // A block from its opening row: converted when closed, else skipped.
+    void Block(const Row& opening) {
+        const BlockShape shape = ReadAhead(opening);
+        if (!shape.closed) {
+            log_.Skip(opening.number, kUnclosedBlock);
+            Row row;
+            for (RowReader r = reader_; r.Next(row) && row.number < shape.end;)
+                if (row.kind != Kind::Blank) log_.Skip(row.number, kUnclosedBlock);
+        } else if (opening.code == kNoSetsCode) {
+            NoSetBlock(opening, shape);
+        } else {
+            SetBlock(opening, shape, opening.code == kTwoSetsCode ? 2 : 1);
         }
-        if (code == kNoSetsCode)
-            NoSetBlock(open, close);
-        else
-            SetBlock(open, close, code == kTwoSetsCode ? 2 : 1);
-        return close + 1;
+        reader_ = shape.next;
     }
 
     void WriteStation(const Line& opening, const Line& closing, bool sets) {
@@ -340,30 +427,20 @@ class GsiConversion {
         return word ? word->data.back() : '0';
     }
 
-    void SetBlock(size_t open, size_t close, int sets) {
-        const Line opening(rows_[open].text);
-        WriteStation(opening, Line(rows_[close].text), true);
-
-        qint64 counted = 0;
-        qint64 all = 0;
-        bool remeasuring = false;
-        for (size_t r = open + 1; r < close; ++r) {
-            if (rows_[r].kind == Kind::Code && rows_[r].code == kControlCode)
-                remeasuring = ControlDigit(Line(rows_[r].text)) != '0';
-            if (rows_[r].kind != Kind::Point) continue;
-            ++all;
-            if (!remeasuring) ++counted;
-        }
+    void SetBlock(const Row& openingRow, const BlockShape& shape, int sets) {
+        const Line opening(openingRow.text);
+        WriteStation(opening, Line(shape.closing.text), true);
         const qint64 perRun = 2 * sets;
-        const qint64 directions = std::max<qint64>(1, ((counted ? counted : all) + perRun - 1) / perRun);
+        const qint64 directions = std::max<qint64>(
+            1, ((shape.counted ? shape.counted : shape.points) + perRun - 1) / perRun);
 
-        qint64 position = 0;   // among the counted lines
-        qint64 remeasured = 0; // within the re-measurement
-        int remeasuredSet = 0; // 0: not re-measuring
+        qint64 position = 0;    // among the counted lines
+        qint64 remeasured = 0;  // within the re-measurement
+        int remeasuredSet = 0;  // 0: not re-measuring
         int lastSet = 1;
         bool markPending = false;
-        for (size_t r = open + 1; r < close; ++r) {
-            const Row& row = rows_[r];
+        Row row;
+        for (RowReader r = reader_; r.Next(row) && row.number < shape.end;) {
             if (row.kind == Kind::Code && row.code == kControlCode) {
                 const int digit = ControlDigit(Line(row.text)) - '0';
                 remeasuredSet = digit == 0 ? 0 : digit >= 1 && digit <= sets ? digit : lastSet;
@@ -390,23 +467,27 @@ class GsiConversion {
             const qint64 q = p % (2 * directions);
             const bool faceR = q < directions;
             const qint64 direction = faceR ? q + 1 : 2 * directions - q;
-            const QByteArray height =
-                faceR ? HeightOf(opening.At(kFixedStationWords + static_cast<int>(std::min<qint64>(direction, 100000))))
-                      : QByteArray();
-            WritePoint(Line(row.text), SightingNumber(faceR ? 'r' : 'l', set, direction), height);
+            if (faceR)
+                SetHeight(height_, opening.At(kFixedStationWords +
+                                              static_cast<int>(std::min<qint64>(direction, 1000))));
+            else
+                height_.clear();
+            SetSightingNumber(number_, faceR ? 'r' : 'l', set, direction);
+            WritePoint(Line(row.text));
         }
     }
 
-    void NoSetBlock(size_t open, size_t close) {
-        WriteStation(Line(rows_[open].text), Line(rows_[close].text), false);
-        QByteArray height;
+    void NoSetBlock(const Row& opening, const BlockShape& shape) {
+        WriteStation(Line(opening.text), Line(shape.closing.text), false);
+        height_.clear();  // until a target-height line sets it
         qint64 direction = 0;
-        for (size_t r = open + 1; r < close; ++r) {
-            const Row& row = rows_[r];
+        Row row;
+        for (RowReader r = reader_; r.Next(row) && row.number < shape.end;) {
             if (row.kind == Kind::Code && row.code >= 0 && row.code % 100 == kTargetHeightCode) {
-                height = HeightOf(Line(row.text).At(2));
+                SetHeight(height_, Line(row.text).At(2));
             } else if (row.kind == Kind::Point) {
-                WritePoint(Line(row.text), SightingNumber('r', 9, ++direction), height);
+                SetSightingNumber(number_, 'r', 9, ++direction);
+                WritePoint(Line(row.text));
             } else {
                 SkipInBlock(row);
             }
@@ -420,37 +501,45 @@ class GsiConversion {
             log_.Skip(row.number, kNotGsi);
     }
 
-    void WritePoint(const Line& line, const QByteArray& number, const QByteArray& height) {
-        QByteArray name = TextOf(line.At(1));
-        PadName(name);
-        QByteArray memo;
+    // The sighting of a point line, under the number and target height set before.
+    void WritePoint(const Line& line) {
+        SetText(name_, line.At(1));
+        PadName(name_);
+        memo_.clear();
         if (const std::optional<Word> ppm = PpmWord(line)) {
             const std::optional<qint64> constant = gsi::ReadPpmWord(*ppm).constant;
-            if (constant) memo = Digits(*constant);
+            if (constant) AppendAligned(memo_, *constant < 0, *constant < 0 ? -*constant : *constant, 0);
         }
-        const QByteArray horizontal = AngleOf(line.At(2));
-        const QByteArray vertical = AngleOf(line.At(3));
-        const QByteArray distance1 = DistanceOf(line.At(4));
-        const QByteArray distance2 = line.HasIndex(5, "51") ? QByteArray() : DistanceOf(line.At(5));
-        Sighting s;
-        s.name = name;
-        s.memo = memo;
-        s.targetHeight = height;
-        s.number = number;
-        s.horizontal = horizontal;
-        s.vertical = vertical;
-        s.distance1 = distance1;
-        s.distance2 = distance2;
+        SetAngle(horizontal_, line.At(2));
+        SetAngle(vertical_, line.At(3));
+        SetDistance(distance1_, line.At(4));
         const std::optional<Word> second = line.At(5);
-        s.secondDistance = !distance2.isEmpty() && gsi::Number(*second).value_or(0) > 0;
+        if (second && second->index != "51")
+            SetDistance(distance2_, second);
+        else
+            distance2_.clear();
+        Sighting s;
+        s.name = name_;
+        s.memo = memo_;
+        s.targetHeight = height_;
+        s.number = number_;
+        s.horizontal = horizontal_;
+        s.vertical = vertical_;
+        s.distance1 = distance1_;
+        s.distance2 = distance2_;
+        s.secondDistance = !distance2_.isEmpty() && gsi::Number(*second).value_or(0) > 0;
         out_.WriteSighting(s);
     }
 
-    std::vector<Row> rows_;
+    RowReader reader_;
     ApaRecordWriter& out_;
     ConversionLog& log_;
     StationRecords records_;
-    size_t ppmRow_ = 0;  // the answer of the last search, which began before it
+    bool ppmSearched_ = false;
+    qsizetype ppmLine_ = 0;  // where the last search found its line (max: nowhere)
+    gsi::PpmAndConstant ppm_;
+    // The fields of the sighting being written (see the Set functions).
+    FieldText name_, memo_, height_, number_, horizontal_, vertical_, distance1_, distance2_;
 };
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/CodePage.h"
 #include "platform/FileError.h"
@@ -48,20 +52,57 @@ QStringList SplitLines(const QString& content) {
     return lines;
 }
 
-QByteArray ReadFileBytes(const QString& path) {
-    // Checked before opening: opening a pipe would wait for a writer.
+namespace {
+
+// Opens a file for reading whole, refusing what no reader takes. Checked before opening:
+// opening a pipe would wait for a writer.
+void OpenWhole(QFile& file, const QString& path, QIODevice::OpenMode extra = {}) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         throw FileError(path, QStringLiteral("通常のファイルではありません"), FileFault::NotAFile);
     if (info.size() > kMaxReadBytes) throw TooLarge(path);
-    QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) throw ErrorOf(file, path, errno);
+    if (!file.open(QIODevice::ReadOnly | extra)) throw ErrorOf(file, path, errno);
+}
+
+}  // namespace
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    OpenWhole(file, path);
     errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) throw ErrorOf(file, path, errno);
     if (bytes.size() > kMaxReadBytes) throw TooLarge(path);  // grew while being read
     return bytes;
+}
+
+FileBytes::FileBytes(const QString& path) {
+    QFile file(path);
+    OpenWhole(file, path, QIODevice::Unbuffered);
+    // What the file holds when opened; a writer still appending to it is not waited for.
+    capacity_ = std::max<size_t>(1, static_cast<size_t>(file.size()));
+    void* pages = mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED) throw FileError(path, QString::fromLocal8Bit(std::strerror(errno)));
+    data_ = static_cast<char*>(pages);
+    madvise(data_, capacity_, MADV_HUGEPAGE);  // only advice: without it the pages are small
+    qint64 got = 0;
+    while (got < static_cast<qint64>(capacity_)) {
+        errno = 0;
+        const qint64 n = file.read(data_ + got, static_cast<qint64>(capacity_) - got);
+        if (n < 0) {
+            const FileError error = ErrorOf(file, path, errno);
+            munmap(data_, capacity_);
+            throw error;
+        }
+        if (n == 0) break;
+        got += n;
+    }
+    size_ = got;
+}
+
+FileBytes::~FileBytes() {
+    munmap(data_, capacity_);
 }
 
 QStringList ReadTextLines(const QString& path) {
