@@ -45,6 +45,12 @@ void ConversionLog::Skip(qsizetype line, const QString& reason) {
     if (notes_.size() < kKeptNotes) notes_.append({line, reason});
 }
 
+QStringList InstrumentFormats() {
+    QStringList codes;
+    for (const FormatEntry& entry : kFormats) codes.append(QLatin1StringView(entry.code));
+    return codes;
+}
+
 QStringList ConvertibleFormats() {
     QStringList codes;
     for (const FormatEntry& entry : kFormats)
@@ -53,10 +59,16 @@ QStringList ConvertibleFormats() {
 }
 
 ConversionResult ConvertFile(const QString& format, const QString& input, const QString& output) {
+    ConversionResult result;
+    const QFileInfo in(input);
+    const QFileInfo out(output);
+    if (out.exists() && in.canonicalFilePath() == out.canonicalFilePath()) {
+        result.outcome = Outcome::SameFile;
+        return result;
+    }
     const platform::FileBytes file(input);
     const QByteArrayView bytes = file.View();
     const QByteArrayView first = FirstContentLine(bytes);
-    ConversionResult result;
     if (first.isEmpty()) {
         result.outcome = Outcome::Empty;
         return result;
@@ -107,6 +119,8 @@ QString FailureText(const ConversionResult& result) {
         case Outcome::NoConverter:
             return QStringLiteral("データ形式 ") + result.format +
                    QStringLiteral(" の変換はまだ組み込まれていません。");
+        case Outcome::SameFile:
+            return QStringLiteral("出力先が変換元のファイルそのものです（変換元を上書きしてしまいます）。");
     }
     return QString();
 }

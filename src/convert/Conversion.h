@@ -17,6 +17,7 @@ enum class Outcome {
     SingleLine,     // one line that is no field book: nothing written
     NotRecognised,  // no converter reads it: nothing written
     NoConverter,    // a format the program knows by name but cannot convert yet
+    SameFile,       // the output would replace the raw file itself: nothing written
 };
 
 struct ConversionResult {
@@ -28,8 +29,9 @@ struct ConversionResult {
     QList<LineNote> notes;
 };
 
-// The format codes of the data-format menu that have a converter of their own; "*" and any
-// other code convert by the file's first line.
+// The instrument format codes of the data-format menu, and those of them that have a
+// converter; "*" and any other code convert by the file's first line.
+QStringList InstrumentFormats();
 QStringList ConvertibleFormats();
 
 // Converts the raw file into the output file, which is replaced only when something was

@@ -20,10 +20,11 @@
 //     block: r1001…r1004, l1004…l1002).
 //   - A code 28 line whose control digit (the last data digit of its word 2) is not 0
 //     starts a re-measurement of the set of that digit (of the set just observed when the
-//     digit names no set of the block): "E,1," goes right before its first point line, and
-//     its lines are numbered like the run they repeat, from its first direction on. They
-//     are not counted for n. A code 28 line with digit 0 ends the re-measurement; later
-//     lines continue the block's own runs.
+//     digit names no set of the block); a code 28 line with digit 0 ends it, and later lines
+//     continue the block's own runs. Re-measured lines are not counted for n. Since every
+//     sighting after "E,1," is a re-measurement, the station holds the block's own runs
+//     first, then one "E,1," and the re-measured lines in the order observed, each
+//     re-measurement numbered like the run it repeats from its first direction on.
 //   - Target heights of a set block: the opening line carries one word per direction
 //     after its five fixed words (code, station, instrument height, eccentricity, start
 //     time), word 6 for direction 1 and so on; a face r sighting takes its direction's
@@ -31,7 +32,8 @@
 //   - Direction numbers have three digits: beyond 999 they start again at 001.
 //   - Words are read by their position in the line, as the on-board programs write them;
 //     a word counts when its data are complete, so a distance in word 5 of an 80-character
-//     line is read. Each distance uses its own word's unit code: 6 four decimals, 8 five,
+//     line is read. Word 5 is the second distance only when it is one (WI 31 or 32): a
+//     target height (87) or a remark there is no distance. Each distance uses its own word's unit code: 6 four decimals, 8 five,
 //     any other three. Angles in 360° sexagesimal (unit 4) are read as written; gon (2),
 //     decimal degrees (3) and mil (5) are converted to whole seconds.
 //   - Heights and numbers are written without the data's zero fill ("1.500", not
@@ -225,14 +227,21 @@ void SetAngle(FieldText& field, const std::optional<Word>& word) {
                         magnitude / 10 % 100);
             return;
     }
-    const auto seconds = static_cast<qint64>(std::llround(static_cast<double>(magnitude) * perUnit));
+    constexpr qint64 kFullCircle = 360 * 3600;  // 399.99999 gon rounds to it: 0°
+    const auto seconds =
+        static_cast<qint64>(std::llround(static_cast<double>(magnitude) * perUnit)) % kFullCircle;
     AppendAngle(field, negative, seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
 // "hh:mm" from the last four data digits of a word.
+bool AllDigits(QByteArrayView text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 QByteArray TimeOf(const std::optional<Word>& word) {
     if (!word) return QByteArray();
     const QByteArrayView hhmm = gsi::LastData(*word, 4);
+    if (hhmm.size() < 4 || !AllDigits(hhmm)) return QByteArray();
     QByteArray time;
     time.append(hhmm.first(2)).append(':').append(hhmm.sliced(2));
     return time;
@@ -304,7 +313,7 @@ class GsiConversion {
         const std::optional<Word> word = line.At(6);
         if (!word) return QByteArray();
         const QByteArrayView date = gsi::LastData(*word, 8);
-        if (date.size() < 8) return QByteArray();
+        if (date.size() < 8 || !AllDigits(date)) return QByteArray();
         const qsizetype dayColumn = word->column + 7 + word->data.size() - 2;
         QByteArray fromDay = line.Text().sliced(dayColumn).first(
             std::min<qsizetype>(8, line.Text().size() - dayColumn)).toByteArray();
@@ -433,48 +442,62 @@ class GsiConversion {
         const qint64 perRun = 2 * sets;
         const qint64 directions = std::max<qint64>(
             1, ((shape.counted ? shape.counted : shape.points) + perRun - 1) / perRun);
+        // Everything after "E,1," is re-measurement: the block's own runs come first.
+        WriteSetRuns(opening, shape, sets, directions, false);
+        WriteSetRuns(opening, shape, sets, directions, true);
+    }
 
+    // The block's point lines outside re-measurements, or those inside them (after one
+    // "E,1,"), in the order observed.
+    void WriteSetRuns(const Line& opening, const BlockShape& shape, int sets, qint64 directions,
+                      bool remeasurements) {
         qint64 position = 0;    // among the counted lines
-        qint64 remeasured = 0;  // within the re-measurement
+        qint64 remeasured = 0;  // within the current re-measurement
         int remeasuredSet = 0;  // 0: not re-measuring
         int lastSet = 1;
-        bool markPending = false;
+        bool marked = false;
         Row row;
         for (RowReader r = reader_; r.Next(row) && row.number < shape.end;) {
             if (row.kind == Kind::Code && row.code == kControlCode) {
                 const int digit = ControlDigit(Line(row.text)) - '0';
                 remeasuredSet = digit == 0 ? 0 : digit >= 1 && digit <= sets ? digit : lastSet;
                 remeasured = 0;
-                markPending = remeasuredSet != 0;
                 continue;
             }
             if (row.kind != Kind::Point) {
-                SkipInBlock(row);
+                if (!remeasurements) SkipInBlock(row);
                 continue;
             }
             qint64 p = 0;
             int set = 0;
             if (remeasuredSet) {
-                if (markPending) out_.WriteRemeasureMark();
-                markPending = false;
+                if (!remeasurements) continue;
+                if (!marked) out_.WriteRemeasureMark();
+                marked = true;
                 p = remeasured++;
                 set = remeasuredSet;
             } else {
                 p = position++;
                 set = static_cast<int>(std::min<qint64>(p / (2 * directions) + 1, sets));
                 lastSet = set;
+                if (remeasurements) continue;
             }
-            const qint64 q = p % (2 * directions);
-            const bool faceR = q < directions;
-            const qint64 direction = faceR ? q + 1 : 2 * directions - q;
-            if (faceR)
-                SetHeight(height_, opening.At(kFixedStationWords +
-                                              static_cast<int>(std::min<qint64>(direction, 1000))));
-            else
-                height_.clear();
-            SetSightingNumber(number_, faceR ? 'r' : 'l', set, direction);
-            WritePoint(Line(row.text));
+            WriteSetSighting(opening, Line(row.text), p, set, directions);
         }
+    }
+
+    // The sighting at position p of its runs: n face r directions up, then n face l down.
+    void WriteSetSighting(const Line& opening, const Line& line, qint64 p, int set, qint64 directions) {
+        const qint64 q = p % (2 * directions);
+        const bool faceR = q < directions;
+        const qint64 direction = faceR ? q + 1 : 2 * directions - q;
+        if (faceR)
+            SetHeight(height_, opening.At(kFixedStationWords +
+                                          static_cast<int>(std::min<qint64>(direction, 1000))));
+        else
+            height_.clear();
+        SetSightingNumber(number_, faceR ? 'r' : 'l', set, direction);
+        WritePoint(line);
     }
 
     void NoSetBlock(const Row& opening, const BlockShape& shape) {
@@ -514,7 +537,7 @@ class GsiConversion {
         SetAngle(vertical_, line.At(3));
         SetDistance(distance1_, line.At(4));
         const std::optional<Word> second = line.At(5);
-        if (second && second->index != "51")
+        if (second && (second->index == "31" || second->index == "32"))
             SetDistance(distance2_, second);
         else
             distance2_.clear();

@@ -46,9 +46,15 @@ bool OpenDataFile(platform::Prompt& prompt, ProcessValues& values, const QString
 
     values.DataFile = chosen.path;
     values.ClearDataLines();
+    // Lines are loaded for field books and SIMA files; of a raw file (read by its converter)
+    // only whether it can be read.
+    const bool loads = code == kCodeApaFieldBook || code == kCodeSima;
     QStringList lines;
     try {
-        lines = platform::ReadTextLines(chosen.path);
+        if (loads)
+            lines = platform::ReadTextLines(chosen.path);
+        else
+            platform::RequireReadableFile(chosen.path);
         if (QFileInfo(chosen.path).size() == 0) values.LoadStatus = kLoadFailed;
     } catch (const platform::FileError&) {
         values.LoadStatus = kLoadFailed;  // unreadable: reported like an empty file

@@ -77,6 +77,11 @@ QByteArray ReadFileBytes(const QString& path) {
     return bytes;
 }
 
+void RequireReadableFile(const QString& path) {
+    QFile file(path);
+    OpenWhole(file, path);
+}
+
 FileBytes::FileBytes(const QString& path) {
     QFile file(path);
     OpenWhole(file, path, QIODevice::Unbuffered);

@@ -27,6 +27,10 @@ QStringList ReadTextLines(const QString& path);
 // or is larger than kMaxReadBytes.
 QByteArray ReadFileBytes(const QString& path);
 
+// Throws the FileError ReadFileBytes would throw before reading anything: a file that is
+// missing, no regular file, too large or cannot be opened.
+void RequireReadableFile(const QString& path);
+
 // The bytes of a whole file, read as ReadFileBytes reads them, into memory of their own that
 // the system may back with huge pages: a raw file of tens of megabytes arrives several times
 // faster than into ordinary pages. For readers that go through large files once.

@@ -73,6 +73,7 @@ TEST_F(ConvertJobTest, BadUseIsTroubleBeforeAnyFile) {
          {QStringList{QStringLiteral("-f"), QStringLiteral("XYZ"), QStringLiteral("one.GSI")},
           QStringList{QStringLiteral("-f"), QStringLiteral("APA"), QStringLiteral("one.GSI")},
           QStringList{QStringLiteral("-o"), QStringLiteral("no such folder"), QStringLiteral("one.GSI")},
+          QStringList{QStringLiteral("-o"), QStringLiteral("one.GSI"), QStringLiteral("one.GSI")},
           QStringList{}}) {
         const Outcome o = Convert(arguments);
         EXPECT_EQ(o.status, 2) << arguments.join(u' ').toStdString();
@@ -80,6 +81,43 @@ TEST_F(ConvertJobTest, BadUseIsTroubleBeforeAnyFile) {
     }
     EXPECT_FALSE(QFile::exists(At(QStringLiteral("one.APA"))));
     EXPECT_EQ(Convert({QStringLiteral("--help")}).status, 0);
+}
+
+TEST_F(ConvertJobTest, RawFileAndEarlierOutputsOfTheRunAreNeverReplaced) {
+    // A raw file named like its own output, and two raw files with one output name.
+    File(QStringLiteral("self.APA"), Gsi("RAW"));
+    Outcome o = Convert({QStringLiteral("--overwrite"), QStringLiteral("-f"), QStringLiteral("GSI"),
+                         QStringLiteral("self.APA")});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(test::ReadBytes(At(QStringLiteral("self.APA"))), Gsi("RAW"));
+
+    File(QStringLiteral("dup.GS8"), Gsi("FIRST"));
+    File(QStringLiteral("dup.gsi"), Gsi("SECOND"));
+    o = Convert({QStringLiteral("--overwrite"), QStringLiteral("dup.GS8"), QStringLiteral("dup.gsi")});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(o.err.contains(QStringLiteral("dup.gsi: "))) << o.err.toStdString();
+    EXPECT_TRUE(test::ReadBytes(At(QStringLiteral("dup.APA"))).contains("D,FIRST"));
+}
+
+TEST_F(ConvertJobTest, MissingInputIsSaidBeforeAnyOverwriteQuestion) {
+    File(QStringLiteral("gone.APA"), "A,01,\r\nZ,\r\n");
+    const Outcome o = Convert({QStringLiteral("gone.gsi")});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_FALSE(o.err.contains(QStringLiteral("--overwrite"))) << o.err.toStdString();
+    EXPECT_EQ(o.err.count(QStringLiteral("gone.gsi")), 1) << o.err.toStdString();
+}
+
+TEST_F(ConvertJobTest, BooksWithoutStationsAndFaultyCopiesAreProblems) {
+    File(QStringLiteral("headers.gsi"),
+         test::JoinLines({test::GsiCode(false, 100, {"HEAD"}), test::GsiCode(false, 200, {"1"})}));
+    Outcome o = Convert({QStringLiteral("headers.gsi")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.contains(QStringLiteral("観測点がありません"))) << o.err.toStdString();
+
+    File(QStringLiteral("odd.txt"), "A,01,\r\nhello world\r\n");
+    o = Convert({QStringLiteral("odd.txt")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.contains(QStringLiteral("構造の問題"))) << o.err.toStdString();
 }
 
 TEST_F(ConvertJobTest, SkippedLinesAreProblemsNamedByLine) {

@@ -108,6 +108,75 @@ TEST_P(GsiConverterTest, ControlLineStartsAReMeasuredRunNumberedLikeItsSet) {
     EXPECT_EQ(c.lines[3].split(u',').value(5), QStringLiteral("2121002"));
 }
 
+// Everything after "E,1," is re-measurement, so the block's own runs come first even when
+// the re-measurement was observed between them.
+TEST_P(GsiConverterTest, ReMeasurementsGoAfterTheBlocksOwnRuns) {
+    QList<QByteArray> lines{Code(20, {"ST1"})};
+    for (int i = 0; i < 4; ++i) lines.append(Point("N"));
+    lines.append(Code(28, {"1"}));
+    for (int i = 0; i < 4; ++i) lines.append(Point("R"));
+    lines.append(Code(28, {"0"}));
+    for (int i = 0; i < 4; ++i) lines.append(Point("N"));
+    lines.append(Code(28, {"9"}));  // names no set of the block: the set just observed
+    for (int i = 0; i < 2; ++i) lines.append(Point("S"));
+    lines.append(Code(29));
+    const auto c = Convert(JoinLines(lines));
+    QStringList numbers;
+    for (const QString& line : c.lines) {
+        if (line.startsWith(QStringLiteral("F,")))
+            numbers.append(line.split(u',').value(1).trimmed() + line.split(u',').value(4));
+        if (line.startsWith(QStringLiteral("E,1,"))) numbers.append(line);
+    }
+    EXPECT_EQ(numbers, (QStringList{"Nr1001", "Nr1002", "Nl1002", "Nl1001", "Nr2001", "Nr2002",
+                                    "Nl2002", "Nl2001", "E,1,", "Rr1001", "Rr1002", "Rl1002",
+                                    "Rl1001", "Sr2001", "Sr2002"}));
+}
+
+TEST_P(GsiConverterTest, ReMeasurementBeforeAnyLineOfItsOwnRepeatsSetOne) {
+    const auto c = Convert(JoinLines({Code(10, {"ST1"}), Code(28, {"5"}), Point("R"), Point("R"),
+                                      Code(28, {"0"}), Point("N"), Point("N"), Code(19)}));
+    EXPECT_EQ(c.lines.mid(4, 6),
+              (QStringList{"E,0,", "F,N       ,,,r1001,123.4506, 89.5930, 123.456,,,,000,",
+                           "F,N       ,,,l1001,123.4506, 89.5930, 123.456,,,,000,", "E,1,",
+                           "F,R       ,,,r1001,123.4506, 89.5930, 123.456,,,,000,",
+                           "F,R       ,,,l1001,123.4506, 89.5930, 123.456,,,,000,"}));
+}
+
+TEST_P(GsiConverterTest, WordsThatAreMissingOddOrOfAnotherKindLeaveTheirFieldEmpty) {
+    const auto c = Convert(JoinLines({
+        // Heights for the first direction only; a start time that is no time.
+        Code(10, {"ST1", "1500", "0", "AB12", "1600"}),
+        // Word 5 is a target height, not a second distance; the vertical angle is dashes.
+        GsiLine(Wide(), {{"11", "P1"}, {"21", "39999999", '2'}, {"22", "-----", '4'},
+                         {"31", "1000", '0'}, {"87", "1500", '0'}}),
+        Point("P2"), Point("P2"), Point("P1"),
+        Code(19),
+    }));
+    EXPECT_EQ(c.lines[3], QStringLiteral("D,ST1     ,,   1.500,0,1121002,,,"));
+    EXPECT_EQ(Sightings(c.lines).first(),
+              QStringLiteral("F,P1      ,,   1.600,r1001,  0.0000,,   1.000,,,,000,"));  // 399.99999 gon
+    EXPECT_EQ(FieldOf(Sightings(c.lines), 3), (QStringList{"   1.600", "", "", ""}));
+}
+
+TEST_P(GsiConverterTest, PpmWordsOfEitherSplitGiveTheWeatherPpmAndTheMemo) {
+    // GSI-16 instruments split the WI 51 data as 12+sign+3 or 8+sign+7.
+    const QByteArray split = Wide() ? "00000008+0000030" : "0008+030";
+    const auto c = Convert(JoinLines({
+        Code(200, {"1", "1", "20", "1013"}),
+        Code(50, {"ST1"}),
+        Point("P1", "1000", {{"51", split}}),
+        Code(59),
+    }));
+    EXPECT_EQ(c.lines[2], QStringLiteral("C,1,1,20,1013,8,1,"));
+    EXPECT_EQ(FieldOf(Sightings(c.lines), 2), QStringList{"30"});
+}
+
+TEST_P(GsiConverterTest, InstrumentLineTooShortForItsWordsGivesEmptyFields) {
+    const QByteArray shortLine = Code(100, {"HEAD"}).left(Wide() ? 33 : 24);
+    const auto c = Convert(JoinLines({shortLine, Code(50, {"ST1"}), Code(59)}));
+    EXPECT_EQ(c.lines[1], QStringLiteral("B,,,,,,,,,"));
+}
+
 TEST_P(GsiConverterTest, BlockWithoutSetsTakesTargetHeightsAndSecondDistances) {
     const test::GsiWord second{"32", "12300", '0'};
     const auto c = Convert(JoinLines({

@@ -3,9 +3,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
+#include "apa/ApaCheck.h"
 #include "convert/Conversion.h"
 #include "platform/FileError.h"
+#include "platform/TextFile.h"
 #include "trevanto/jobs/Job.h"
 
 namespace trevanto_app {
@@ -19,29 +22,34 @@ const QString kAutoDetect = QStringLiteral("*");
 // The format code as given, checked: "*" or a code of an instrument format.
 QString FormatCode(const QCommandLineParser& parser) {
     const QString code = parser.value(kFormatOption).trimmed().toUpper();
-    const QStringList known = QStringList{QStringLiteral("3GD"), QStringLiteral("3PD"),
-                                          QStringLiteral("SDF"), QStringLiteral("SC1"),
-                                          QStringLiteral("SCR"), QStringLiteral("FC5"),
-                                          QStringLiteral("GSI"), QStringLiteral("DR2")};
-    if (code == kAutoDetect || known.contains(code)) return code;
+    if (code == kAutoDetect || convert::InstrumentFormats().contains(code)) return code;
     if (code == QStringLiteral("APA"))
         throw JobError(QStringLiteral("形式 APA のデータは観測手簿そのものです。変換は要りません。"));
     throw JobError(QStringLiteral("知らないデータ形式です: ") + parser.value(kFormatOption) +
-                   QStringLiteral("（") + known.join(QStringLiteral("、")) +
+                   QStringLiteral("（") + convert::ConvertibleFormats().join(QStringLiteral("、")) +
                    QStringLiteral("、または * で自動判別）"));
 }
 
 QString OutputFolder(const QCommandLineParser& parser) {
     const QString folder = parser.isSet(kOutputOption) ? parser.value(kOutputOption) : QDir::currentPath();
-    if (!QFileInfo(folder).isDir())
-        throw JobError(QStringLiteral("出力フォルダーがありません: ") + folder);
+    const QFileInfo info(folder);
+    if (!info.exists()) throw JobError(QStringLiteral("出力フォルダーがありません: ") + folder);
+    if (!info.isDir()) throw JobError(QStringLiteral("出力先はフォルダーではありません: ") + folder);
     return folder;
 }
 
+// The run: options, and the field books it has written so far.
+struct Batch {
+    QString format;
+    QString folder;
+    bool overwrite = false;
+    QSet<QString> written;  // absolute paths
+};
+
 // What a conversion left to report: the lines it skipped, the first few by number (a file
-// of another layout skips every line). Problems found: status 1.
-int ReportSkipped(const QString& file, const convert::ConversionResult& result, JobContext& context) {
-    if (result.skippedLines == 0) return kExitOk;
+// of another layout skips every line), and a book without stations. Problems found: 1.
+int ReportProblems(const QString& file, const convert::ConversionResult& result, JobContext& context) {
+    int status = kExitOk;
     const qsizetype shown = std::min<qsizetype>(10, result.notes.size());
     for (const convert::LineNote& note : result.notes.first(shown))
         context.err << file << ':' << note.line << QStringLiteral(": 読み飛ばしました: ")
@@ -49,62 +57,74 @@ int ReportSkipped(const QString& file, const convert::ConversionResult& result, 
     if (result.skippedLines > shown)
         context.err << file << QStringLiteral(": ほかに ") << result.skippedLines - shown
                     << QStringLiteral(" 行を読み飛ばしました\n");
+    if (result.skippedLines > 0) status = kExitProblems;
+    if (result.stations == 0) {
+        context.err << file << QStringLiteral(": 観測点がありません（観測ブロックがないか、データ形式の指定が違います）\n");
+        status = kExitProblems;
+    }
+    return status;
+}
+
+// A copied field book is what it was; its structural problems are told, not mended.
+int ReportCopy(const QString& output, JobContext& context) {
+    const qsizetype problems = apa::CheckApaFile(output).size();
+    if (problems == 0) return kExitOk;
+    context.err << output << QStringLiteral(": 写した観測手簿に構造の問題が ") << problems
+                << QStringLiteral(" 件あります（trevanto apa check で表示）\n");
     return kExitProblems;
 }
 
-int ConvertOne(const QString& file, const QString& format, const QString& folder, bool overwrite,
-               JobContext& context) {
-    const QString output = convert::ApaOutputPath(file, folder);
-    const QFileInfo existing(output);
-    if (existing.exists() && existing.size() > 0 && !overwrite) {
-        context.err << file << QStringLiteral(": ") << output
-                    << QStringLiteral(" があります。置き換えるには --overwrite を付けてください。")
-                    << Qt::endl;
-        return kExitTrouble;
-    }
+int Refuse(const QString& file, const QString& reason, JobContext& context) {
+    context.err << file << QStringLiteral(": ") << reason << Qt::endl;
+    return kExitTrouble;
+}
+
+int ConvertOne(const QString& file, Batch& batch, JobContext& context) {
+    const QString output = QFileInfo(convert::ApaOutputPath(file, batch.folder)).absoluteFilePath();
     convert::ConversionResult result;
     try {
-        result = convert::ConvertFile(format, file, output);
+        platform::RequireReadableFile(file);
+        if (batch.written.contains(output))
+            return Refuse(file, output + QStringLiteral(" はこの実行で別のファイルから書いたので、置き換えません。"), context);
+        const QFileInfo existing(output);
+        if (existing.exists() && existing.size() > 0 && !batch.overwrite)
+            return Refuse(file, output + QStringLiteral(" があります。置き換えるには --overwrite を付けてください。"), context);
+        result = convert::ConvertFile(batch.format, file, output);
     } catch (const platform::FileError&) {
-        context.err << file << QStringLiteral(": ") << TroubleText(std::current_exception())
-                    << Qt::endl;
+        context.err << TroubleText(std::current_exception()) << Qt::endl;
         return kExitTrouble;
     }
+    if (result.outcome != convert::Outcome::Converted && result.outcome != convert::Outcome::Copied)
+        return Refuse(file, QStringLiteral("変換できません: ") + convert::FailureText(result), context);
+    batch.written.insert(output);
+    context.out << file << QStringLiteral(" -> ") << output << QStringLiteral(": ");
     if (result.outcome == convert::Outcome::Copied) {
-        context.out << file << QStringLiteral(" -> ") << output
-                    << QStringLiteral(": APA データをそのまま写しました") << Qt::endl;
-        return kExitOk;
+        context.out << QStringLiteral("APA データをそのまま写しました") << Qt::endl;
+        return ReportCopy(output, context);
     }
-    if (result.outcome != convert::Outcome::Converted) {
-        context.err << file << QStringLiteral(": 変換できません: ") << convert::FailureText(result)
-                    << Qt::endl;
-        return kExitTrouble;
-    }
-    context.out << file << QStringLiteral(" -> ") << output << QStringLiteral(": ") << result.format
-                << QStringLiteral("、観測点 ") << result.stations << QStringLiteral("、視準 ")
-                << result.sightings;
+    context.out << result.format << QStringLiteral("、観測点 ") << result.stations
+                << QStringLiteral("、視準 ") << result.sightings;
     if (result.skippedLines > 0)
         context.out << QStringLiteral("、読み飛ばした行 ") << result.skippedLines;
     context.out << Qt::endl;
-    const int status = ReportSkipped(file, result, context);
+    const int status = ReportProblems(file, result, context);
     context.err.flush();
     return status;
 }
 
 int Convert(const QCommandLineParser& parser, JobContext& context) {
-    const QString format = FormatCode(parser);
-    const QString folder = OutputFolder(parser);
+    Batch batch{FormatCode(parser), OutputFolder(parser), parser.isSet(kOverwriteOption), {}};
     int status = kExitOk;
     for (const QString& file : parser.positionalArguments())
-        status = std::max(status, ConvertOne(file, format, folder, parser.isSet(kOverwriteOption), context));
+        status = std::max(status, ConvertOne(file, batch, context));
     return status;
 }
 
 void Declare(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(
         {QStringLiteral("f"), kFormatOption},
-        QStringLiteral("データ形式（3GD、3PD、SDF、SC1、SCR、FC5、GSI、DR2）。既定は * で、"
-                       "ファイルの 1 行目から判別します。"),
+        QStringLiteral("データ形式（") + convert::ConvertibleFormats().join(QStringLiteral("、")) +
+            QStringLiteral("）。既定は * で、ファイルの 1 行目から判別します。"),
         QStringLiteral("CODE"), kAutoDetect));
     parser.addOption(QCommandLineOption(
         {QStringLiteral("o"), kOutputOption},
@@ -126,8 +146,10 @@ QList<Job> ConvertJobs() {
             "各 FILE を、名前の最後の 4 文字（拡張子）を除いて .APA を付けた名前で出力フォルダー"
             "に書きます。すでに APA のデータはそのまま写します。\n"
             "ファイルごとに 1 行を表示し、失敗したファイルがあっても次へ進みます。\n"
-            "終了状態: 0 すべて変換、1 読み飛ばした行がある（標準エラーに行番号）、2 変換できない"
-            "ファイルがある（読めない、形式を判別できない、置き換えを断った）。"),
+            "終了状態: 0 すべて変換、1 入力に問題がある（読み飛ばした行は標準エラーに行番号、"
+            "観測点のない結果、構造に問題のある APA の写し）、2 変換できないファイルがある（読め"
+            "ない、形式を判別できない、変換元そのものや同じ実行で書いたファイルを置き換える、"
+            "--overwrite なしに空でない APA を置き換える）。"),
         .argumentSyntax = QStringLiteral("FILE..."),
         .minArguments = 1,
         .maxArguments = -1,

@@ -16,6 +16,20 @@ const QString kCannotConvert = QStringLiteral("APA ファイルに変換でき�
 const QString kNoStation = QStringLiteral(
     "変換した APA ファイルには観測点がありません。\n"
     "ファイルに観測ブロックがないか、データ形式の指定が違います。");
+const QString kSkipped = QStringLiteral("読めない行を読み飛ばしました: ");
+
+// What the user should know of a conversion that wrote a field book: lines it could not
+// read (a whole station of an unclosed block among them) and a book without stations.
+QString ConversionNotice(const ConversionResult& result) {
+    QStringList notice;
+    if (result.outcome == Outcome::Converted && result.stations == 0) notice << kNoStation;
+    if (result.skippedLines > 0) {
+        const LineNote& first = result.notes.constFirst();
+        notice << kSkipped + QString::number(result.skippedLines) + QStringLiteral(" 行\n最初は ") +
+                      QString::number(first.line) + QStringLiteral(" 行目: ") + first.reason;
+    }
+    return notice.join(u'\n');
+}
 
 bool MayReplace(platform::Prompt& prompt, const QString& output) {
     if (QFileInfo(output).size() == 0) return true;
@@ -46,8 +60,8 @@ void ConvertDataFile(platform::Prompt& prompt, host::ProcessValues& values) {
     if (!failure.isEmpty())
         prompt.Show(kCannotConvert + u'\n' + failure, host::msg::kTitleConfirm,
                     platform::PromptIcon::Critical);
-    else if (result.outcome == Outcome::Converted && result.stations == 0)
-        prompt.Show(kNoStation, host::msg::kTitleConfirm, platform::PromptIcon::Exclamation);
+    else if (const QString notice = ConversionNotice(result); !notice.isEmpty())
+        prompt.Show(notice, host::msg::kTitleConfirm, platform::PromptIcon::Exclamation);
 }
 
 }  // namespace convert

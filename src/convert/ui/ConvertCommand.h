@@ -9,7 +9,8 @@ namespace convert {
 
 // Does nothing for the format "APA" (the data already are field books). Asks before
 // replacing a field book that is not empty, shows the hourglass while converting, and tells
-// the user when nothing could be converted. Leaves the chosen file in DataFile.
+// the user when nothing could be converted, when lines were skipped and when the book has
+// no station. Leaves the chosen file in DataFile.
 void ConvertDataFile(platform::Prompt& prompt, host::ProcessValues& values);
 
 }  // namespace convert

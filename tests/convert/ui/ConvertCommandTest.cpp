@@ -99,6 +99,19 @@ TEST_F(ConvertCommandTest, BookWithoutStationsIsPointedOut) {
     EXPECT_EQ(test::ReadBytes(Output()), QByteArray("A,01,\r\nZ,\r\n"));
 }
 
+TEST_F(ConvertCommandTest, SkippedLinesAreTold) {
+    // An unclosed block: a whole station the user would otherwise never miss.
+    test::WriteBytes(raw_, Gsi() + test::JoinLines({test::GsiCode(false, 50, {"LOST"}),
+                                                    test::GsiPoint(false, "P1", "1", "2", "3")}));
+    prompt_.ChooseFile(raw_);
+    Run();
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages().first(),
+              QStringLiteral("読めない行を読み飛ばしました: 2 行\n最初は 4 行目: "
+                             "閉じるコード（19・29・59）のない観測ブロックの行です"));
+    EXPECT_TRUE(test::ReadBytes(Output()).contains("D,ST1"));
+}
+
 TEST_F(ConvertCommandTest, DataFolderThatCannotBeWrittenLeavesNoFile) {
     Process().DataPath = folder_ + QStringLiteral("/no such folder/");
     prompt_.ChooseFile(raw_);
