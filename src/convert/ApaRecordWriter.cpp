@@ -44,9 +44,7 @@ void StationRecords::NewWeatherHeader() {
     if (cPrint == 1) cPrint = 9;
 }
 
-ApaRecordWriter::ApaRecordWriter(const QString& outputPath) : file_(outputPath) {
-    out_.reserve(kFlushBytes + 4096);
-}
+ApaRecordWriter::ApaRecordWriter(const QString& outputPath) : file_(outputPath) {}
 
 void ApaRecordWriter::AppendLine(QByteArray& to, char record, const QStringList& fields) {
     to.append(record);
