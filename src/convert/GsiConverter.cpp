@@ -33,9 +33,10 @@
 //   - Words are read by their position in the line, as the on-board programs write them;
 //     a word counts when its data are complete, so a distance in word 5 of an 80-character
 //     line is read. Word 5 is the second distance only when it is one (WI 31 or 32): a
-//     target height (87) or a remark there is no distance. Each distance uses its own word's unit code: 6 four decimals, 8 five,
-//     any other three. Angles in 360° sexagesimal (unit 4) are read as written; gon (2),
-//     decimal degrees (3) and mil (5) are converted to whole seconds.
+//     target height (87) or a remark there is no distance. Each distance uses its own
+//     word's unit code: 6 four decimals, 8 five, any other three. Angles in 360°
+//     sexagesimal (unit 4) are read as written; gon (2), decimal degrees (3) and mil (5)
+//     are converted to whole seconds. Times and dates that are not digits stay empty.
 //   - Heights and numbers are written without the data's zero fill ("1.500", not
 //     "00001.500"); the ppm of a WI 51 word runs from its sign up to the sign of the prism
 //     constant.
