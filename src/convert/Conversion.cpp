@@ -42,7 +42,12 @@ int ContentLines(QByteArrayView bytes) {
 
 void ConversionLog::Skip(qsizetype line, const QString& reason) {
     ++skipped_;
-    if (notes_.size() < kKeptNotes) notes_.append({line, reason});
+    if (notes_.size() < kKeptNotes) notes_.append({line, reason, true});
+}
+
+void ConversionLog::Flag(qsizetype line, const QString& reason) {
+    ++flagged_;
+    if (notes_.size() < kKeptNotes) notes_.append({line, reason, false});
 }
 
 QStringList InstrumentFormats() {
@@ -100,6 +105,7 @@ ConversionResult ConvertFile(const QString& format, const QString& input, const 
     result.stations = writer.Stations();
     result.sightings = writer.Sightings();
     result.skippedLines = log.Skipped();
+    result.flaggedLines = log.Flagged();
     result.notes = log.Notes();
     return result;
 }

@@ -26,6 +26,7 @@ struct ConversionResult {
     int stations = 0;
     int sightings = 0;
     qsizetype skippedLines = 0;
+    qsizetype flaggedLines = 0;  // converted, with a check that failed
     QList<LineNote> notes;
 };
 

@@ -18,19 +18,24 @@ namespace convert {
 struct LineNote {
     qsizetype line;  // 1-based line of the raw file
     QString reason;
+    bool skipped = true;  // false: converted, but something in it is wrong (a failed check)
 };
 
-// The lines a conversion skipped, with the first few reasons kept for the user.
+// The lines a conversion skipped or converted with a fault (a check that failed), with the
+// first few reasons kept for the user.
 class ConversionLog {
   public:
     static constexpr qsizetype kKeptNotes = 100;
 
     void Skip(qsizetype line, const QString& reason);
+    void Flag(qsizetype line, const QString& reason);
     qsizetype Skipped() const { return skipped_; }
+    qsizetype Flagged() const { return flagged_; }
     const QList<LineNote>& Notes() const { return notes_; }
 
   private:
     qsizetype skipped_ = 0;
+    qsizetype flagged_ = 0;
     QList<LineNote> notes_;
 };
 

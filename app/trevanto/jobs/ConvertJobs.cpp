@@ -46,18 +46,21 @@ struct Batch {
     QSet<QString> written;  // absolute paths
 };
 
-// What a conversion left to report: the lines it skipped, the first few by number (a file
-// of another layout skips every line), and a book without stations. Problems found: 1.
+// What a conversion left to report: the lines it skipped or converted with a failed check,
+// the first few by number (a file of another layout skips every line), and a book without
+// stations. Problems found: 1.
 int ReportProblems(const QString& file, const convert::ConversionResult& result, JobContext& context) {
     int status = kExitOk;
     const qsizetype shown = std::min<qsizetype>(10, result.notes.size());
     for (const convert::LineNote& note : result.notes.first(shown))
-        context.err << file << ':' << note.line << QStringLiteral(": 読み飛ばしました: ")
+        context.err << file << ':' << note.line
+                    << (note.skipped ? QStringLiteral(": 読み飛ばしました: ") : QStringLiteral(": "))
                     << note.reason << '\n';
-    if (result.skippedLines > shown)
-        context.err << file << QStringLiteral(": ほかに ") << result.skippedLines - shown
-                    << QStringLiteral(" 行を読み飛ばしました\n");
-    if (result.skippedLines > 0) status = kExitProblems;
+    const qsizetype noted = result.skippedLines + result.flaggedLines;
+    if (noted > shown)
+        context.err << file << QStringLiteral(": ほかに ") << noted - shown
+                    << QStringLiteral(" 行に問題があります\n");
+    if (noted > 0) status = kExitProblems;
     if (result.stations == 0) {
         context.err << file << QStringLiteral(": 観測点がありません（観測ブロックがないか、データ形式の指定が違います）\n");
         status = kExitProblems;
@@ -106,6 +109,8 @@ int ConvertOne(const QString& file, Batch& batch, JobContext& context) {
                 << QStringLiteral("、視準 ") << result.sightings;
     if (result.skippedLines > 0)
         context.out << QStringLiteral("、読み飛ばした行 ") << result.skippedLines;
+    if (result.flaggedLines > 0)
+        context.out << QStringLiteral("、検査の合わない行 ") << result.flaggedLines;
     context.out << Qt::endl;
     const int status = ReportProblems(file, result, context);
     context.err.flush();

@@ -1,6 +1,7 @@
 #include "convert/ui/ConvertCommand.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "convert/Conversion.h"
 #include "host/OpenDataFile.h"
@@ -24,10 +25,14 @@ QString ConversionNotice(const ConversionResult& result) {
     QStringList notice;
     if (result.outcome == Outcome::Converted && result.stations == 0) notice << kNoStation;
     if (result.skippedLines > 0) {
-        const LineNote& first = result.notes.constFirst();
+        const LineNote& first = *std::find_if(result.notes.begin(), result.notes.end(),
+                                              [](const LineNote& note) { return note.skipped; });
         notice << kSkipped + QString::number(result.skippedLines) + QStringLiteral(" 行\n最初は ") +
                       QString::number(first.line) + QStringLiteral(" 行目: ") + first.reason;
     }
+    if (result.flaggedLines > 0)
+        notice << QStringLiteral("検査の合わない行があります（変換はしました）: ") +
+                      QString::number(result.flaggedLines) + QStringLiteral(" 行");
     return notice.join(u'\n');
 }
 
