@@ -25,10 +25,13 @@ QString ConversionNotice(const ConversionResult& result) {
     QStringList notice;
     if (result.outcome == Outcome::Converted && result.stations == 0) notice << kNoStation;
     if (result.skippedLines > 0) {
-        const LineNote& first = *std::find_if(result.notes.begin(), result.notes.end(),
-                                              [](const LineNote& note) { return note.skipped; });
-        notice << kSkipped + QString::number(result.skippedLines) + QStringLiteral(" 行\n最初は ") +
-                      QString::number(first.line) + QStringLiteral(" 行目: ") + first.reason;
+        QString text = kSkipped + QString::number(result.skippedLines) + QStringLiteral(" 行");
+        const auto first = std::find_if(result.notes.begin(), result.notes.end(),
+                                        [](const LineNote& note) { return note.skipped; });
+        if (first != result.notes.end())
+            text += QStringLiteral("\n最初は ") + QString::number(first->line) +
+                    QStringLiteral(" 行目: ") + first->reason;
+        notice << text;
     }
     if (result.flaggedLines > 0)
         notice << QStringLiteral("検査の合わない行があります（変換はしました）: ") +
