@@ -44,4 +44,7 @@ using Converter = void (*)(QByteArrayView raw, ApaRecordWriter& out, ConversionL
 // The LEICA GSI converter (GsiConverter.cpp).
 void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The TOPCON underscore-coded converter (Fc5Converter.cpp).
+void ConvertFc5(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
