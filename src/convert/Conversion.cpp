@@ -18,7 +18,7 @@ struct FormatEntry {
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
     {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", nullptr},
-    {"SCR", nullptr}, {"FC5", ConvertFc5}, {"GSI", ConvertGsi}, {"DR2", nullptr},
+    {"SCR", nullptr}, {"FC5", ConvertFc5}, {"GSI", ConvertGsi}, {"DR2", ConvertDr2},
 };
 
 const FormatEntry* FindFormat(const QString& code) {

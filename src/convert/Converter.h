@@ -47,4 +47,7 @@ void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 // The TOPCON underscore-coded converter (Fc5Converter.cpp).
 void ConvertFc5(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The NIKON DR-2 converter (Dr2Converter.cpp).
+void ConvertDr2(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert

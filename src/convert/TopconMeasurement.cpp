@@ -1,5 +1,7 @@
 #include "convert/TopconMeasurement.h"
 
+#include <cmath>
+
 #include "convert/ConvertText.h"
 #include "convert/TopconStream.h"
 
@@ -36,7 +38,8 @@ std::optional<QByteArray> Angle(QByteArrayView digits, char unit) {
     } else {
         return std::nullopt;
     }
-    if (seconds >= kFullCircle - 0.5) seconds -= kFullCircle;  // a gon reading just under 400
+    seconds = std::round(seconds);
+    if (seconds >= kFullCircle) seconds -= kFullCircle;  // a gon reading just under 400
     // "ddd-mm-ss" text cut to ddd.mmss, as every converter writes angles.
     const QString text = SecondsToDegreeText(seconds);
     return (text.mid(1, 3) + u'.' + text.mid(5, 2) + text.mid(8, 2)).toLatin1();
