@@ -27,10 +27,11 @@ struct Stream {
         lines.append(line);
         bytes.append(data);
     }
-    qsizetype LineAt(qsizetype offset) const {
-        qsizetype i = 0;
-        while (i + 1 < starts.size() && starts[i + 1] <= offset) ++i;
-        return lines.value(i, 0);
+    // The line of the data at `offset`; `piece` is where the last look-up ended, as items are
+    // looked up in the order of the stream.
+    qsizetype LineAt(qsizetype offset, qsizetype& piece) const {
+        while (piece + 1 < starts.size() && starts[piece + 1] <= offset) ++piece;
+        return lines.value(piece, 0);
     }
     bool CutBetween(qsizetype from, qsizetype to) const {
         for (qsizetype cut : cuts)
@@ -96,12 +97,13 @@ QList<Item> ReadItems(QByteArrayView raw, ConversionLog& log) {
         return {};
     }
     QList<Item> items;
+    qsizetype piece = 0;
     while (at < s.size()) {
         qsizetype next = s.indexOf('_', at + 1);
         if (next < 0) next = s.size();
         const QByteArrayView item = QByteArrayView(s).sliced(at + 1, next - at - 1);
         const qsizetype codeSize = !item.isEmpty() && IsTwoCharacterCode(item[0]) ? 2 : 1;
-        const qsizetype line = stream.LineAt(at);
+        const qsizetype line = stream.LineAt(at, piece);
         if (stream.CutBetween(at, next))
             log.Skip(line, kCutItem);
         else if (!IsBlank(item))  // the blank padding after the last item
