@@ -13,12 +13,15 @@ namespace {
 struct FormatEntry {
     const char* code;
     Converter converter;  // nullptr: known by name, not converted yet
+    // The data is one character stream whose line ends mean nothing: an instrument may send
+    // all of it as one line, so a single line is data, not a header alone.
+    bool stream = false;
 };
 
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
     {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", nullptr},
-    {"SCR", nullptr}, {"FC5", ConvertFc5}, {"GSI", ConvertGsi}, {"DR2", ConvertDr2},
+    {"SCR", nullptr}, {"FC5", ConvertFc5, true}, {"GSI", ConvertGsi}, {"DR2", ConvertDr2},
 };
 
 const FormatEntry* FindFormat(const QString& code) {
@@ -88,7 +91,7 @@ ConversionResult ConvertFile(const QString& format, const QString& input, const 
     if (!entry) entry = FindFormat(DetectFormat(first));
     if (!entry) return result;  // NotRecognised
     result.format = QLatin1StringView(entry->code);
-    if (ContentLines(bytes) < 2) {
+    if (!entry->stream && ContentLines(bytes) < 2) {
         result.outcome = Outcome::SingleLine;
         return result;
     }
