@@ -19,6 +19,9 @@
 //     second measured distance). Angle-only measurements ("<") have no distance.
 //   - Angles in DDDMMSS ("d") are written as read; gon ("g") is converted to whole
 //     seconds. A distance in feet or an angle in another unit is skipped and logged.
+//   - Data lost with a serial block (too short, or missing by its block digit) ends the shot
+//     before it: a code, target height or measurement after the gap is never given to a
+//     target before it.
 //   - A block check or measurement check that fails (an all-zero check included) does not
 //     lose the data: the line is converted and flagged.
 //   - "_!" form: "t'", "t(", "t)" and "t " are read as the station and measurement items
@@ -45,6 +48,7 @@ using topcon::Measurement;
 
 const QString kNoStation = QStringLiteral("観測点より前の視準です");
 const QString kNoShot = QStringLiteral("視準点のない目標コードか目標高です");
+const QString kAfterGap = QStringLiteral("欠けたデータの後の値で、どの視準のものか分かりません");
 const QString kNoMeasurement = QStringLiteral("測定値のない視準点です");
 const QString kUnknownItem = QStringLiteral("意味の分からない項目のため変換しません");
 const QString kBadCheck = QStringLiteral("測定値のチェック値が合いません");
@@ -86,7 +90,9 @@ class Fc5Conversion {
   private:
     void Take(const Item& item) {
         const QByteArray code = ItemCode(item.code);
-        if (code == "'") {
+        if (code.isEmpty()) {
+            gap_ = true;
+        } else if (code == "'") {
             OpenStation(item);
         } else if (code == "(" || code == ")") {
             StationValue(code, item);
@@ -122,8 +128,9 @@ class Fc5Conversion {
 
     void ShotValue(const QByteArray& code, const Item& item) {
         if (!open_) return log_.Skip(item.line, kNoStation);
-        if (code == "+" || shots_.isEmpty() || shots_.back().measurement)
+        if (code == "+" || shots_.isEmpty() || shots_.back().measurement || gap_)
             shots_.append(Shot{code == "+" ? item.value : QByteArray(), {}, {}, {}, item.line});
+        gap_ = false;
         if (code == "+") return;
         QString why;
         shots_.back().measurement = topcon::ReadMeasurement(item.value, why);
@@ -135,7 +142,9 @@ class Fc5Conversion {
     }
 
     void ShotNote(const QByteArray& code, const Item& item) {
-        if (code == "*") {
+        if (gap_) {
+            log_.Skip(item.line, kAfterGap);
+        } else if (code == "*") {
             shots_.back().memo = item.value;
         } else if (const std::optional<QByteArray> height = Height(item.value)) {
             shots_.back().height = *height;
@@ -178,6 +187,7 @@ class Fc5Conversion {
     StationRecords records_;
     QList<Shot> shots_;
     bool open_ = false;
+    bool gap_ = false;  // data was lost since the last target or measurement
 };
 
 }  // namespace

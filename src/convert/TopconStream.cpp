@@ -11,6 +11,7 @@ constexpr qsizetype kFrame = 1 + kBlockData + 1 + 3;  // STX, data, block digit,
 
 const QString kBadBlockCheck = QStringLiteral("伝送ブロックのチェック値が合いません");
 const QString kShortBlock = QStringLiteral("伝送ブロックが短く、読めません");
+const QString kMissingBlock = QStringLiteral("この前の伝送ブロックが抜けています（ブロック番号が飛んでいます）");
 const QString kCutItem = QStringLiteral("読めない伝送ブロックで途切れた項目です");
 const QString kNotUnderscoreData = QStringLiteral("TOPCON の \"_\" 区切りデータではありません");
 
@@ -20,7 +21,8 @@ struct Stream {
     QByteArray bytes;
     QList<qsizetype> starts;  // offset of each piece
     QList<qsizetype> lines;   // its line
-    QList<qsizetype> cuts;    // offsets where a skipped block was
+    QList<qsizetype> cuts;    // offsets where a skipped or missing block was
+    char nextDigit = '0';     // the block digit expected next
 
     void Append(QByteArrayView data, qsizetype line) {
         starts.append(bytes.size());
@@ -53,6 +55,12 @@ void AppendBlock(Stream& stream, QByteArrayView text, qsizetype line, Conversion
         return;
     }
     const QByteArrayView data = text.sliced(1, kBlockData + 1);  // the block digit is checked too
+    const char digit = data.back();
+    if (digit != stream.nextDigit) {
+        log.Flag(line, kMissingBlock);
+        stream.cuts.append(stream.bytes.size());
+    }
+    stream.nextDigit = digit == '9' ? '0' : static_cast<char>(digit + 1);
     if (Check(data) != text.sliced(1 + kBlockData + 1, 3)) log.Flag(line, kBadBlockCheck);
     stream.Append(data.first(kBlockData), line);
 }
@@ -77,7 +85,12 @@ void SkipAll(QByteArrayView raw, ConversionLog& log) {
         if (!IsBlank(line.text)) log.Skip(line.number, kNotUnderscoreData);
 }
 
-bool IsTwoCharacterCode(char c) { return c == '!' || c == 't'; }
+// The text after a "_" as code and value.
+Item MakeItem(QByteArrayView text, qsizetype line) {
+    const bool grouped = text.startsWith('!') || text.startsWith('t');
+    const qsizetype codeSize = std::min<qsizetype>(grouped ? 2 : 1, text.size());
+    return {text.first(codeSize).toByteArray(), text.sliced(codeSize).toByteArray(), line};
+}
 
 }  // namespace
 
@@ -102,13 +115,13 @@ QList<Item> ReadItems(QByteArrayView raw, ConversionLog& log) {
         qsizetype next = s.indexOf('_', at + 1);
         if (next < 0) next = s.size();
         const QByteArrayView item = QByteArrayView(s).sliced(at + 1, next - at - 1);
-        const qsizetype codeSize = !item.isEmpty() && IsTwoCharacterCode(item[0]) ? 2 : 1;
         const qsizetype line = stream.LineAt(at, piece);
-        if (stream.CutBetween(at, next))
+        if (stream.CutBetween(at, next)) {
             log.Skip(line, kCutItem);
-        else if (!IsBlank(item))  // the blank padding after the last item
-            items.append({item.first(std::min(codeSize, item.size())).toByteArray(),
-                          item.sliced(std::min(codeSize, item.size())).toByteArray(), line});
+            items.append({QByteArray(), QByteArray(), line});
+        } else if (!IsBlank(item)) {  // the blank padding after the last item
+            items.append(MakeItem(item, line));
+        }
         at = next;
     }
     return items;

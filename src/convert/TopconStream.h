@@ -14,7 +14,8 @@
 namespace convert::topcon {
 
 struct Item {
-    QByteArray code;   // one character, or two in the "_!" form ("!" or "t" group first)
+    QByteArray code;   // one character, or two in the "_!" form ("!" or "t" group first);
+                       // empty where data was lost (a block skipped or missing)
     QByteArray value;  // up to the next "_"
     qsizetype line;
 };
@@ -23,7 +24,7 @@ struct Item {
 QByteArray Check(QByteArrayView bytes);
 
 // The items of the stream. A block whose check fails is read and flagged; a block too short
-// to hold its frame is skipped, and the item it cuts through with it. Data that does not
+// to hold its frame is skipped, and the item it cuts through becomes a gap item. Data that does not
 // begin with "_" is no underscore data: all of it is skipped and no item returned.
 QList<Item> ReadItems(QByteArrayView raw, ConversionLog& log);
 

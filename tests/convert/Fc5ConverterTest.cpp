@@ -44,6 +44,7 @@ class Fc5ConverterTest : public test::ConvertFixture {
 };
 
 TEST_F(Fc5ConverterTest, StationAndShotMapToTheirFields) {
+    // One line, as instruments send the whole stream: it is data, not a header alone.
     const auto c = Fc5(kStation + kShot + "_" + QByteArray(40, ' ') + "\r\n");
     ASSERT_EQ(c.result.outcome, Outcome::Converted);
     EXPECT_EQ(c.lines, (QStringList{"A,01,", "B,,,,,,,,,", "C,,,,,,,", "D,ST1     ,K1,   1.520,0,9911001,,,",
@@ -78,6 +79,22 @@ TEST_F(Fc5ConverterTest, FailedChecksStillConvertAndNameTheirLines) {
     EXPECT_EQ(record.result.sightings, 1);
     EXPECT_EQ(record.result.flaggedLines, 1);
     EXPECT_EQ(record.result.notes.value(0).line, 2);
+}
+
+TEST_F(Fc5ConverterTest, LostBlockDropsOnlyTheItemsItCut) {
+    QByteArray stream = kStation;
+    for (int i = 0; i < 6; ++i) stream += kShot;
+    QList<QByteArray> blocks = Framed(stream).split('\n');
+    blocks.removeAt(1);  // block 1 never arrived
+    const auto c = Fc5(blocks.join('\n'));
+    EXPECT_EQ(c.result.flaggedLines, 1);  // the block after the gap
+    EXPECT_EQ(c.result.notes.value(0).line, 2);
+    // Of 6 shots one is lost with the block and two are cut by it; the code and target
+    // height after the gap are not given to the shot before it.
+    EXPECT_EQ(c.result.sightings, 3);
+    EXPECT_EQ(c.result.skippedLines, 4);
+    for (const QString& f : test::ConvertFixture::Sightings(c.lines))
+        EXPECT_TRUE(f.startsWith(QStringLiteral("F,P2      ,BS,   1.600,r900"))) << f.toStdString();
 }
 
 TEST_F(Fc5ConverterTest, GonAndAngleOnlyMeasurements) {
