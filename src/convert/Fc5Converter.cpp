@@ -20,8 +20,8 @@
 //   - Angles in DDDMMSS ("d") are written as read; gon ("g") is converted to whole
 //     seconds. A distance in feet or an angle in another unit is skipped and logged.
 //   - Data lost with a serial block (too short, or missing by its block digit) ends the shot
-//     before it: a code, target height or measurement after the gap is never given to a
-//     target before it.
+//     before it: a code, target height, measurement or station value after the gap is
+//     never given to a target or station before it.
 //   - A block check or measurement check that fails (an all-zero check included) does not
 //     lose the data: the line is converted and flagged.
 //   - "_!" form: "t'", "t(", "t)" and "t " are read as the station and measurement items
@@ -113,10 +113,12 @@ class Fc5Conversion {
         records_.d[0] = platform::cp932::Decode(PadName(name));
         records_.d[3] = QStringLiteral("0");
         open_ = true;
+        gap_ = false;
     }
 
     void StationValue(const QByteArray& code, const Item& item) {
         if (!open_) return log_.Skip(item.line, kNoStation);
+        if (gap_) return log_.Skip(item.line, kAfterGap);  // its station item may be lost
         if (code == "(") {
             records_.d[1] = platform::cp932::Decode(item.value);
         } else if (const std::optional<QByteArray> height = Height(item.value)) {

@@ -47,6 +47,13 @@ TEST_F(Dr2ConverterTest, HeadersAfterSightingsCompleteTheStation) {
     EXPECT_EQ(tail.value(1), "D,ST2     ,,   0.500,0,9911001,,,");  // B not repeated
 }
 
+TEST_F(Dr2ConverterTest, HeadersBeforeTheFirstSightingBelongToTheOpenStation) {
+    const auto c = Dr2(kStation + Rec("D", '0', "261208") + kShot);
+    EXPECT_EQ(c.result.stations, 1);
+    EXPECT_EQ(c.lines.value(1), "B,,,,,26/12/08,,,,");
+    EXPECT_EQ(c.lines.value(3).left(9), "D,ST1    ");
+}
+
 TEST_F(Dr2ConverterTest, StationsWithoutSightingsAreKeptAndDirectionsStartAgain) {
     const auto c = Dr2(kInstrument + Rec("ST0", '1', "") + kStation + kShot + kShot +
                        Rec("ST2", '1', "1.4") + kShot);
