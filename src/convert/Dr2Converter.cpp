@@ -131,8 +131,8 @@ class Dr2Conversion {
         QString rest = r.rest;
         QStringList fields;
         for (int i = 0; i < 5; ++i) fields.append(TakeField(rest).trimmed());
-        for (int i = 1; i < 5; ++i)
-            if (!fields[i].isEmpty() && !IsNumber(fields[i])) return log_.Skip(line, kBadValue);
+        for (const QString& field : fields)
+            if (!field.isEmpty() && !IsNumber(field)) return log_.Skip(line, kBadValue);
         records_.c[0] = fields[0].isEmpty() ? QString() : QString::number(WeatherCode(fields[0]));
         for (int i = 1; i < 5; ++i) records_.c[i] = fields[i];
         records_.NewWeatherHeader();

@@ -77,10 +77,11 @@ TEST_F(Dr2ConverterTest, MalformedAndUnknownRecordsAreSkippedAndLogged) {
                        Rec("P1", '3', "") +                   // 9 no angle
                        Rec("P1", 'D', "1,2,3") + Rec("P1", 'C', "1") + Rec("X", 'E', "") +  // 10-12
                        Rec("W", 'B', "1,1,warm,1013,0") +     // 13
-                       kShot);                                // 14
+                       Rec("W", 'B', "fine,1,20,1013,0") +    // 14
+                       kShot);                                // 15
     QList<qsizetype> lines;
     for (const convert::LineNote& note : c.result.notes) lines.append(note.line);
-    EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}));
+    EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
     EXPECT_EQ(c.result.sightings, 1);
 }
 
