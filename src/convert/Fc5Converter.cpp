@@ -13,12 +13,14 @@
 //     to no station and are skipped and logged.
 //   - The data carry no face or set: every shot is face r outside sets, numbered r9 and a
 //     running three-digit direction per station (after 999 it starts again at 001).
-//     Nothing is ever written after "E,1,": the data mark no re-measurement.
+//     No "E,1," is written: the data mark no re-measurement.
 //   - Distance 1 is the slope distance; the horizontal distance is not written (it is
 //     derived from slope distance and zenith angle, and as distance 2 it would claim a
 //     second measured distance). Angle-only measurements ("<") have no distance.
 //   - Angles in DDDMMSS ("d") are written as read; gon ("g") is converted to whole
-//     seconds. A distance in feet or an angle in another unit is skipped and logged.
+//     seconds. A distance in feet, an angle in another unit, a measurement of another
+//     length or mode (the coordinate mode "W" included) or with minutes or seconds of 60
+//     is skipped and logged, and its target reported as one without measurement.
 //   - Data lost with a serial block (too short, or missing by its block digit) ends the shot
 //     before it: a code, target height, measurement or station value after the gap is
 //     never given to a target or station before it.
@@ -31,6 +33,7 @@
 //     programs, files of other makers) is no such data: every line is skipped and logged
 //     and no station written.
 //   - B and C are written empty before the first station: the data hold no header.
+//   - The whole stream may arrive as one line; the driver converts it (FormatEntry).
 
 #include <QList>
 
