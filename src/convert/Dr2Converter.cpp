@@ -48,7 +48,7 @@ const QString kBadValue = QStringLiteral("数値のはずの値が読めませ�
 
 struct Record {
     QChar type;
-    QString name;  // the key less its type, trailing blanks removed
+    QString name;  // the key less its type, without the blanks around it
     QString rest;  // the fields after the key, each ended by ","
 };
 
