@@ -44,4 +44,7 @@ using Converter = void (*)(QByteArrayView raw, ApaRecordWriter& out, ConversionL
 // The LEICA GSI converter (GsiConverter.cpp).
 void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA SDR converter, 3G and SDR33 layouts (Sdr3gConverter.cpp).
+void ConvertSdr3g(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
