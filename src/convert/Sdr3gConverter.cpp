@@ -45,11 +45,9 @@
 //     padded to 8 characters; heights keep their digits and are right-aligned to 8.
 
 #include <QString>
-#include <cmath>
-#include <optional>
 
-#include "convert/ConvertText.h"
 #include "convert/Converter.h"
+#include "convert/SdrBook.h"
 #include "convert/SdrItems.h"
 #include "platform/CodePage.h"
 
@@ -58,11 +56,6 @@ namespace {
 
 const QString kNotSdr = QStringLiteral("SDR のファイル（00NM ヘッダーで始まる）ではありません");
 const QString kNoRecord = QStringLiteral("SDR のレコードとして読めません");
-const QString kNoStation = QStringLiteral("観測点レコード（02）より前の視準です");
-const QString kBadSighting = QStringLiteral("視準の角度・距離が数として読めません");
-const QString kEmptySighting = QStringLiteral("視準に角度も距離もありません");
-const QString kNoStationName = QStringLiteral("観測点名のない観測点レコードです");
-const QString kLoneDistance = QStringLiteral("同じ視準点の視準に続かない距離レコード（09MD）です");
 
 // Columns of one layout: the width of a point name and of a value.
 struct Layout {
@@ -74,83 +67,20 @@ constexpr Layout k3g{8, 10, false};
 constexpr Layout kSdr33{16, 16, true};
 
 // 1-based, inclusive columns of an item.
-QString Columns(const QString& item, int first, int count) { return item.mid(first - 1, count); }
-QString Trimmed(const QString& item, int first, int count) { return Columns(item, first, count).trimmed(); }
-QChar CharAt(const QString& item, int column) { return column <= item.size() ? item[column - 1] : QChar(u' '); }
-
-QString Name(const QString& item, int first, int count) {
-    QString name = Trimmed(item, first, count);
-    return PadName(name);
+QString Columns(const QString& item, int first, int count) {
+    return item.mid(first - 1, count);
 }
-
-QString Height(QString text) { return PadNumber(text); }
-
-// The decimal point is put at character 5 by blanks in front.
-QString Distance(const QString& text) {
-    const qsizetype point = text.indexOf(u'.');
-    if (point >= 0 && point < 4) return QString(4 - point, u' ') + text;
-    return text;
+QString Trimmed(const QString& item, int first, int count) {
+    return Columns(item, first, count).trimmed();
 }
-
-std::optional<double> Number(const QString& text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+QChar CharAt(const QString& item, int column) {
+    return column <= item.size() ? item[column - 1] : QChar(u' ');
 }
-
-// "dd-Mon-yy" with an English month as yy/mm/dd; empty for anything else.
-QString EnglishDate(const QString& text) {
-    static const QStringList months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const QStringList parts = text.trimmed().split(u'-');
-    if (parts.size() != 3 || parts[0].size() != 2 || parts[2].size() != 2) return QString();
-    const qsizetype month = months.indexOf(parts[1]);
-    if (month < 0) return QString();
-    return parts[2] + u'/' + QStringLiteral("%1").arg(month + 1, 2, 10, QChar(u'0')) + u'/' + parts[0];
-}
-
-// Face, set digit 9 (no numbered set) and the three-digit count.
-QString SightingNumber(QChar face, int count) {
-    return face + QStringLiteral("9%1").arg(count, 3, 10, QChar(u'0'));
-}
-
-QString InstrumentModel(QChar code) {
-    switch (code.unicode()) {
-        case ':': return QStringLiteral("SET");
-        case '&': return QStringLiteral("NET");
-        case ';': return QStringLiteral("DT2/4");
-        case '4': return QStringLiteral("DT4A/5/20");
-        default: return QString();
-    }
-}
-
-QString Weather(QChar code) {
-    if (code == u'4') return QStringLiteral("3");
-    if (code == u'5') return QStringLiteral("4");
-    return code == u' ' ? QString() : QString(code);
-}
-
-QString PressureUnit(QChar code) {
-    if (code == u'1') return QStringLiteral("0");
-    if (code == u'3') return QStringLiteral("1");
-    return QString();
-}
-
-double DegreesPerUnit(QChar code) {
-    if (code == u'2') return 0.9;
-    if (code == u'3') return 360.0 / 6400.0;
-    return 1.0;
-}
-
-struct PendingSighting {
-    QString name, memo, height, number, horizontal, vertical, distance1, distance2;
-};
 
 class Sdr3gConversion {
   public:
     Sdr3gConversion(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log)
-        : items_(raw), out_(out), log_(log) {}
+        : items_(raw), book_(out, log), records_(book_.Records()), log_(log) {}
 
     void Run() {
         SdrItem item;
@@ -160,7 +90,7 @@ class Sdr3gConversion {
             if (item.text.startsWith('\x03')) break;
             Take(item.number, platform::cp932::Decode(item.text.toByteArray()));
         } while (items_.Next(item));
-        Flush();
+        book_.Finish();
     }
 
   private:
@@ -174,7 +104,8 @@ class Sdr3gConversion {
 
     void Take(qsizetype line, const QString& item) {
         const QString type = item.left(2);
-        if (type.size() < 2 || !type[0].isDigit() || !type[1].isDigit()) return log_.Skip(line, kNoRecord);
+        if (type.size() < 2 || !type[0].isDigit() || !type[1].isDigit())
+            return log_.Skip(line, kNoRecord);
         if (type == u"00") return Header(item);
         if (type == u"10") return Job(item);
         if (type == u"06") return Scale(item);
@@ -182,13 +113,13 @@ class Sdr3gConversion {
         if (type == u"01") return Instrument(item);
         if (type == u"02") return Station(line, item);
         if (type == u"05") return Atmosphere(item);
-        if (type == u"03") return TargetHeight(item);
+        if (type == u"03") return book_.TargetHeight(Trimmed(item, 5, layout_.value));
         if (type == u"09") return Observation(line, item);
     }
 
     void Header(const QString& item) {
         layout_ = item.mid(4, 5) == u"SDR33" ? kSdr33 : k3g;
-        degreesPerUnit_ = DegreesPerUnit(CharAt(item, 41));
+        book_.SetAngleUnit(CharAt(item, 41));
         records_.b[4] = layout_.sdr33 ? EnglishDate(Columns(item, 25, 9)) : Columns(item, 25, 8);
         records_.b[5] = Trimmed(item, 5, 16);
         records_.NewInstrumentHeader();
@@ -197,7 +128,7 @@ class Sdr3gConversion {
     }
 
     void Job(const QString& item) {
-        EndStation();
+        book_.EndStation();
         records_.b[0] = Trimmed(item, 5, 16);
         records_.NewInstrumentHeader();
     }
@@ -210,7 +141,7 @@ class Sdr3gConversion {
 
     void Note(const QString& item) {
         const QString kind = item.mid(2, 2);
-        if (kind == u"CP") return EndStation();
+        if (kind == u"CP") return book_.EndStation();
         if (kind != u"TS") return;
         if (layout_.sdr33) {
             records_.b[4] = EnglishDate(Columns(item, 5, 9));
@@ -231,18 +162,13 @@ class Sdr3gConversion {
     }
 
     void Station(qsizetype line, const QString& item) {
-        EndStation();
         const int height = 5 + layout_.name + 3 * layout_.value;
-        const QString name = Name(item, 5, layout_.name);
-        if (name.trimmed().isEmpty()) {
-            station_.reset();
-            return log_.Skip(line, kNoStationName);
-        }
-        station_ = {name, Trimmed(item, height + layout_.value, 16),
-                    Height(Trimmed(item, height, layout_.value))};
-        count_ = 0;
+        book_.Station(line, Trimmed(item, 5, layout_.name),
+                      Trimmed(item, height + layout_.value, 16),
+                      Trimmed(item, height, layout_.value));
     }
 
+    // The Japanese additions of the 3G layout follow pressure and temperature.
     void Atmosphere(const QString& item) {
         const int v = layout_.value;
         records_.c[3] = Trimmed(item, 5, v);
@@ -258,96 +184,25 @@ class Sdr3gConversion {
         records_.NewWeatherHeader();
     }
 
-    void TargetHeight(const QString& item) { targetHeight_ = Height(Trimmed(item, 5, layout_.value)); }
-
     void Observation(qsizetype line, const QString& item) {
         const QString kind = item.mid(2, 2);
-        if (kind == u"MD") return SeparateDistance(line, item);
-        if (kind != u"F1" && kind != u"F2") return;
-        if (!station_) return log_.Skip(line, kNoStation);
         const int to = 5 + layout_.name;
         const int distance = to + layout_.name;
         const int v = layout_.value;
-        const std::optional<QString> d = Value(Trimmed(item, distance, v));
-        const std::optional<QString> vertical = Angle(Trimmed(item, distance + v, v));
-        const std::optional<QString> horizontal = Angle(Trimmed(item, distance + 2 * v, v));
-        if (!d || !vertical || !horizontal) return log_.Skip(line, kBadSighting);
-        if (d->isEmpty() && vertical->isEmpty() && horizontal->isEmpty())
-            return log_.Skip(line, kEmptySighting);
-        Flush();
-        OpenBlock();
-        count_ = count_ % 999 + 1;
-        pending_ = PendingSighting{Name(item, to, layout_.name), Trimmed(item, distance + 3 * v, 16),
-                                   targetHeight_,
-                                   SightingNumber(kind == u"F1" ? u'r' : u'l', count_),
-                                   *horizontal, *vertical, Distance(*d), QString()};
+        if (kind == u"MD")
+            return book_.SeparateDistance(line, Trimmed(item, to, layout_.name),
+                                          Trimmed(item, distance, v));
+        if (kind != u"F1" && kind != u"F2") return;
+        book_.Observe(line, {kind == u"F1" ? u'r' : u'l', Trimmed(item, to, layout_.name),
+                             Trimmed(item, distance + 3 * v, 16), Trimmed(item, distance, v),
+                             Trimmed(item, distance + v, v), Trimmed(item, distance + 2 * v, v)});
     }
-
-    void SeparateDistance(qsizetype line, const QString& item) {
-        const int to = 5 + layout_.name;
-        const std::optional<QString> d = Value(Trimmed(item, to + layout_.name, layout_.value));
-        if (!d || d->isEmpty()) return log_.Skip(line, kBadSighting);
-        if (!pending_ || pending_->name != Name(item, to, layout_.name) || !pending_->distance2.isEmpty())
-            return log_.Skip(line, kLoneDistance);
-        (pending_->distance1.isEmpty() ? pending_->distance1 : pending_->distance2) = Distance(*d);
-    }
-
-    // A number as written, empty when blank; nullopt when it is no number.
-    static std::optional<QString> Value(const QString& text) {
-        if (text.isEmpty() || Number(text)) return text;
-        return std::nullopt;
-    }
-
-    std::optional<QString> Angle(const QString& text) const {
-        if (text.isEmpty()) return text;
-        const std::optional<double> value = Number(text);
-        if (!value) return std::nullopt;
-        const QString dms = SecondsToDegreeText(*value * degreesPerUnit_ * 3600.0);
-        return dms.mid(1, 3) + u'.' + dms.mid(5, 2) + dms.mid(8, 2);
-    }
-
-    void OpenBlock() {
-        if (blockOpen_) return;
-        records_.d[0] = station_->name;
-        records_.d[1] = station_->note;
-        records_.d[2] = station_->height;
-        out_.WriteStation(records_);
-        blockOpen_ = true;
-    }
-
-    void EndStation() {
-        Flush();
-        if (blockOpen_) count_ = 0;
-        blockOpen_ = false;
-    }
-
-    void Flush() {
-        if (!pending_) return;
-        const PendingSighting& p = *pending_;
-        using platform::cp932::Encode;
-        const QByteArray name = Encode(p.name), memo = Encode(p.memo), height = Encode(p.height),
-                         number = Encode(p.number), horizontal = Encode(p.horizontal),
-                         vertical = Encode(p.vertical), d1 = Encode(p.distance1), d2 = Encode(p.distance2);
-        out_.WriteSighting({name, memo, height, number, horizontal, vertical, d1, d2,
-                            Number(p.distance2).value_or(0) > 0});
-        pending_.reset();
-    }
-
-    struct StationFields {
-        QString name, note, height;
-    };
 
     SdrItemReader items_;
-    ApaRecordWriter& out_;
+    SdrBook book_;
+    StationRecords& records_;
     ConversionLog& log_;
-    StationRecords records_;
     Layout layout_ = k3g;
-    double degreesPerUnit_ = 1.0;
-    QString targetHeight_;
-    std::optional<StationFields> station_;
-    bool blockOpen_ = false;
-    int count_ = 0;
-    std::optional<PendingSighting> pending_;
 };
 
 }  // namespace

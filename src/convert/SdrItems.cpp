@@ -8,7 +8,8 @@ constexpr char kEtx = '\x03';
 // Leading control characters go (an STX before the first record), except the ETX that
 // marks the end of the data.
 QByteArrayView WithoutLeadingControls(QByteArrayView text) {
-    while (!text.isEmpty() && static_cast<unsigned char>(text.front()) < 0x20 && text.front() != kEtx)
+    while (!text.isEmpty() && static_cast<unsigned char>(text.front()) < 0x20 &&
+           text.front() != kEtx)
         text = text.sliced(1);
     return text;
 }

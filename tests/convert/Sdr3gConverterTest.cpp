@@ -31,8 +31,11 @@ QByteArray Station3g(const QByteArray& name, const QByteArray& height = "1.520",
 }
 
 QByteArray Sight3g(const QByteArray& key, const QByteArray& target, const QByteArray& distance,
-                   const QByteArray& vertical, const QByteArray& horizontal, const QByteArray& text = "") {
-    return Record(key, {{5, "ST1"}, {13, target}, {21, distance}, {31, vertical}, {41, horizontal}, {51, text}});
+                   const QByteArray& vertical, const QByteArray& horizontal,
+                   const QByteArray& text = "") {
+    return Record(
+        key,
+        {{5, "ST1"}, {13, target}, {21, distance}, {31, vertical}, {41, horizontal}, {51, text}});
 }
 
 class Sdr3gConverterTest : public test::ConvertFixture {
@@ -68,25 +71,24 @@ TEST_F(Sdr3gConverterTest, HeaderRecordsFillTheInstrumentAndWeatherRecords) {
 }
 
 TEST_F(Sdr3gConverterTest, InstrumentNameAndNumberAreTakenAsWritten) {
-    const auto c = Sdr({kHeader3g, Record("01NM", {{5, ":SET5F"}, {22, "020078"}}), Station3g("ST1"),
-                        Sight3g("09F1", "P1", "1.0", "90", "0")});
+    const auto c = Sdr({kHeader3g, Record("01NM", {{5, ":SET5F"}, {22, "020078"}}),
+                        Station3g("ST1"), Sight3g("09F1", "P1", "1.0", "90", "0")});
     EXPECT_EQ(Field(c.lines[1], 2), QStringLiteral("SET5F"));
     EXPECT_EQ(Field(c.lines[1], 3), QStringLiteral("020078"));
 }
 
 TEST_F(Sdr3gConverterTest, WeatherCodesFourAndFiveBecomeRainAndSnow) {
     for (const auto& [raw, apa] : {std::pair{"4", "3"}, {"5", "4"}, {"1", "1"}}) {
-        const auto c = Sdr({kHeader3g, Record("05NM", {{5, "760"}, {15, "20"}, {25, raw}}), Station3g("ST1"),
-                            Sight3g("09F1", "P1", "1.0", "90", "0")});
+        const auto c = Sdr({kHeader3g, Record("05NM", {{5, "760"}, {15, "20"}, {25, raw}}),
+                            Station3g("ST1"), Sight3g("09F1", "P1", "1.0", "90", "0")});
         EXPECT_EQ(Field(c.lines[2], 1), QString::fromLatin1(apa)) << raw;
     }
 }
 
 TEST_F(Sdr3gConverterTest, AnglesAndDistancesAreWrittenInFieldBookForm) {
-    const auto c = Sdr({kHeader3g, Station3g("ST1"),
-                        Sight3g("09F1", "P1", "5.5", "270.0", "0.0002777778"),
-                        Sight3g("09F1", "P2", "", "", "359.99"),
-                        Sight3g("09F1", "P3", "1234.5678", "-0.5", "")});
+    const auto c = Sdr(
+        {kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "5.5", "270.0", "0.0002777778"),
+         Sight3g("09F1", "P2", "", "", "359.99"), Sight3g("09F1", "P3", "1234.5678", "-0.5", "")});
     const QStringList f = Sightings(c.lines);
     EXPECT_EQ(FieldOf(f, 5), (QStringList{"  0.0001", "359.5924", ""}));
     EXPECT_EQ(FieldOf(f, 6), (QStringList{"270.0000", "", " -0.3000"}));
@@ -100,11 +102,11 @@ TEST_F(Sdr3gConverterTest, GonAnglesAreConvertedByTheHeaderUnit) {
 }
 
 TEST_F(Sdr3gConverterTest, FacesAreNumberedWithARunningCountPerStation) {
-    const auto c = Sdr({kHeader3g, Station3g("ST1"),
-                        Sight3g("09F1", "P1", "1", "90", "0"), Sight3g("09F2", "P1", "1", "270", "180"),
+    const auto c = Sdr({kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "1", "90", "0"),
+                        Sight3g("09F2", "P1", "1", "270", "180"),
                         Sight3g("09MC", "P1", "1", "90", "0"),  // an average: not a sighting
-                        Sight3g("09F1", "P2", "1", "90", "10"),
-                        Station3g("ST2"), Sight3g("09F2", "P3", "1", "270", "0")});
+                        Sight3g("09F1", "P2", "1", "90", "10"), Station3g("ST2"),
+                        Sight3g("09F2", "P3", "1", "270", "0")});
     const QStringList f = Sightings(c.lines);
     EXPECT_EQ(FieldOf(f, 4), (QStringList{"r9001", "l9002", "r9003", "l9001"}));
     EXPECT_EQ(c.lines[3], QStringLiteral("D,ST1     ,,   1.520,,9911003,,,"));
@@ -112,10 +114,10 @@ TEST_F(Sdr3gConverterTest, FacesAreNumberedWithARunningCountPerStation) {
 }
 
 TEST_F(Sdr3gConverterTest, SeparateDistanceFillsTheSightingBeforeIt) {
-    const auto c = Sdr({kHeader3g, Station3g("ST1"),
-                        Sight3g("09F1", "P1", "100.000", "90", "0"), Sight3g("09MD", "P1", "100.002", "", ""),
-                        Sight3g("09F1", "P2", "", "90", "0"), Sight3g("09MD", "P2", "50.5", "", ""),
-                        Sight3g("09MD", "P9", "1.0", "", "")});
+    const auto c =
+        Sdr({kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "100.000", "90", "0"),
+             Sight3g("09MD", "P1", "100.002", "", ""), Sight3g("09F1", "P2", "", "90", "0"),
+             Sight3g("09MD", "P2", "50.5", "", ""), Sight3g("09MD", "P9", "1.0", "", "")});
     const QStringList f = Sightings(c.lines);
     EXPECT_EQ(FieldOf(f, 7), (QStringList{" 100.000", "  50.5"}));
     EXPECT_EQ(FieldOf(f, 8), (QStringList{" 100.002", ""}));
@@ -124,19 +126,22 @@ TEST_F(Sdr3gConverterTest, SeparateDistanceFillsTheSightingBeforeIt) {
 }
 
 TEST_F(Sdr3gConverterTest, JobOrCorrectionNoteEndsTheBlockAndLaterSightingsKeepTheirStation) {
-    const auto c = Sdr({kHeader3g, Station3g("ST1", "1.500", "N"), Sight3g("09F1", "P1", "1", "90", "0"),
-                        Record("13CP", {{5, "Sea level crn: N"}}), Sight3g("09F1", "P2", "1", "90", "0")});
+    const auto c =
+        Sdr({kHeader3g, Station3g("ST1", "1.500", "N"), Sight3g("09F1", "P1", "1", "90", "0"),
+             Record("13CP", {{5, "Sea level crn: N"}}), Sight3g("09F1", "P2", "1", "90", "0")});
     QStringList stations;
     for (const QString& line : c.lines)
         if (line.startsWith(u'D')) stations.append(line);
-    EXPECT_EQ(stations, (QStringList{"D,ST1     ,N,   1.500,,9911001,,,", "D,ST1     ,N,   1.500,,9911001,,,"}));
+    EXPECT_EQ(stations, (QStringList{"D,ST1     ,N,   1.500,,9911001,,,",
+                                     "D,ST1     ,N,   1.500,,9911001,,,"}));
     EXPECT_EQ(FieldOf(Sightings(c.lines), 4), (QStringList{"r9001", "r9001"}));
 }
 
 TEST_F(Sdr3gConverterTest, NewHeadersAfterAStationAreRepeatedBeforeTheNext) {
     const auto c = Sdr({kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "1", "90", "0"),
                         Record("05NM", {{5, "1000"}, {15, "10"}, {25, "1"}}), Station3g("ST2"),
-                        Sight3g("09F1", "P2", "1", "90", "0"), Station3g("ST3"), Sight3g("09F1", "P3", "1", "90", "0")});
+                        Sight3g("09F1", "P2", "1", "90", "0"), Station3g("ST3"),
+                        Sight3g("09F1", "P3", "1", "90", "0")});
     QStringList kinds;
     for (const QString& line : c.lines) kinds.append(line.left(1));
     EXPECT_EQ(kinds.join(QString()), QStringLiteral("ABCDEFBCDEFDEFZ"));
@@ -144,35 +149,44 @@ TEST_F(Sdr3gConverterTest, NewHeadersAfterAStationAreRepeatedBeforeTheNext) {
 
 TEST_F(Sdr3gConverterTest, ItemsSeparatedByCommasAndNotesHoldingCommas) {
     const QByteArray station = Station3g("ST1");
-    const auto c = Sdr({kHeader3g + "," + station + "," + Record("03NM", {{5, "2.000"}}),
-                        Record("13NM", {{5, "A, B, C"}}),
-                        Sight3g("09F1", "P1", "1", "90", "0") + ",,"});
-    EXPECT_EQ(Sightings(c.lines), QStringList{"F,P1      ,,   2.000,r9001,  0.0000, 90.0000,1,,,,000,"});
+    const auto c =
+        Sdr({kHeader3g + "," + station + "," + Record("03NM", {{5, "2.000"}}),
+             Record("13NM", {{5, "A, B, C"}}), Sight3g("09F1", "P1", "1", "90", "0") + ",,"});
+    EXPECT_EQ(Sightings(c.lines),
+              QStringList{"F,P1      ,,   2.000,r9001,  0.0000, 90.0000,1,,,,000,"});
     EXPECT_EQ(c.result.skippedLines, 0);
 }
 
 TEST_F(Sdr3gConverterTest, EndOfDataMarkEndsTheConversionWhateverItsCheckDigits) {
-    for (const QByteArray& end : {QByteArray("\x03" "00000"), QByteArray("\x03" "0000"), QByteArray("\x03" "06601")}) {
-        const auto c = Sdr({"\x02", kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "1", "90", "0"), end,
-                            Sight3g("09F1", "P2", "1", "90", "0"), "garbage"});
+    for (const QByteArray& end : {QByteArray("\x03"
+                                             "00000"),
+                                  QByteArray("\x03"
+                                             "0000"),
+                                  QByteArray("\x03"
+                                             "06601")}) {
+        const auto c =
+            Sdr({"\x02", kHeader3g, Station3g("ST1"), Sight3g("09F1", "P1", "1", "90", "0"), end,
+                 Sight3g("09F1", "P2", "1", "90", "0"), "garbage"});
         EXPECT_EQ(c.result.sightings, 1);
         EXPECT_EQ(c.result.skippedLines, 0);
     }
 }
 
 TEST_F(Sdr3gConverterTest, FaultyRecordsAreSkippedAndLogged) {
-    const auto c = Sdr({
-        kHeader3g,
-        Sight3g("09F1", "P0", "1", "90", "0"),      // line 2: before any station
-        Record("02TP", {{43, "1.5"}}),              // 3: no station name
-        Station3g("ST1"),
-        Sight3g("09F1", "P1", "1", "9O.5", "0"),    // 5: letter O in the angle
-        Sight3g("09F1", "P2", "x", "90", "0"),      // 6: distance no number
-        "09F1ST1",                                  // 7: nothing measured
-        "??",                                       // 8: no record
-        Sight3g("09F1", "P3", "1", "90", "0"),
-        "0",
-    }, "\n");
+    const auto c = Sdr(
+        {
+            kHeader3g,
+            Sight3g("09F1", "P0", "1", "90", "0"),  // line 2: before any station
+            Record("02TP", {{43, "1.5"}}),          // 3: no station name
+            Station3g("ST1"),
+            Sight3g("09F1", "P1", "1", "9O.5", "0"),  // 5: letter O in the angle
+            Sight3g("09F1", "P2", "x", "90", "0"),    // 6: distance no number
+            "09F1ST1",                                // 7: nothing measured
+            "??",                                     // 8: no record
+            Sight3g("09F1", "P3", "1", "90", "0"),
+            "0",
+        },
+        "\n");
     ASSERT_EQ(c.result.outcome, Outcome::Converted);
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"P3      "});
     QList<qsizetype> lines;
@@ -184,24 +198,31 @@ TEST_F(Sdr3gConverterTest, JapaneseNamesCountAsCharacters) {
     const QString note = QStringLiteral("東京");
     const QByteArray station = platform::cp932::Encode(QStringLiteral("基準点１"));
     // 4 double-byte characters fill columns 5 to 8, so the height still begins at 43.
-    const auto c = Sdr({kHeader3g, Record("02TP", {{5, station}, {39, "1.234"}, {49, platform::cp932::Encode(note)}}),
-                        Sight3g("09F1", "P1", "1", "90", "0")});
+    const auto c =
+        Sdr({kHeader3g,
+             Record("02TP", {{5, station}, {39, "1.234"}, {49, platform::cp932::Encode(note)}}),
+             Sight3g("09F1", "P1", "1", "90", "0")});
     EXPECT_EQ(c.lines[3], QStringLiteral("D,基準点１    ,東京,   1.234,,9911001,,,"));
 }
 
 TEST_F(Sdr3gConverterTest, Sdr33LayoutIsReadWithItsWideFields) {
     const auto c = Sdr({
         Record("00NM", {{5, "SDR33 V04-04.02"}, {25, "06-Dec-25 09:30"}, {41, "113111"}}),
-        Record("02TP", {{5, "             ST1"}, {21, "1000.00000000"}, {69, "1.52000000"}, {85, "STN"}}),
+        Record("02TP",
+               {{5, "             ST1"}, {21, "1000.00000000"}, {69, "1.52000000"}, {85, "STN"}}),
         Record("03NM", {{5, "1.60000000"}}),
-        Record("09F1", {{5, "             ST1"}, {21, "              P2"}, {37, "123.45600000"},
-                        {53, "89.98666667"}, {69, "0.00000000"}, {85, "BS"}}),
+        Record("09F1", {{5, "             ST1"},
+                        {21, "              P2"},
+                        {37, "123.45600000"},
+                        {53, "89.98666667"},
+                        {69, "0.00000000"},
+                        {85, "BS"}}),
         Record("13TS", {{5, "07-Dec-25 10:15"}}),
         Record("02TP", {{5, "ST2"}}),
         Record("09F2", {{5, "ST2"}, {21, "P3"}, {53, "270.0"}, {69, "180.0"}}),
     });
     EXPECT_EQ(c.lines.mid(1, 3), (QStringList{"B,,,,,25/12/06,SDR33 V04-04.02,,,", "C,,,,,,1,",
-                                             "D,ST1     ,STN,1.52000000,,9911001,,,"}));
+                                              "D,ST1     ,STN,1.52000000,,9911001,,,"}));
     EXPECT_EQ(Sightings(c.lines),
               (QStringList{"F,P2      ,BS,1.60000000,r9001,  0.0000, 89.5912, 123.45600000,,,,000,",
                            "F,P3      ,,1.60000000,l9001,180.0000,270.0000,,,,,000,"}));
