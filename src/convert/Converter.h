@@ -47,4 +47,7 @@ void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 // The SOKKIA SDR converter, 3G and SDR33 layouts (Sdr3gConverter.cpp).
 void ConvertSdr3g(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA SDF converter, SDR records as comma-separated lines (SdfConverter.cpp).
+void ConvertSdf(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
