@@ -197,10 +197,10 @@ TEST_F(Sdr3gConverterTest, FaultyRecordsAreSkippedAndLogged) {
 TEST_F(Sdr3gConverterTest, JapaneseNamesCountAsCharacters) {
     const QString note = QStringLiteral("東京");
     const QByteArray station = platform::cp932::Encode(QStringLiteral("基準点１"));
-    // 4 double-byte characters fill columns 5 to 8, so the height still begins at 43.
+    // 4 characters of 8 bytes fill columns 5 to 8: the height, at byte 47, is column 43.
     const auto c =
         Sdr({kHeader3g,
-             Record("02TP", {{5, station}, {39, "1.234"}, {49, platform::cp932::Encode(note)}}),
+             Record("02TP", {{5, station}, {47, "1.234"}, {57, platform::cp932::Encode(note)}}),
              Sight3g("09F1", "P1", "1", "90", "0")});
     EXPECT_EQ(c.lines[3], QStringLiteral("D,基準点１    ,東京,   1.234,,9911001,,,"));
 }
@@ -252,7 +252,9 @@ TEST_F(Sdr3gConverterTest, RealSdr33FilesConvert) {
         EXPECT_EQ(c.result.outcome, Outcome::Converted) << file;
         EXPECT_EQ(c.result.format, QStringLiteral("3GD")) << file;
         EXPECT_EQ(c.result.skippedLines, 0) << file;
-        if (!name.contains(QStringLiteral("set5f"))) EXPECT_GT(c.result.sightings, 0) << file;
+        if (!name.contains(QStringLiteral("set5f"))) {
+            EXPECT_GT(c.result.sightings, 0) << file;
+        }
     }
 }
 
