@@ -129,7 +129,7 @@ class SdfConversion {
 
     void Condition(qsizetype line, const QString& digits, const Fields& f) {
         if (digits == u"01") return Instrument(f);
-        if (digits == u"05") return Atmosphere(f);
+        if (digits == u"05") return Atmosphere(line, f);
         if (digits != u"06") return log_.Skip(line, kNoRecord);
         records_.b[6] = f.At(2);
         records_.NewInstrumentHeader();
@@ -145,13 +145,13 @@ class SdfConversion {
         records_.NewInstrumentHeader();
     }
 
-    void Atmosphere(const Fields& f) {
-        records_.c[3] = f.At(1);
-        records_.c[2] = f.At(2);
+    void Atmosphere(qsizetype line, const Fields& f) {
+        records_.c[3] = book_.Numeric(line, f.At(1));
+        records_.c[2] = book_.Numeric(line, f.At(2));
         const QString weather = f.At(3);
-        records_.c[0] = Weather(weather.isEmpty() ? QChar() : weather[0]);
-        records_.c[1] = f.At(4);
-        records_.c[4] = f.At(5) == u"0000" ? QString() : f.At(5);
+        records_.c[0] = book_.Numeric(line, weather.size() == 1 ? Weather(weather[0]) : weather);
+        records_.c[1] = book_.Numeric(line, f.At(4));
+        records_.c[4] = book_.Numeric(line, f.At(5) == u"0000" ? QString() : f.At(5));
         records_.b[3] = f.At(6);
         records_.NewInstrumentHeader();
         records_.NewWeatherHeader();
@@ -159,7 +159,7 @@ class SdfConversion {
 
     void StationRecord(qsizetype line, const QString& digits, const Fields& f) {
         if (digits == u"02") return book_.Station(line, f.At(1), f.At(6), f.At(5));
-        if (digits == u"03") return book_.TargetHeight(f.At(1));
+        if (digits == u"03") return book_.TargetHeight(line, f.At(1));
         log_.Skip(line, kNoRecord);
     }
 

@@ -112,8 +112,8 @@ class Sdr3gConversion {
         if (type == u"13") return Note(item);
         if (type == u"01") return Instrument(item);
         if (type == u"02") return Station(line, item);
-        if (type == u"05") return Atmosphere(item);
-        if (type == u"03") return book_.TargetHeight(Trimmed(item, 5, layout_.value));
+        if (type == u"05") return Atmosphere(line, item);
+        if (type == u"03") return book_.TargetHeight(line, Trimmed(item, 5, layout_.value));
         if (type == u"09") return Observation(line, item);
     }
 
@@ -169,15 +169,15 @@ class Sdr3gConversion {
     }
 
     // The Japanese additions of the 3G layout follow pressure and temperature.
-    void Atmosphere(const QString& item) {
+    void Atmosphere(qsizetype line, const QString& item) {
         const int v = layout_.value;
-        records_.c[3] = Trimmed(item, 5, v);
-        records_.c[2] = Trimmed(item, 5 + v, v);
+        records_.c[3] = book_.Numeric(line, Trimmed(item, 5, v));
+        records_.c[2] = book_.Numeric(line, Trimmed(item, 5 + v, v));
         if (!layout_.sdr33) {
-            records_.c[0] = Weather(CharAt(item, 5 + 2 * v));
-            records_.c[1] = Trimmed(item, 6 + 2 * v, 1);
+            records_.c[0] = book_.Numeric(line, Weather(CharAt(item, 5 + 2 * v)));
+            records_.c[1] = book_.Numeric(line, Trimmed(item, 6 + 2 * v, 1));
             const QString ppm = Trimmed(item, 7 + 2 * v, 4);
-            records_.c[4] = ppm == u"0000" ? QString() : ppm;
+            records_.c[4] = book_.Numeric(line, ppm == u"0000" ? QString() : ppm);
             records_.b[3] = Trimmed(item, 11 + 2 * v, 20);
             records_.NewInstrumentHeader();
         }

@@ -1,8 +1,8 @@
 #include "convert/SdrBook.h"
 
 #include <QStringList>
-#include <cmath>
 
+#include "apa/ApaLine.h"
 #include "convert/ConvertText.h"
 #include "platform/CodePage.h"
 
@@ -13,13 +13,13 @@ const QString kNoStation = QStringLiteral("観測点レコードより前の視�
 const QString kBadSighting = QStringLiteral("視準の角度・距離が数として読めません");
 const QString kEmptySighting = QStringLiteral("視準に角度も距離もありません");
 const QString kNoStationName = QStringLiteral("観測点名のない観測点レコードです");
+const QString kNotNumber = QStringLiteral("数として読めない値を空にしました");
 const QString kLoneDistance = QStringLiteral("同じ視準点の視準に続かない距離レコード（MD）です");
 
+// Only what the field book reads as a number: no exponents, no "inf".
 std::optional<double> Number(const QString& text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (!apa::ReadsAsNumber(text)) return std::nullopt;
+    return text.trimmed().toDouble();
 }
 
 // A number as written, empty when blank; nullopt when it is no number.
@@ -87,6 +87,13 @@ QString EnglishDate(const QString& text) {
            parts[0];
 }
 
+QString SdrBook::Numeric(qsizetype line, const QString& text) {
+    if (Value(text)) return text;
+    if (line != notNumberLine_) log_.Skip(line, kNotNumber);  // once for all values of the line
+    notNumberLine_ = line;
+    return QString();
+}
+
 void SdrBook::SetAngleUnit(QChar option) {
     if (option == u'2')
         degreesPerUnit_ = 0.9;
@@ -110,11 +117,11 @@ void SdrBook::Station(qsizetype line, const QString& name, const QString& note,
         station_.reset();
         return log_.Skip(line, kNoStationName);
     }
-    station_ = {Name(name), note, Height(height)};
+    station_ = {Name(name), note, Height(Numeric(line, height))};
 }
 
-void SdrBook::TargetHeight(const QString& height) {
-    targetHeight_ = Height(height);
+void SdrBook::TargetHeight(qsizetype line, const QString& height) {
+    targetHeight_ = Height(Numeric(line, height));
 }
 
 void SdrBook::Observe(qsizetype line, const SdrObservation& o) {

@@ -34,6 +34,9 @@ class SdrBook {
     // The B and C fields; a reader calls NewInstrumentHeader or NewWeatherHeader on them
     // when it changes them.
     StationRecords& Records() { return records_; }
+    // The text when it reads as a number or is empty; else empty, and the line is logged.
+    // Every number field of the book goes through it.
+    QString Numeric(qsizetype line, const QString& text);
     // The angle unit option of the file header: 1 degrees, 2 gon, 3 mil.
     void SetAngleUnit(QChar option);
 
@@ -41,7 +44,7 @@ class SdrBook {
     // block of the same station.
     void EndStation();
     void Station(qsizetype line, const QString& name, const QString& note, const QString& height);
-    void TargetHeight(const QString& height);
+    void TargetHeight(qsizetype line, const QString& height);
     void Observe(qsizetype line, const SdrObservation& o);
     void SeparateDistance(qsizetype line, const QString& target, const QString& distance);
     // Writes the sighting still held back; call at the end of the data.
@@ -68,6 +71,7 @@ class SdrBook {
     bool blockOpen_ = false;
     int count_ = 0;
     std::optional<Pending> pending_;
+    qsizetype notNumberLine_ = 0;
 };
 
 }  // namespace convert

@@ -73,6 +73,14 @@ TEST_F(SdfConverterTest, WeatherAndPressureUnitCodesAreMapped) {
     EXPECT_EQ(c.lines[2], QStringLiteral("C,4,1,20,760,,0,"));
 }
 
+TEST_F(SdfConverterTest, ValuesThatAreNoNumbersAreLeftOutOfNumberFields) {
+    const auto c = Sdf({kHeader, "C05NM,1e3,20,rain,2,15", "D02TP,ST1,,,,1.5m", "D03NM,high",
+                        "E00F1,ST1,P1,1,90,0"});
+    EXPECT_EQ(c.lines[2], QStringLiteral("C,,2,20,,15,1,"));
+    EXPECT_EQ(c.lines[3], QStringLiteral("D,ST1     ,,,,9911001,,,"));
+    EXPECT_EQ(c.result.skippedLines, 3);
+}
+
 TEST_F(SdfConverterTest, NotesEndTheBlockOrStampTheDate) {
     const auto c = Sdf({kHeader, "D02TP,ST1", "E00F1,ST1,P1,1,90,0", "G00CP,Sea level crn: N",
                         "G00TS,26/12/08,10:15", "E00F1,ST1,P2,1,90,0"});

@@ -194,6 +194,18 @@ TEST_F(Sdr3gConverterTest, FaultyRecordsAreSkippedAndLogged) {
     EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 5, 6, 7, 8, 10}));
 }
 
+TEST_F(Sdr3gConverterTest, ValuesThatAreNoNumbersAreLeftOutOfNumberFields) {
+    const auto c = Sdr({kHeader3g, Record("05NM", {{5, "1e3"}, {15, "20"}, {25, "A"}, {26, "2"}}),
+                        Station3g("ST1", "1.5m"), Record("03NM", {{5, "high"}}),
+                        Sight3g("09F1", "P1", "1", "90", "0")});
+    EXPECT_EQ(c.lines[2], QStringLiteral("C,,2,20,,,1,"));
+    EXPECT_EQ(c.lines[3], QStringLiteral("D,ST1     ,,,,9911001,,,"));
+    EXPECT_EQ(FieldOf(Sightings(c.lines), 3), QStringList{""});
+    QList<qsizetype> lines;  // the 05 record once for its two faults
+    for (const convert::LineNote& n : c.result.notes) lines.append(n.line);
+    EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 4}));
+}
+
 TEST_F(Sdr3gConverterTest, JapaneseNamesCountAsCharacters) {
     const QString note = QStringLiteral("東京");
     const QByteArray station = platform::cp932::Encode(QStringLiteral("基準点１"));
