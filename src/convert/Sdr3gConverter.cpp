@@ -28,6 +28,9 @@
 //     recorded, numbered r9 (F1) or l9 (F2) and a running count from 001 that restarts
 //     at each station block (after 999 it begins again at 001). Nothing in these files
 //     groups sightings into sets, so none are numbered 1 to 3, and no "E,1," is written.
+//     The station's observation code follows from these numbers as the editor computes
+//     it: "991", distance kind 2 when a sighting has a second distance, the last count.
+//   - D field 4 (eccentricity) stays empty: no SDR record carries it.
 //   - A 09MD record gives a distance to the target of the sighting before it: it fills
 //     that sighting's distance 1 when empty, else its distance 2. An MD record that
 //     follows no sighting to its target is skipped and logged.

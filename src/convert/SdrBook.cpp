@@ -1,6 +1,7 @@
 #include "convert/SdrBook.h"
 
 #include <QStringList>
+#include <cmath>
 
 #include "apa/ApaLine.h"
 #include "convert/ConvertText.h"
@@ -105,14 +106,13 @@ void SdrBook::SetAngleUnit(QChar option) {
 
 void SdrBook::EndStation() {
     Flush();
-    if (blockOpen_) count_ = 0;
+    count_ = 0;
     blockOpen_ = false;
 }
 
 void SdrBook::Station(qsizetype line, const QString& name, const QString& note,
                       const QString& height) {
     EndStation();
-    count_ = 0;
     if (name.isEmpty()) {
         station_.reset();
         return log_.Skip(line, kNoStationName);
@@ -155,8 +155,11 @@ std::optional<QString> SdrBook::Angle(const QString& text) const {
     if (text.isEmpty()) return text;
     const std::optional<double> value = Number(text);
     if (!value) return std::nullopt;
+    // ddd.mmss has room for three degree digits, or a sign and two.
+    const double seconds = std::round(*value * degreesPerUnit_ * 3600.0);
+    if (seconds >= 1000.0 * 3600.0 || seconds <= -100.0 * 3600.0) return std::nullopt;
     // "ddd-mm-ss" text cut to ddd.mmss.
-    const QString dms = SecondsToDegreeText(*value * degreesPerUnit_ * 3600.0);
+    const QString dms = SecondsToDegreeText(seconds);
     return dms.mid(1, 3) + u'.' + dms.mid(5, 2) + dms.mid(8, 2);
 }
 

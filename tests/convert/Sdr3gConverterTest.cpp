@@ -179,10 +179,12 @@ TEST_F(Sdr3gConverterTest, FaultyRecordsAreSkippedAndLogged) {
             Sight3g("09F1", "P0", "1", "90", "0"),  // line 2: before any station
             Record("02TP", {{43, "1.5"}}),          // 3: no station name
             Station3g("ST1"),
-            Sight3g("09F1", "P1", "1", "9O.5", "0"),  // 5: letter O in the angle
-            Sight3g("09F1", "P2", "x", "90", "0"),    // 6: distance no number
-            "09F1ST1",                                // 7: nothing measured
-            "??",                                     // 8: no record
+            Sight3g("09F1", "P1", "1", "9O.5", "0"),   // 5: letter O in the angle
+            Sight3g("09F1", "P2", "x", "90", "0"),     // 6: distance no number
+            Sight3g("09F1", "P2", "1", "90", "1000"),  // 7: beyond three degree digits
+            Sight3g("09F1", "P2", "1", "-100", "0"),   // 8: below a sign and two digits
+            "09F1ST1",                                 // 9: nothing measured
+            "??",                                      // 10: no record
             Sight3g("09F1", "P3", "1", "90", "0"),
             "0",
         },
@@ -191,7 +193,7 @@ TEST_F(Sdr3gConverterTest, FaultyRecordsAreSkippedAndLogged) {
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"P3      "});
     QList<qsizetype> lines;
     for (const convert::LineNote& n : c.result.notes) lines.append(n.line);
-    EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 5, 6, 7, 8, 10}));
+    EXPECT_EQ(lines, (QList<qsizetype>{2, 3, 5, 6, 7, 8, 9, 10, 12}));
 }
 
 TEST_F(Sdr3gConverterTest, ValuesThatAreNoNumbersAreLeftOutOfNumberFields) {
