@@ -25,7 +25,8 @@
 //   - Sightings, numbering, separate distances and station blocks as in the fixed-column
 //     converter: r9/l9 and a running count per station block, no sets, no "E,1,".
 //   - A file is converted only when its first line begins "A00NM,"; an STX before it is
-//     passed over and a line beginning with ETX ends the data. Lines whose key is no
+//     passed over and a line beginning with ETX ends the data; its check sum is tested
+//     as in the fixed-column files. Lines whose key is no
 //     letter and two digits are skipped and logged; a C or D record with other digits
 //     is skipped and logged too.
 
@@ -35,6 +36,7 @@
 #include "convert/Converter.h"
 #include "convert/RawLines.h"
 #include "convert/SdrBook.h"
+#include "convert/SdrItems.h"
 #include "platform/CodePage.h"
 
 namespace convert {
@@ -42,6 +44,7 @@ namespace {
 
 const QString kNotSdf = QStringLiteral("SDF のファイル（A00NM, で始まる）ではありません");
 const QString kNoRecord = QStringLiteral("SDF のレコードとして読めません");
+const QString kSumFails = QStringLiteral("転送のチェックサムが合いません（データは変換しました）");
 
 constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
@@ -64,7 +67,7 @@ bool IsKey(const QString& key) {
 class SdfConversion {
   public:
     SdfConversion(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log)
-        : lines_(raw), book_(out, log), records_(book_.Records()), log_(log) {}
+        : raw_(raw), lines_(raw), book_(out, log), records_(book_.Records()), log_(log) {}
 
     void Run() {
         RawLine line;
@@ -74,7 +77,10 @@ class SdfConversion {
             if (text.startsWith(kStx)) text = text.sliced(1);
             if (text.isEmpty()) continue;
             if (!header && !text.startsWith("A00NM,")) return Refuse(line.number);
-            if (text.startsWith(kEtx)) break;
+            if (text.startsWith(kEtx)) {
+                if (SdrSumFails(raw_, text)) log_.Flag(line.number, kSumFails);
+                break;
+            }
             header = true;
             Take(line.number, Fields(platform::cp932::Decode(text.toByteArray())));
         }
@@ -182,6 +188,7 @@ class SdfConversion {
         records_.NewInstrumentHeader();
     }
 
+    QByteArrayView raw_;
     RawLineReader lines_;
     SdrBook book_;
     StationRecords& records_;

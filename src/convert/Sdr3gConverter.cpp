@@ -7,8 +7,8 @@
 //   - Items are separated by line ends and by commas; a note (type 13) runs to the end of
 //     its line, since its free text may hold commas. STX and blank lines are passed over;
 //     an item beginning with ETX ends the data whatever check digits follow it (recorders
-//     write "00000", their real sum or, as a Focus 6 does, four zeros). The check sum is
-//     not verified.
+//     write "00000", their real sum or, as a Focus 6 does, four zeros). A sum that does
+//     not match the data is noted in the log; the data are converted all the same.
 //   - A file is converted only when its first item is an "00NM" header. Anything else
 //     (another maker's file given this format code) is skipped line by line and logged,
 //     and the book holds no station.
@@ -59,6 +59,7 @@ namespace {
 
 const QString kNotSdr = QStringLiteral("SDR のファイル（00NM ヘッダーで始まる）ではありません");
 const QString kNoRecord = QStringLiteral("SDR のレコードとして読めません");
+const QString kSumFails = QStringLiteral("転送のチェックサムが合いません（データは変換しました）");
 
 // Columns of one layout: the width of a point name and of a value.
 struct Layout {
@@ -83,14 +84,17 @@ QChar CharAt(const QString& item, int column) {
 class Sdr3gConversion {
   public:
     Sdr3gConversion(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log)
-        : items_(raw), book_(out, log), records_(book_.Records()), log_(log) {}
+        : raw_(raw), items_(raw), book_(out, log), records_(book_.Records()), log_(log) {}
 
     void Run() {
         SdrItem item;
         if (!items_.Next(item)) return;
         if (!item.text.startsWith("00NM")) return Refuse(item);
         do {
-            if (item.text.startsWith('\x03')) break;
+            if (item.text.startsWith('\x03')) {
+                if (SdrSumFails(raw_, item.text)) log_.Flag(item.number, kSumFails);
+                break;
+            }
             Take(item.number, platform::cp932::Decode(item.text.toByteArray()));
         } while (items_.Next(item));
         book_.Finish();
@@ -201,6 +205,7 @@ class Sdr3gConversion {
                              Trimmed(item, distance + v, v), Trimmed(item, distance + 2 * v, v)});
     }
 
+    QByteArrayView raw_;
     SdrItemReader items_;
     SdrBook book_;
     StationRecords& records_;

@@ -32,4 +32,16 @@ bool SdrItemReader::Next(SdrItem& item) {
     return true;
 }
 
+bool SdrSumFails(QByteArrayView raw, QByteArrayView end) {
+    const QByteArrayView digits = TrimLineEnd(end.sliced(1));
+    bool ok = false;
+    const uint expected = digits.toByteArray().toUInt(&ok);
+    if (!ok || expected == 0) return false;
+    uint sum = 0;
+    for (const char c : raw.first(end.data() - raw.data()))
+        if (c != '\r' && c != '\n' && c != '\x02' && c != kEtx)
+            sum += static_cast<unsigned char>(c);
+    return sum % 65536 != expected;
+}
+
 }  // namespace convert

@@ -27,4 +27,11 @@ class SdrItemReader {
     qsizetype number_ = 0;
 };
 
+// The end record is ETX and the sum of every byte sent before it other than CR, LF, STX
+// and ETX, modulo 65536, in decimal digits. True when those digits name a sum (not all
+// zeros, which means "do not check") that differs from the bytes of `raw` before the
+// record; `end` must point into `raw`. A recorder keeps a file whose sum fails, so the
+// converter only says so.
+bool SdrSumFails(QByteArrayView raw, QByteArrayView end);
+
 }  // namespace convert

@@ -81,6 +81,14 @@ TEST_F(SdfConverterTest, ValuesThatAreNoNumbersAreLeftOutOfNumberFields) {
     EXPECT_EQ(c.result.skippedLines, 3);
 }
 
+TEST_F(SdfConverterTest, TransferSumIsChecked) {
+    const QByteArray header = "A00NM,V,26/12/07,113111";  // bytes summing to 1230
+    for (const auto& [sum, flagged] : {std::pair{"01230", 0}, {"01231", 1}, {"00000", 0}}) {
+        const auto c = Sdf({"\x02", header, QByteArray("\x03") + sum});
+        EXPECT_EQ(c.result.flaggedLines, flagged) << sum;
+    }
+}
+
 TEST_F(SdfConverterTest, NotesEndTheBlockOrStampTheDate) {
     const auto c = Sdf({kHeader, "D02TP,ST1", "E00F1,ST1,P1,1,90,0", "G00CP,Sea level crn: N",
                         "G00TS,26/12/08,10:15", "E00F1,ST1,P2,1,90,0"});
