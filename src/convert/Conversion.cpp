@@ -20,7 +20,7 @@ struct FormatEntry {
 
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
-    {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", nullptr},
+    {"3GD", ConvertSdr3g}, {"3PD", nullptr}, {"SDF", ConvertSdf}, {"SC1", nullptr},
     {"SCR", nullptr}, {"FC5", ConvertFc5, true}, {"GSI", ConvertGsi}, {"DR2", ConvertDr2},
 };
 

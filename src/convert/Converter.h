@@ -50,4 +50,10 @@ void ConvertFc5(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 // The NIKON DR-2 converter (Dr2Converter.cpp).
 void ConvertDr2(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA SDR converter, 3G and SDR33 layouts (Sdr3gConverter.cpp).
+void ConvertSdr3g(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
+// The SOKKIA SDF converter, SDR records as comma-separated lines (SdfConverter.cpp).
+void ConvertSdf(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert

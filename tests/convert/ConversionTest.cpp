@@ -38,7 +38,7 @@ TEST_F(ConversionTest, WhatCannotBeConvertedWritesNothingAndKeepsTheOldBook) {
         {"hello\r\nworld\r\n", QStringLiteral("*"), Outcome::NotRecognised},
         {test::GsiCode(false, 50) + "\r\n", QStringLiteral("*"), Outcome::SingleLine},
         {test::GsiCode(false, 50), QStringLiteral("GSI"), Outcome::SingleLine},
-        {"00NMSDR33\r\n01NM\r\n", QStringLiteral("*"), Outcome::NoConverter},
+        {"SKR\r\nM,ST1,\r\n", QStringLiteral("*"), Outcome::NoConverter},
     };
     for (const auto& c : cases) {
         const auto converted = Convert(c.raw, c.format);
