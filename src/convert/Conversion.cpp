@@ -17,8 +17,8 @@ struct FormatEntry {
 
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
-    {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", nullptr},
-    {"SCR", nullptr}, {"FC5", nullptr}, {"GSI", ConvertGsi}, {"DR2", nullptr},
+    {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", ConvertSokkiaCard},
+    {"SCR", ConvertSokkiaCard}, {"FC5", nullptr}, {"GSI", ConvertGsi}, {"DR2", nullptr},
 };
 
 const FormatEntry* FindFormat(const QString& code) {

@@ -44,4 +44,7 @@ using Converter = void (*)(QByteArrayView raw, ApaRecordWriter& out, ConversionL
 // The LEICA GSI converter (GsiConverter.cpp).
 void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA memory-card converter, both card formats (SokkiaCardConverter.cpp).
+void ConvertSokkiaCard(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
