@@ -181,7 +181,7 @@ class CardConversion {
         if (key == "A") converted = Instrument(line, number);
         else if (key == "M") converted = Station(line, number);
         else if (key == "C" || key == "N") return;
-        else if (LayoutOf(line, layout)) converted = Sighting(line, layout, number);
+        else if (LayoutOf(line, layout)) converted = Shot(line, layout, number);
         else converted = Skip(number, kUnknown);
         if (converted && checked_ && line.check != card::Check::Passed)
             log_.Flag(number, line.check == card::Check::Failed ? kCheckFailed : kCheckMissing);
@@ -221,7 +221,7 @@ class CardConversion {
         return true;
     }
 
-    bool Sighting(const card::Line& line, const Layout& layout, qsizetype number) {
+    bool Shot(const card::Line& line, const Layout& layout, qsizetype number) {
         if (line.fields.size() < layout.fields) return Skip(number, kTooShort);
         const QByteArrayView status = line.Field(3);
         if (status.size() >= 2 && (status[0] == '1' || status[1] == '1')) return Skip(number, kUnits);
@@ -263,7 +263,8 @@ class CardConversion {
             const Pending& p = sightings_[i];
             out_.WriteSighting({.name = p.name, .memo = p.memo, .targetHeight = p.height,
                                 .number = numbers[i], .horizontal = p.horizontal,
-                                .vertical = p.vertical, .distance1 = p.distance});
+                                .vertical = p.vertical, .distance1 = p.distance, .distance2 = {},
+                                .secondDistance = false});
         }
         sightings_.clear();
     }
