@@ -17,7 +17,7 @@ struct FormatEntry {
 
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
-    {"3GD", nullptr}, {"3PD", nullptr}, {"SDF", nullptr}, {"SC1", ConvertSokkiaCard},
+    {"3GD", nullptr}, {"3PD", ConvertSdr3p}, {"SDF", nullptr}, {"SC1", ConvertSokkiaCard},
     {"SCR", ConvertSokkiaCard}, {"FC5", nullptr}, {"GSI", ConvertGsi}, {"DR2", nullptr},
 };
 

@@ -47,4 +47,7 @@ void ConvertGsi(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 // The SOKKIA memory-card converter, both card formats (SokkiaCardConverter.cpp).
 void ConvertSokkiaCard(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA SDR 3P converter (Sdr3pConverter.cpp).
+void ConvertSdr3p(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
