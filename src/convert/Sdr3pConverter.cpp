@@ -163,8 +163,8 @@ class Sdr3pConversion {
         EndStation();
         open_ = true;
         stationLine_ = number;
-        QString name = Columns(line, 12, 19);
-        records_.d[0] = PadName(TrimEnd(name));
+        QByteArray name = Encoded(Trimmed(line, 12, 19));
+        records_.d[0] = platform::cp932::Decode(PadName(name));
         QString height = Columns(line, 27, 33).trimmed();
         records_.d[2] = PadNumber(height);
         records_.d[3] = Columns(line, 35, 39) == u"B=P=C" ? QStringLiteral("0") : QStringLiteral("1");

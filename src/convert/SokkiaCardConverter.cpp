@@ -19,6 +19,8 @@
 //     first once, the first round is r1001…r100k and each sighting of the second round is
 //     face l under the number of its own target (l1003 for the target of r1003), in the
 //     order observed. Card data mark no re-measurement, so no "E,1," is written.
+//   - A line is a sighting when its field 2 is a sighting code, whatever its name: targets
+//     named "A", "M", "C" or "N" are no headers.
 //   - Sighting fields: name (field 1, "_" removed), status (3), mark (4), target height (5),
 //     ppm (6), then the distance (Ea: 7; Eh: 10 after three coordinates; an Ea of 11 fields
 //     is an offset shot, its distance 9 after the offset direction and length) and the
@@ -178,10 +180,10 @@ class CardConversion {
         const QByteArrayView key = line.Field(1);
         Layout layout{};
         bool converted = true;
-        if (key == "A") converted = Instrument(line, number);
+        if (LayoutOf(line, layout)) converted = Shot(line, layout, number);
+        else if (key == "A") converted = Instrument(line, number);
         else if (key == "M") converted = Station(line, number);
         else if (key == "C" || key == "N") return;
-        else if (LayoutOf(line, layout)) converted = Shot(line, layout, number);
         else converted = Skip(number, kUnknown);
         if (converted && checked_ && line.check != card::Check::Passed)
             log_.Flag(number, line.check == card::Check::Failed ? kCheckFailed : kCheckMissing);
@@ -210,8 +212,8 @@ class CardConversion {
         stationLine_ = number;
         SetB(4, DateOf(line.Field(2)));
         const QByteArrayView name = line.Field(3);
-        QString station = Decoded(WithoutUnderscore(name));
-        records_.d[0] = PadName(station);
+        QByteArray station = WithoutUnderscore(name).toByteArray();
+        records_.d[0] = Decoded(PadName(station));
         records_.d[1] = name.startsWith('_') ? QString() : Decoded(Value(line.Field(4)));
         QString height = Decoded(Value(line.Field(5)));
         records_.d[2] = PadNumber(height);

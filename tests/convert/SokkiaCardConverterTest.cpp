@@ -70,7 +70,7 @@ TEST_F(SokkiaCardConverterTest, UnderscoresAndQuestionMarksAreNoValues) {
     // The first station has no sightings: nothing of it is written.
     EXPECT_EQ(c.result.skippedLines, 1);
     const QStringList d = {c.lines[3]};
-    EXPECT_EQ(d, QStringList{"D,ST2     ,NOTE,     1.5,,9911001,,,"});
+    EXPECT_EQ(d, QStringList{"D,ST2     ,NOTE,     1.5,,9911003,,,"});
     const QStringList f = Sightings(c.lines);
     EXPECT_EQ(FieldOf(f, 1), (QStringList{"P1      ", "P2      ", "P3      "}));
     EXPECT_EQ(FieldOf(f, 2), (QStringList{"KUI", "", ""}));
