@@ -7,8 +7,8 @@
 //   C, N   feature codes and notes: nothing of the field book, passed over
 //
 // Points this converter settles:
-//   - Line check: a card whose first record line ends with a holding check carries one on
-//     every line. On such a card a line whose check fails or is missing is still converted,
+//   - Line check: a card whose first record line ends with two hex digits carries a check
+//     on every line (even when that first check fails). On such a card a line whose check fails or is missing is still converted,
 //     and flagged with its line number; the check is never read as a value.
 //   - A station is the M record and the sightings up to the next M or A record (or the end).
 //     A station without sightings writes nothing and is logged; sightings before the first
@@ -168,7 +168,7 @@ class CardConversion {
             const QByteArrayView text = TrimLineEnd(raw_line.text);
             if (text.isEmpty()) continue;
             if (first && text.startsWith("SKR")) continue;  // the card reader's header
-            if (first) checked_ = card::CheckOf(text) == card::Check::Passed;
+            if (first) checked_ = card::CheckOf(text) != card::Check::Missing;
             first = false;
             Convert(card::Split(text, checked_), raw_line.number);
         }

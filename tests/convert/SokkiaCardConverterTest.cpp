@@ -160,6 +160,14 @@ TEST_F(SokkiaCardConverterTest, FailedOrMissingCheckIsConvertedAndFlagged) {
     EXPECT_EQ(c.result.notes[1].line, 4);
 }
 
+TEST_F(SokkiaCardConverterTest, FailedCheckOnTheFirstLineStillMarksACheckedCard) {
+    QList<QByteArray> lines = AllChecked({kInstrument, Station("ST1"), Shot("P1")});
+    lines[0][lines[0].size() - 1] = lines[0].back() == '0' ? '1' : '0';
+    const auto c = Convert(JoinLines(lines), QStringLiteral("SC1"));
+    EXPECT_EQ(c.lines[1], QStringLiteral("B,,SET3C,123456,,06/02/16,1234,,,"));
+    EXPECT_EQ(c.result.flaggedLines, 1);
+}
+
 TEST_F(SokkiaCardConverterTest, CardWithoutChecksKeepsEveryField) {
     const auto c = Convert(JoinLines({"SKR", kInstrument, Station("ST1"), Shot("P1", "7.5")}),
                            QStringLiteral("*"));
