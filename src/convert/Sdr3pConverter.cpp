@@ -209,7 +209,7 @@ class Sdr3pConversion {
             log_.Skip(number, kUnknown);
             return;
         }
-        const QChar set = line.size() > 2 ? line[2] : QChar();
+        const QChar set = line[2];
         bool isNumber = false;
         const int direction = Columns(line, 6, 8).trimmed().toInt(&isNumber);
         if (!QStringLiteral("1239").contains(set) || !isNumber || direction < 1) {

@@ -129,27 +129,37 @@ bool LayoutOf(const card::Line& line, Layout& layout) {
     return true;
 }
 
+// Where the name stands among the first `count` sightings; -1 when not there.
+qsizetype IndexOf(const QList<Pending>& sightings, qsizetype count, const QByteArray& name) {
+    for (qsizetype i = 0; i < count; ++i)
+        if (sightings[i].name == name) return i;
+    return -1;
+}
+
+// The direction (0-based) of each sighting when the station is two rounds over the same
+// targets; empty otherwise.
+QList<qsizetype> TwoRounds(const QList<Pending>& sightings) {
+    qsizetype round = 1;
+    while (round < sightings.size() && IndexOf(sightings, round, sightings[round].name) < 0) ++round;
+    if (sightings.size() != 2 * round) return {};
+    QList<qsizetype> directions;
+    for (qsizetype i = 0; i < round; ++i) directions.append(i);
+    for (qsizetype i = round; i < sightings.size(); ++i) {
+        const qsizetype target = IndexOf(sightings, round, sightings[i].name);
+        if (target < 0 || directions.indexOf(target, round) >= 0) return {};
+        directions.append(target);
+    }
+    return directions;
+}
+
 // Numbers the sightings of a station: one set of two rounds, or r9 and a running count.
 QList<QByteArray> Numbers(const QList<Pending>& sightings) {
-    const qsizetype n = sightings.size();
-    qsizetype k = 1;
-    auto firstIndex = [&](qsizetype i, qsizetype before) {
-        for (qsizetype j = 0; j < before; ++j)
-            if (sightings[j].name == sightings[i].name) return j;
-        return qsizetype{-1};
-    };
-    while (k < n && firstIndex(k, k) < 0) ++k;
+    const QList<qsizetype> directions = TwoRounds(sightings);
+    const bool set = !directions.isEmpty();
     QList<QByteArray> numbers;
-    bool set = k < n && n == 2 * k;
-    QList<bool> taken(k, false);
-    for (qsizetype i = k; set && i < n; ++i) {
-        const qsizetype target = firstIndex(i, k);
-        set = target >= 0 && !taken[target];
-        if (set) taken[target] = true;
-    }
-    for (qsizetype i = 0; i < n; ++i) {
-        const qsizetype direction = !set ? i : i < k ? i : firstIndex(i, k);
-        QByteArray number = !set ? "r9" : i < k ? "r1" : "l1";
+    for (qsizetype i = 0; i < sightings.size(); ++i) {
+        QByteArray number = !set ? "r9" : i < sightings.size() / 2 ? "r1" : "l1";
+        const qsizetype direction = set ? directions[i] : i;
         number.append(QByteArray::number(direction % 999 + 1).rightJustified(3, '0'));
         numbers.append(number);
     }
@@ -217,8 +227,8 @@ class CardConversion {
         records_.d[1] = name.startsWith('_') ? QString() : Decoded(Value(line.Field(4)));
         QString height = Decoded(Value(line.Field(5)));
         records_.d[2] = PadNumber(height);
-        SetC(2, Decoded(line.Field(6)));
-        SetC(3, Decoded(line.Field(7)));
+        SetC(2, Decoded(Value(line.Field(6))));
+        SetC(3, Decoded(Value(line.Field(7))));
         SetC(5, PressureUnit(line.Field(12)));
         return true;
     }
