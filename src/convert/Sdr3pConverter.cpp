@@ -6,7 +6,8 @@
 //   D0, D2  observations; J03, K08, K09, D00 and an "M" in place of the face are passed over
 //
 // Points this converter settles:
-//   - Observation records (positions 1-based):
+//   - Observation records (positions 1-based; no real 3P file has been seen, so check these
+//     columns against the first one that comes):
 //       1-2  "D0" (observed) or "D2" (re-measured)    3  set digit: 1, 2, 3 or 9
 //       4    face "R" or "L" ("M": passed over)       6-8  direction number
 //       12-19 target name   21-30 horizontal angle   31-40 vertical angle (ddd.mmss)
@@ -16,6 +17,7 @@
 //     two or three records, each fills the pending sighting of its face, set and direction,
 //     the newest first. A record that brings a value the newest matching sighting already
 //     has is a new sighting of that direction, so a repeated observation is not lost.
+//     A record whose set digit or direction number cannot be read is skipped and logged.
 //   - A station is the K01 record and the observation records up to the next K01 or the
 //     end of the file; its sightings are written in the order their first record came, the
 //     observed ones first, then "E,1," and the re-measured ones. A pending sighting that

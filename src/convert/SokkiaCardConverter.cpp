@@ -1,6 +1,7 @@
 // The SOKKIA memory-card converter ("SC1", "SCR"): the comma-separated records of a SET
-// card, whether read by the card reader (first line "SKR…") or saved by the instrument
-// itself (first line "A,SET…").
+// card, whether read by the card reader (first line "SKR…", passed over) or saved by the
+// instrument itself (first line "A,SET…": not detected by itself, converted when the user
+// names either card format).
 //   A   instrument: B fields 2, 3 and 6 (type, number, ROM version)
 //   M   station: date, name, mark, instrument height, temperature, pressure, units
 //   <name>,Ea / Eh / Ee   a sighting: with distance / with coordinates too / angles only
@@ -8,8 +9,11 @@
 //
 // Points this converter settles:
 //   - Line check: a card whose first record line ends with two hex digits carries a check
-//     on every line (even when that first check fails). On such a card a line whose check fails or is missing is still converted,
-//     and flagged with its line number; the check is never read as a value.
+//     on every line (even when that first check fails). On such a card a line whose check
+//     fails or is missing is still converted, and flagged with its line number; the check
+//     is never read as a value.
+//   - Records shorter than what is read from them (A: 4 fields, M: 12, sightings: up to
+//     their horizontal angle) are skipped and logged.
 //   - A station is the M record and the sightings up to the next M or A record (or the end).
 //     A station without sightings writes nothing and is logged; sightings before the first
 //     M (or after an A, before its M) have no station and are skipped.
