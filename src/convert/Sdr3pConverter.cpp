@@ -26,6 +26,10 @@
 //   - K06 and K07 read characters 45 to 52 while the K03 settings give no sets (its
 //     characters 36 and 40 both give "9"; so also before any K03), else 12 to 19. The
 //     observation code itself is the one the written sightings give.
+//   - A K01, K05 or observation record with text where the field book takes a number
+//     (instrument and target height, temperature, pressure, ppm, angles, distance) is
+//     skipped and logged. A skipped K01 still ends the station before it, and the
+//     observations after it are skipped: they would otherwise land on the wrong station.
 //   - J01 while sightings are pending is skipped and logged (its label would land on the
 //     station already observed).
 //   - A K04 that changes the date or observer repeats B before the next station, so that a
@@ -36,6 +40,7 @@
 #include <QList>
 #include <QString>
 
+#include "apa/ApaLine.h"
 #include "convert/ConvertText.h"
 #include "convert/Converter.h"
 #include "convert/RawLines.h"
@@ -48,6 +53,7 @@ const QString kNoStation = QStringLiteral("測点（K01）の前の観測行で�
 const QString kEmptyStation = QStringLiteral("観測のない測点です");
 const QString kUnknown = QStringLiteral("SDR 3P の行として読めません");
 const QString kLateLabel = QStringLiteral("観測の途中のジョブ行は使いません");
+const QString kNotNumber = QStringLiteral("数であるべき値が数ではありません");
 const QString kNoSet = QStringLiteral("観測行の対回番号が読めません");
 
 // Characters `from` to `to` (1-based, inclusive) of the line; shorter when the line ends.
@@ -65,6 +71,13 @@ QString& TrimEnd(QString& text) {
 QString Trimmed(const QString& line, qsizetype from, qsizetype to) {
     QString text = Columns(line, from, to);
     return TrimEnd(text);
+}
+
+// Whether each value is blank or a number, as the field book needs it.
+bool AllNumbers(std::initializer_list<QString> values) {
+    for (const QString& value : values)
+        if (!value.trimmed().isEmpty() && !apa::ReadsAsNumber(value)) return false;
+    return true;
 }
 
 QByteArray Encoded(const QString& text) { return platform::cp932::Encode(text); }
@@ -139,7 +152,7 @@ class Sdr3pConversion {
         else if (key == u"K02") Instrument(line);
         else if (key == u"K03") Settings(line);
         else if (key == u"K04") DateAndObserver(line);
-        else if (key == u"K05") Weather(line);
+        else if (key == u"K05") Weather(line, number);
         else if (key == u"K06") records_.d[5] = Time(line);
         else if (key == u"K07") records_.d[6] = Time(line);
         else if (key == u"J03" || key == u"K08" || key == u"K09" || key == u"D00") return;
@@ -163,6 +176,10 @@ class Sdr3pConversion {
 
     void Station(const QString& line, qsizetype number) {
         EndStation();
+        if (!AllNumbers({Columns(line, 27, 33)})) {
+            log_.Skip(number, kNotNumber);
+            return;
+        }
         open_ = true;
         stationLine_ = number;
         QByteArray name = Encoded(Trimmed(line, 12, 19));
@@ -191,7 +208,11 @@ class Sdr3pConversion {
         records_.b[3] = observer;
     }
 
-    void Weather(const QString& line) {
+    void Weather(const QString& line, qsizetype number) {
+        if (!AllNumbers({Columns(line, 40, 44), Columns(line, 51, 55), Columns(line, 62, 66)})) {
+            log_.Skip(number, kNotNumber);
+            return;
+        }
         records_.c[0] = WeatherOf(Columns(line, 12, 12));
         records_.c[1] = TablePosition(QStringLiteral("ﾑﾅﾜｼｷ"), Columns(line, 23, 23));
         records_.c[2] = Columns(line, 40, 44).trimmed();
@@ -218,8 +239,9 @@ class Sdr3pConversion {
             log_.Skip(number, kNoSet);
             return;
         }
-        if (!open_) {
-            log_.Skip(number, kNoStation);
+        if (!open_ || !AllNumbers({Columns(line, 21, 30), Columns(line, 31, 40),
+                                   Columns(line, 41, 50), Columns(line, 51, 58)})) {
+            log_.Skip(number, open_ ? kNotNumber : kNoStation);
             return;
         }
         Pending p{.remeasured = line[1] == u'2',

@@ -13,7 +13,10 @@
 //     fails or is missing is still converted, and flagged with its line number; the check
 //     is never read as a value.
 //   - Records shorter than what is read from them (A: 4 fields, M: 12, sightings: up to
-//     their horizontal angle) are skipped and logged.
+//     their horizontal angle), and records with text where the field book takes a number
+//     (heights, temperature, pressure, ppm, angles, distance), are skipped and logged. A
+//     skipped M still ends the station before it, and the sightings after it are skipped:
+//     they would otherwise land on the wrong station.
 //   - A station is the M record and the sightings up to the next M or A record (or the end).
 //     A station without sightings writes nothing and is logged; sightings before the first
 //     M (or after an A, before its M) have no station and are skipped.
@@ -46,6 +49,7 @@
 #include <QList>
 #include <QString>
 
+#include "apa/ApaLine.h"
 #include "convert/CardLine.h"
 #include "convert/ConvertText.h"
 #include "convert/Converter.h"
@@ -59,6 +63,7 @@ const QString kNoStation = QStringLiteral("測点（M）の前の視準行です
 const QString kEmptyStation = QStringLiteral("視準のない測点です");
 const QString kTooShort = QStringLiteral("項目が足りません");
 const QString kUnknown = QStringLiteral("メモリーカードの行として読めません");
+const QString kNotNumber = QStringLiteral("数であるべき値が数ではありません");
 const QString kUnits = QStringLiteral("単位がフィートまたはグラードの視準です");
 const QString kCheckFailed = QStringLiteral("チェック文字が合いません");
 const QString kCheckMissing = QStringLiteral("チェック文字がありません");
@@ -71,6 +76,13 @@ QByteArrayView WithoutUnderscore(QByteArrayView name) {
 
 // "?" is how the card writes an empty value.
 QByteArrayView Value(QByteArrayView field) { return field == "?" ? QByteArrayView() : field; }
+
+// Whether each value is empty or a number, as the field book needs it.
+bool AllNumbers(std::initializer_list<QByteArrayView> values) {
+    for (const QByteArrayView value : values)
+        if (!value.isEmpty() && !apa::ReadsAsNumber(QString::fromLatin1(value))) return false;
+    return true;
+}
 
 bool IsZero(QByteArrayView number) {
     for (const char c : number)
@@ -220,8 +232,10 @@ class CardConversion {
     }
 
     bool Station(const card::Line& line, qsizetype number) {
-        if (line.fields.size() < 12) return Skip(number, kTooShort);
         EndStation();
+        if (line.fields.size() < 12) return Skip(number, kTooShort);
+        if (!AllNumbers({Value(line.Field(5)), Value(line.Field(6)), Value(line.Field(7))}))
+            return Skip(number, kNotNumber);
         open_ = true;
         stationLine_ = number;
         SetB(4, DateOf(line.Field(2)));
@@ -242,6 +256,10 @@ class CardConversion {
         const QByteArrayView status = line.Field(3);
         if (status.size() >= 2 && (status[0] == '1' || status[1] == '1')) return Skip(number, kUnits);
         if (!open_) return Skip(number, kNoStation);
+        const qsizetype v = layout.vertical;
+        if (!AllNumbers({Value(line.Field(5)), Value(line.Field(6)), line.Field(v), line.Field(v + 1),
+                         layout.distance > 0 ? line.Field(layout.distance) : QByteArrayView()}))
+            return Skip(number, kNotNumber);
         if (sightings_.isEmpty()) SetC(4, Decoded(Value(line.Field(6))));
         Pending s;
         s.name = WithoutUnderscore(line.Field(1)).toByteArray();
@@ -251,8 +269,8 @@ class CardConversion {
         if (!IsZero(height)) s.height = height.toByteArray();
         PadNumber(s.height);
         if (layout.distance > 0) s.distance = AlignPoint(line.Field(layout.distance));
-        s.vertical = Angle(line.Field(layout.vertical));
-        s.horizontal = Angle(line.Field(layout.vertical + 1));
+        s.vertical = Angle(line.Field(v));
+        s.horizontal = Angle(line.Field(v + 1));
         sightings_.append(s);
         return true;
     }

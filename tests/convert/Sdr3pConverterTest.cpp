@@ -181,6 +181,21 @@ TEST_F(Sdr3pConverterTest, MalformedRecordsAreSkippedAndLogged) {
     EXPECT_EQ(c.result.skippedLines, 10);  // 8 lines and the two stations without sightings
 }
 
+TEST_F(Sdr3pConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
+    const auto c = Sdr({
+        Record(QStringLiteral("K05"), {{40, QStringLiteral("15")}}),
+        Record(QStringLiteral("K05"), {{40, QStringLiteral("1S")}}),
+        kStation,
+        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000")),
+        Obs(QStringLiteral("D09R"), QStringLiteral("002"), QStringLiteral("B"), QStringLiteral("1.00OO")),
+        Record(QStringLiteral("K01"), {{12, QStringLiteral("ST2")}, {27, QStringLiteral("1.5OO")}}),
+        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("C"), QStringLiteral("1.0000")),
+    });
+    EXPECT_EQ(FieldOf(c.lines.mid(2, 1), 3), QStringList{"15"});
+    EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"A       "});
+    EXPECT_EQ(c.result.skippedLines, 4);
+}
+
 TEST_F(Sdr3pConverterTest, FilesOfOtherFormatsWriteNoStation) {
     QList<QByteArray> others = {
         JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)}),

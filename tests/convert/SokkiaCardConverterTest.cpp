@@ -188,6 +188,17 @@ TEST_F(SokkiaCardConverterTest, ShortUnknownAndForeignUnitLinesAreSkipped) {
     EXPECT_EQ(c.result.skippedLines, 9);
 }
 
+TEST_F(SokkiaCardConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
+    const auto c = Card({
+        Station("ST1"), Shot("P1"), "P2,Ea,0000,?,1.600,0,7.244,92.2435,191.22w0",
+        "P3,Ee,0000,?,1.6x0,0,71.4030,191.2515", "P4,Ea,0000,?,1.600,1O,7.244,92.2435,191.2250",
+        "M,6.2.16,ST2,?,1.68O,15,760,0,0,0,0,1,0", Shot("P5"),  // its sightings have no station
+        Station("ST3"), Shot("P6"),
+    });
+    EXPECT_EQ(FieldOf(Sightings(c.lines), 1), (QStringList{"P1      ", "P6      "}));
+    EXPECT_EQ(c.result.skippedLines, 5);
+}
+
 TEST_F(SokkiaCardConverterTest, FilesOfOtherFormatsWriteNoStation) {
     const QList<QByteArray> others = {
         JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)}),
