@@ -39,6 +39,7 @@
 
 #include <QList>
 #include <QString>
+#include <initializer_list>
 
 #include "apa/ApaLine.h"
 #include "convert/ConvertText.h"

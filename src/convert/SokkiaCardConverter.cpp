@@ -48,6 +48,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <initializer_list>
 
 #include "apa/ApaLine.h"
 #include "convert/CardLine.h"
@@ -188,15 +189,15 @@ class CardConversion {
 
     void Run(QByteArrayView raw) {
         RawLineReader reader(raw);
-        RawLine raw_line;
+        RawLine rawLine;
         bool first = true;
-        while (reader.Next(raw_line)) {
-            const QByteArrayView text = TrimLineEnd(raw_line.text);
+        while (reader.Next(rawLine)) {
+            const QByteArrayView text = TrimLineEnd(rawLine.text);
             if (text.isEmpty()) continue;
             if (first && text.startsWith("SKR")) continue;  // the card reader's header
             if (first) checked_ = card::CheckOf(text) != card::Check::Missing;
             first = false;
-            Convert(card::Split(text, checked_), raw_line.number);
+            Convert(card::Split(text, checked_), rawLine.number);
         }
         EndStation();
     }
@@ -223,7 +224,6 @@ class CardConversion {
     bool Instrument(const card::Line& line, qsizetype number) {
         if (line.fields.size() < 4) return Skip(number, kTooShort);
         EndStation();
-        open_ = false;
         records_.b[1] = Decoded(line.Field(2));
         records_.b[2] = Decoded(line.Field(3));
         records_.b[5] = Decoded(line.Field(4));
