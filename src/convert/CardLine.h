@@ -18,7 +18,9 @@ struct Line {
     QList<QByteArrayView> fields;  // without the check when it is there
     Check check = Check::Missing;
 
-    QByteArrayView Field(qsizetype n) const { return n <= fields.size() ? fields[n - 1] : QByteArrayView(); }
+    QByteArrayView Field(qsizetype n) const {
+        return n <= fields.size() ? fields[n - 1] : QByteArrayView();
+    }
 };
 
 // Whether the line ends with its check and the check holds.

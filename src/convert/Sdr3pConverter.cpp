@@ -81,7 +81,9 @@ bool AllNumbers(std::initializer_list<QString> values) {
     return true;
 }
 
-QByteArray Encoded(const QString& text) { return platform::cp932::Encode(text); }
+QByteArray Encoded(const QString& text) {
+    return platform::cp932::Encode(text);
+}
 
 // A value field: blanks around it removed, then right-aligned to eight characters.
 QByteArray Number(const QString& line, qsizetype from, qsizetype to) {
@@ -111,14 +113,18 @@ QString ObservationOrder(const QString& code) {
 }
 
 // Whether a K03 character gives "9" as observation-code character 1 or 2.
-bool GivesNine(const QString& character) { return character == u"0" || character == u"9"; }
+bool GivesNine(const QString& character) {
+    return character == u"0" || character == u"9";
+}
 
 struct Pending {
     bool remeasured;
     QString key;  // face, set digit and direction: "r1001"
     QByteArray name, height, horizontal, vertical, distance;
 
-    bool HasValues() const { return !horizontal.isEmpty() || !vertical.isEmpty() || !distance.isEmpty(); }
+    bool HasValues() const {
+        return !horizontal.isEmpty() || !vertical.isEmpty() || !distance.isEmpty();
+    }
 };
 
 // Fills `to` from `from` where `from` has something; false when `to` has it already.
@@ -146,19 +152,32 @@ class Sdr3pConversion {
   private:
     void Convert(const QString& line, qsizetype number) {
         const QString key = line.left(3);
-        if (key == u"H01") Header(line);
-        else if (key == u"J01") Label(line, number);
-        else if (key == u"J02") records_.b[6] = Trimmed(line, 12, 19);
-        else if (key == u"K01") Station(line, number);
-        else if (key == u"K02") Instrument(line);
-        else if (key == u"K03") Settings(line);
-        else if (key == u"K04") DateAndObserver(line);
-        else if (key == u"K05") Weather(line, number);
-        else if (key == u"K06") records_.d[5] = Time(line);
-        else if (key == u"K07") records_.d[6] = Time(line);
-        else if (key == u"J03" || key == u"K08" || key == u"K09" || key == u"D00") return;
-        else if ((key.startsWith(u"D0") || key.startsWith(u"D2")) && line.size() >= 4) Observation(line, number);
-        else log_.Skip(number, kUnknown);
+        if (key == u"H01")
+            Header(line);
+        else if (key == u"J01")
+            Label(line, number);
+        else if (key == u"J02")
+            records_.b[6] = Trimmed(line, 12, 19);
+        else if (key == u"K01")
+            Station(line, number);
+        else if (key == u"K02")
+            Instrument(line);
+        else if (key == u"K03")
+            Settings(line);
+        else if (key == u"K04")
+            DateAndObserver(line);
+        else if (key == u"K05")
+            Weather(line, number);
+        else if (key == u"K06")
+            records_.d[5] = Time(line);
+        else if (key == u"K07")
+            records_.d[6] = Time(line);
+        else if (key == u"J03" || key == u"K08" || key == u"K09" || key == u"D00")
+            return;
+        else if ((key.startsWith(u"D0") || key.startsWith(u"D2")) && line.size() >= 4)
+            Observation(line, number);
+        else
+            log_.Skip(number, kUnknown);
     }
 
     void Header(const QString& line) {
@@ -187,7 +206,8 @@ class Sdr3pConversion {
         records_.d[0] = platform::cp932::Decode(PadName(name));
         QString height = Columns(line, 27, 33).trimmed();
         records_.d[2] = PadNumber(height);
-        records_.d[3] = Columns(line, 35, 39) == u"B=P=C" ? QStringLiteral("0") : QStringLiteral("1");
+        records_.d[3] =
+            Columns(line, 35, 39) == u"B=P=C" ? QStringLiteral("0") : QStringLiteral("1");
     }
 
     void Instrument(const QString& line) {
@@ -246,7 +266,8 @@ class Sdr3pConversion {
             return;
         }
         Pending p{.remeasured = line[1] == u'2',
-                  .key = QString(face.toLower()) + set + QString::number(direction).rightJustified(3, u'0'),
+                  .key = QString(face.toLower()) + set +
+                         QString::number(direction).rightJustified(3, u'0'),
                   .name = Encoded(Trimmed(line, 12, 19)),
                   .height = Number(line, 51, 58),
                   .horizontal = Number(line, 21, 30),
@@ -292,9 +313,15 @@ class Sdr3pConversion {
             if (p.remeasured && !marked) out_.WriteRemeasureMark();
             marked = marked || p.remeasured;
             const QByteArray key = p.key.toLatin1();
-            out_.WriteSighting({.name = p.name, .memo = {}, .targetHeight = p.height, .number = key,
-                                .horizontal = p.horizontal, .vertical = p.vertical,
-                                .distance1 = p.distance, .distance2 = {}, .secondDistance = false});
+            out_.WriteSighting({.name = p.name,
+                                .memo = {},
+                                .targetHeight = p.height,
+                                .number = key,
+                                .horizontal = p.horizontal,
+                                .vertical = p.vertical,
+                                .distance1 = p.distance,
+                                .distance2 = {},
+                                .secondDistance = false});
         }
     }
 

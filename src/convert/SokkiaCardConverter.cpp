@@ -69,14 +69,18 @@ const QString kUnits = QStringLiteral("単位がフィートまたはグラー�
 const QString kCheckFailed = QStringLiteral("チェック文字が合いません");
 const QString kCheckMissing = QStringLiteral("チェック文字がありません");
 
-QString Decoded(QByteArrayView bytes) { return platform::cp932::Decode(bytes.toByteArray()); }
+QString Decoded(QByteArrayView bytes) {
+    return platform::cp932::Decode(bytes.toByteArray());
+}
 
 QByteArrayView WithoutUnderscore(QByteArrayView name) {
     return name.startsWith('_') ? name.sliced(1) : name;
 }
 
 // "?" is how the card writes an empty value.
-QByteArrayView Value(QByteArrayView field) { return field == "?" ? QByteArrayView() : field; }
+QByteArrayView Value(QByteArrayView field) {
+    return field == "?" ? QByteArrayView() : field;
+}
 
 // Whether each value is empty or a number, as the field book needs it.
 bool AllNumbers(std::initializer_list<QByteArrayView> values) {
@@ -139,10 +143,14 @@ struct Layout {
 bool LayoutOf(const card::Line& line, Layout& layout) {
     const QByteArrayView code = line.Field(2);
     const qsizetype count = line.fields.size();
-    if (code == "Ea") layout = count >= 11 ? Layout{11, 9, 10} : Layout{9, 7, 8};
-    else if (code == "Eh") layout = Layout{12, 10, 11};
-    else if (code == "Ee") layout = Layout{8, -1, 7};
-    else return false;
+    if (code == "Ea")
+        layout = count >= 11 ? Layout{11, 9, 10} : Layout{9, 7, 8};
+    else if (code == "Eh")
+        layout = Layout{12, 10, 11};
+    else if (code == "Ee")
+        layout = Layout{8, -1, 7};
+    else
+        return false;
     return true;
 }
 
@@ -157,7 +165,8 @@ qsizetype IndexOf(const QList<Pending>& sightings, qsizetype count, const QByteA
 // targets; empty otherwise.
 QList<qsizetype> TwoRounds(const QList<Pending>& sightings) {
     qsizetype round = 1;
-    while (round < sightings.size() && IndexOf(sightings, round, sightings[round].name) < 0) ++round;
+    while (round < sightings.size() && IndexOf(sightings, round, sightings[round].name) < 0)
+        ++round;
     if (sightings.size() != 2 * round) return {};
     QList<qsizetype> directions;
     for (qsizetype i = 0; i < round; ++i) directions.append(i);
@@ -207,11 +216,16 @@ class CardConversion {
         const QByteArrayView key = line.Field(1);
         Layout layout{};
         bool converted = true;
-        if (LayoutOf(line, layout)) converted = Shot(line, layout, number);
-        else if (key == "A") converted = Instrument(line, number);
-        else if (key == "M") converted = Station(line, number);
-        else if (key == "C" || key == "N") return;
-        else converted = Skip(number, kUnknown);
+        if (LayoutOf(line, layout))
+            converted = Shot(line, layout, number);
+        else if (key == "A")
+            converted = Instrument(line, number);
+        else if (key == "M")
+            converted = Station(line, number);
+        else if (key == "C" || key == "N")
+            return;
+        else
+            converted = Skip(number, kUnknown);
         if (converted && checked_ && line.check != card::Check::Passed)
             log_.Flag(number, line.check == card::Check::Failed ? kCheckFailed : kCheckMissing);
     }
@@ -254,10 +268,12 @@ class CardConversion {
     bool Shot(const card::Line& line, const Layout& layout, qsizetype number) {
         if (line.fields.size() < layout.fields) return Skip(number, kTooShort);
         const QByteArrayView status = line.Field(3);
-        if (status.size() >= 2 && (status[0] == '1' || status[1] == '1')) return Skip(number, kUnits);
+        if (status.size() >= 2 && (status[0] == '1' || status[1] == '1'))
+            return Skip(number, kUnits);
         if (!open_) return Skip(number, kNoStation);
         const qsizetype v = layout.vertical;
-        if (!AllNumbers({Value(line.Field(5)), Value(line.Field(6)), line.Field(v), line.Field(v + 1),
+        if (!AllNumbers({Value(line.Field(5)), Value(line.Field(6)), line.Field(v),
+                         line.Field(v + 1),
                          layout.distance > 0 ? line.Field(layout.distance) : QByteArrayView()}))
             return Skip(number, kNotNumber);
         if (sightings_.isEmpty()) SetC(4, Decoded(Value(line.Field(6))));
@@ -295,9 +311,14 @@ class CardConversion {
         const QList<QByteArray> numbers = Numbers(sightings_);
         for (qsizetype i = 0; i < sightings_.size(); ++i) {
             const Pending& p = sightings_[i];
-            out_.WriteSighting({.name = p.name, .memo = p.memo, .targetHeight = p.height,
-                                .number = numbers[i], .horizontal = p.horizontal,
-                                .vertical = p.vertical, .distance1 = p.distance, .distance2 = {},
+            out_.WriteSighting({.name = p.name,
+                                .memo = p.memo,
+                                .targetHeight = p.height,
+                                .number = numbers[i],
+                                .horizontal = p.horizontal,
+                                .vertical = p.vertical,
+                                .distance1 = p.distance,
+                                .distance2 = {},
                                 .secondDistance = false});
         }
         sightings_.clear();

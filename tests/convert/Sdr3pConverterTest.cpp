@@ -32,43 +32,41 @@ QByteArray Obs(const QString& head, const QString& direction, const QString& nam
     return Record(head, {{6, direction}, {12, name}, {21, h}, {31, v}, {41, d}, {51, height}});
 }
 
-QByteArray Settings(const QString& order, const QString& sets = QStringLiteral("0")) {
-    return Record(QStringLiteral("K03"), {{22, order}, {36, sets}, {40, sets}});
+QByteArray Settings(const QString& order, const QString& sets = "0") {
+    return Record("K03", {{22, order}, {36, sets}, {40, sets}});
 }
 
-const QByteArray kStation = Record(QStringLiteral("K01"), {{12, QStringLiteral("ST1")},
-                                                           {27, QStringLiteral("1.500")},
-                                                           {35, QStringLiteral("B=P=C")}});
+const QByteArray kStation = Record("K01", {{12, "ST1"}, {27, "1.500"}, {35, "B=P=C"}});
 
 class Sdr3pConverterTest : public test::ConvertFixture {
   protected:
-    test::Converted Sdr(const QList<QByteArray>& lines) {
-        return Convert(JoinLines(lines), QStringLiteral("3PD"));
-    }
+    test::Converted Sdr(const QList<QByteArray>& lines) { return Convert(JoinLines(lines), "3PD"); }
     static QStringList Numbers(const test::Converted& c) { return FieldOf(Sightings(c.lines), 4); }
 };
 
 TEST_F(Sdr3pConverterTest, HeaderRecordsFillBAndCAndTheStationD) {
-    const auto c = Convert(JoinLines({
-        Record(QStringLiteral("H01   "), {{23, QStringLiteral("SDR3P")}, {34, QStringLiteral("26/12/07")}}),
-        Record(QStringLiteral("J01"), {{12, QStringLiteral("JOB1")}}),
-        Record(QStringLiteral("J02"), {{12, QStringLiteral("NOTE2")}}),
-        Record(QStringLiteral("J03"), {{12, QStringLiteral("X")}}),
-        Record(QStringLiteral("K02"), {{12, QStringLiteral("SET2110")}, {23, QStringLiteral("123456")}}),
-        Record(QStringLiteral("K04"), {{12, QStringLiteral("26/12/08")}, {23, QStringLiteral("YAMADA")}}),
-        Record(QStringLiteral("K05"), {{12, QStringLiteral("ｱ")}, {23, QStringLiteral("ﾜ")},
-                                       {40, QStringLiteral("  15")}, {51, QStringLiteral("1013")},
-                                       {62, QStringLiteral("10")}}),
-        kStation, Settings(QStringLiteral("1")),
-        Record(QStringLiteral("K06"), {{12, QStringLiteral("X")}, {45, QStringLiteral("09:30")}}),
-        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("P1"), QStringLiteral("123.4506"),
-            QStringLiteral("89.5930"), QStringLiteral("123.456"), QStringLiteral("1.600")),
-        Record(QStringLiteral("K07"), {{45, QStringLiteral("10:05")}}),
-        Record(QStringLiteral("K08")), Record(QStringLiteral("K09")), Record(QStringLiteral("D00")),
-    }), QStringLiteral("*"));
-    EXPECT_EQ(c.result.format, QStringLiteral("3PD"));
-    EXPECT_EQ(c.lines, (QStringList{
-                           "A,01,", "B,JOB1,SET2110,123456,YAMADA,26/12/08,SDR3P,NOTE2,,",
+    const auto c =
+        Convert(JoinLines({
+                    Record("H01   ", {{23, "SDR3P"}, {34, "26/12/07"}}),
+                    Record("J01", {{12, "JOB1"}}),
+                    Record("J02", {{12, "NOTE2"}}),
+                    Record("J03", {{12, "X"}}),
+                    Record("K02", {{12, "SET2110"}, {23, "123456"}}),
+                    Record("K04", {{12, "26/12/08"}, {23, "YAMADA"}}),
+                    Record("K05", {{12, "ｱ"}, {23, "ﾜ"}, {40, "  15"}, {51, "1013"}, {62, "10"}}),
+                    kStation,
+                    Settings("1"),
+                    Record("K06", {{12, "X"}, {45, "09:30"}}),
+                    Obs("D09R", "001", "P1", "123.4506", "89.5930", "123.456", "1.600"),
+                    Record("K07", {{45, "10:05"}}),
+                    Record("K08"),
+                    Record("K09"),
+                    Record("D00"),
+                }),
+                "*");
+    EXPECT_EQ(c.result.format, "3PD");
+    EXPECT_EQ(c.lines,
+              (QStringList{"A,01,", "B,JOB1,SET2110,123456,YAMADA,26/12/08,SDR3P,NOTE2,,",
                            "C,3,3,15,1013,10,,",
                            "D,ST1     ,ｶﾝｿｸﾃｼﾞｭﾝ=HVD  ,   1.500,0,9911001,09:30,10:05,", "E,0,",
                            "F,P1      ,,   1.600,r9001,123.4506, 89.5930, 123.456,,,,000,", "Z,"}));
@@ -81,13 +79,11 @@ TEST_F(Sdr3pConverterTest, WeatherWindAndOrderTables) {
     const QStringList wind = {"ﾑ", "ﾅ", "ﾜ", "ｼ", "ｷ", "X"};
     const QStringList windApa = {"1", "2", "3", "4", "5", ""};
     const QStringList order = {"1", "2", "3", "5", "4", " "};
-    const QStringList orderApa = {"ｶﾝｿｸﾃｼﾞｭﾝ=HVD  ", "ｶﾝｿｸﾃｼﾞｭﾝ=H.VD ", "ｶﾝｿｸﾃｼﾞｭﾝ=H.V.D",
-                                  "ｶﾝｿｸﾃｼﾞｭﾝ=HV.D ", "", ""};
+    const QStringList orderApa = {
+        "ｶﾝｿｸﾃｼﾞｭﾝ=HVD  ", "ｶﾝｿｸﾃｼﾞｭﾝ=H.VD ", "ｶﾝｿｸﾃｼﾞｭﾝ=H.V.D", "ｶﾝｿｸﾃｼﾞｭﾝ=HV.D ", "", ""};
     for (qsizetype i = 0; i < weather.size(); ++i) {
-        const auto c = Sdr({Record(QStringLiteral("K05"), {{12, weather[i]}, {23, wind[i]}}),
-                            kStation, Settings(order[i]),
-                            Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("P1"),
-                                QStringLiteral("1.0000"))});
+        const auto c = Sdr({Record("K05", {{12, weather[i]}, {23, wind[i]}}), kStation,
+                            Settings(order[i]), Obs("D09R", "001", "P1", "1.0000")});
         EXPECT_EQ(FieldOf(c.lines.mid(2, 1), 1), QStringList{weatherApa[i]}) << i;
         EXPECT_EQ(FieldOf(c.lines.mid(2, 1), 2), QStringList{windApa[i]}) << i;
         EXPECT_EQ(FieldOf(c.lines.mid(3, 1), 2), QStringList{orderApa[i]}) << i;
@@ -96,61 +92,58 @@ TEST_F(Sdr3pConverterTest, WeatherWindAndOrderTables) {
 
 TEST_F(Sdr3pConverterTest, SeparateRecordsOfATargetMakeOneSighting) {
     const auto c = Sdr({
-        kStation, Settings(QStringLiteral("3"), QStringLiteral("1")),
-        Obs(QStringLiteral("D01R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("0.0000")),
-        Obs(QStringLiteral("D01R"), QStringLiteral("001"), QStringLiteral("A"), {}, QStringLiteral("90.0000")),
-        Obs(QStringLiteral("D01R"), QStringLiteral("001"), QStringLiteral("A"), {}, {}, QStringLiteral("50.000")),
-        Obs(QStringLiteral("D01R"), QStringLiteral("002"), QStringLiteral("B"), QStringLiteral("45.0000")),
-        Obs(QStringLiteral("D01L"), QStringLiteral("002"), QStringLiteral("B"), QStringLiteral("225.0000"),
-            QStringLiteral("270.0000")),
-        Obs(QStringLiteral("D01R"), QStringLiteral("002"), QStringLiteral("B"), {}, QStringLiteral("89.0000")),
-        Obs(QStringLiteral("D01L"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("180.0000")),
+        kStation,
+        Settings("3", "1"),
+        Obs("D01R", "001", "A", "0.0000"),
+        Obs("D01R", "001", "A", {}, "90.0000"),
+        Obs("D01R", "001", "A", {}, {}, "50.000"),
+        Obs("D01R", "002", "B", "45.0000"),
+        Obs("D01L", "002", "B", "225.0000", "270.0000"),
+        Obs("D01R", "002", "B", {}, "89.0000"),
+        Obs("D01L", "001", "A", "180.0000"),
     });
     EXPECT_EQ(Sightings(c.lines), (QStringList{
-                                       "F,A       ,,,r1001,  0.0000, 90.0000,  50.000,,,,000,",
-                                       "F,B       ,,,r1002, 45.0000, 89.0000,,,,,000,",
-                                       "F,B       ,,,l1002,225.0000,270.0000,,,,,000,",
-                                       "F,A       ,,,l1001,180.0000,,,,,,000,",
-                                   }));
+                                      "F,A       ,,,r1001,  0.0000, 90.0000,  50.000,,,,000,",
+                                      "F,B       ,,,r1002, 45.0000, 89.0000,,,,,000,",
+                                      "F,B       ,,,l1002,225.0000,270.0000,,,,,000,",
+                                      "F,A       ,,,l1001,180.0000,,,,,,000,",
+                                  }));
     EXPECT_EQ(FieldOf(c.lines.mid(3, 1), 5), QStringList{"1121002"});
 }
 
 TEST_F(Sdr3pConverterTest, RepeatedValueStartsANewSighting) {
-    const auto c = Sdr({kStation,
-                        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000")),
-                        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0001"))});
+    const auto c =
+        Sdr({kStation, Obs("D09R", "001", "A", "1.0000"), Obs("D09R", "001", "A", "1.0001")});
     EXPECT_EQ(FieldOf(Sightings(c.lines), 5), (QStringList{"  1.0000", "  1.0001"}));
 }
 
 TEST_F(Sdr3pConverterTest, ReMeasuredRecordsFollowOneMark) {
     const auto c = Sdr({
         kStation,
-        Obs(QStringLiteral("D01R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000")),
-        Obs(QStringLiteral("D21R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0002")),
-        Obs(QStringLiteral("D01L"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("181.0000")),
-        Obs(QStringLiteral("D21L"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("181.0002")),
+        Obs("D01R", "001", "A", "1.0000"),
+        Obs("D21R", "001", "A", "1.0002"),
+        Obs("D01L", "001", "A", "181.0000"),
+        Obs("D21L", "001", "A", "181.0002"),
     });
-    EXPECT_EQ(c.lines.mid(4, 6), (QStringList{
-                                     "E,0,", "F,A       ,,,r1001,  1.0000,,,,,,000,",
-                                     "F,A       ,,,l1001,181.0000,,,,,,000,", "E,1,",
-                                     "F,A       ,,,r1001,  1.0002,,,,,,000,",
-                                     "F,A       ,,,l1001,181.0002,,,,,,000,"}));
+    EXPECT_EQ(c.lines.mid(4, 6), (QStringList{"E,0,", "F,A       ,,,r1001,  1.0000,,,,,,000,",
+                                              "F,A       ,,,l1001,181.0000,,,,,,000,", "E,1,",
+                                              "F,A       ,,,r1001,  1.0002,,,,,,000,",
+                                              "F,A       ,,,l1001,181.0002,,,,,,000,"}));
 }
 
 TEST_F(Sdr3pConverterTest, StationsEndAtTheNextK01AndEmptyOnesWriteNothing) {
     const auto c = Sdr({
-        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("X"), QStringLiteral("1.0000")),
+        Obs("D09R", "001", "X", "1.0000"),
         kStation,
-        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000")),
-        Obs(QStringLiteral("D09M"), QStringLiteral("002"), QStringLiteral("M"), QStringLiteral("2.0000")),
-        Obs(QStringLiteral("D09R"), QStringLiteral("003"), QStringLiteral("NOVALUE")),
-        Record(QStringLiteral("J01"), {{12, QStringLiteral("LATE")}}),
-        Record(QStringLiteral("K01"), {{12, QStringLiteral("ST2")}}),
-        Record(QStringLiteral("K01"), {{12, QStringLiteral("ST3")}}),
-        Obs(QStringLiteral("D09L"), QStringLiteral("002"), QStringLiteral("B"), QStringLiteral("2.0000")),
+        Obs("D09R", "001", "A", "1.0000"),
+        Obs("D09M", "002", "M", "2.0000"),
+        Obs("D09R", "003", "NOVALUE"),
+        Record("J01", {{12, "LATE"}}),
+        Record("K01", {{12, "ST2"}}),
+        Record("K01", {{12, "ST3"}}),
+        Obs("D09L", "002", "B", "2.0000"),
     });
-    EXPECT_EQ(FieldOf(c.lines, 1).filter(QStringLiteral("ST")),
-              (QStringList{"ST1     ", "ST3     "}));
+    EXPECT_EQ(FieldOf(c.lines, 1).filter("ST"), (QStringList{"ST1     ", "ST3     "}));
     EXPECT_EQ(Numbers(c), (QStringList{"r9001", "l9002"}));
     EXPECT_EQ(FieldOf(c.lines.mid(1, 1), 1), QStringList{""});  // the late label is not taken
     // The observation before any station, the late label and the empty ST2.
@@ -158,38 +151,34 @@ TEST_F(Sdr3pConverterTest, StationsEndAtTheNextK01AndEmptyOnesWriteNothing) {
 }
 
 TEST_F(Sdr3pConverterTest, StartTimeColumnsFollowTheSetSetting) {
-    const auto c = Sdr({kStation, Settings(QStringLiteral("1"), QStringLiteral("1")),
-                        Record(QStringLiteral("K06"), {{12, QStringLiteral("08:15")}, {45, QStringLiteral("09:30")}}),
-                        Obs(QStringLiteral("D01R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000"))});
+    const auto c = Sdr({kStation, Settings("1", "1"), Record("K06", {{12, "08:15"}, {45, "09:30"}}),
+                        Obs("D01R", "001", "A", "1.0000")});
     EXPECT_EQ(FieldOf(c.lines.mid(3, 1), 6), QStringList{"08:15"});
 }
 
 TEST_F(Sdr3pConverterTest, ColumnsCountCharactersOfJapaneseNames) {
-    const auto c = Sdr({Record(QStringLiteral("K01"), {{12, QStringLiteral("基準点１")},
-                                                       {27, QStringLiteral("1.450")},
-                                                       {35, QStringLiteral("B=P=X")}}),
-                        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("境界杭"),
-                            QStringLiteral("1.0000"))});
-    EXPECT_EQ(c.lines[3], QStringLiteral("D,基準点１,,   1.450,1,9911001,,,"));
+    const auto c = Sdr({Record("K01", {{12, "基準点１"}, {27, "1.450"}, {35, "B=P=X"}}),
+                        Obs("D09R", "001", "境界杭", "1.0000")});
+    EXPECT_EQ(c.lines[3], "D,基準点１,,   1.450,1,9911001,,,");
     EXPECT_EQ(FieldOf(Sightings(c.lines), 5), QStringList{"  1.0000"});
 }
 
 TEST_F(Sdr3pConverterTest, MalformedRecordsAreSkippedAndLogged) {
     const auto c = Sdr({kStation, "D0", "D01", "D01X 001", "D01R abc", "D05R 001", "D01R 000",
-                        "XYZ", Record(QStringLiteral("K01")), "H0"});
+                        "XYZ", Record("K01"), "H0"});
     EXPECT_TRUE(Sightings(c.lines).isEmpty());
     EXPECT_EQ(c.result.skippedLines, 10);  // 8 lines and the two stations without sightings
 }
 
 TEST_F(Sdr3pConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
     const auto c = Sdr({
-        Record(QStringLiteral("K05"), {{40, QStringLiteral("15")}}),
-        Record(QStringLiteral("K05"), {{40, QStringLiteral("1S")}}),
+        Record("K05", {{40, "15"}}),
+        Record("K05", {{40, "1S"}}),
         kStation,
-        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("A"), QStringLiteral("1.0000")),
-        Obs(QStringLiteral("D09R"), QStringLiteral("002"), QStringLiteral("B"), QStringLiteral("1.00OO")),
-        Record(QStringLiteral("K01"), {{12, QStringLiteral("ST2")}, {27, QStringLiteral("1.5OO")}}),
-        Obs(QStringLiteral("D09R"), QStringLiteral("001"), QStringLiteral("C"), QStringLiteral("1.0000")),
+        Obs("D09R", "001", "A", "1.0000"),
+        Obs("D09R", "002", "B", "1.00OO"),
+        Record("K01", {{12, "ST2"}, {27, "1.5OO"}}),
+        Obs("D09R", "001", "C", "1.0000"),
     });
     EXPECT_EQ(FieldOf(c.lines.mid(2, 1), 3), QStringList{"15"});
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"A       "});
@@ -205,7 +194,7 @@ TEST_F(Sdr3pConverterTest, FilesOfOtherFormatsWriteNoStation) {
     for (const QString& name : samples.entryList(QDir::Files))
         others.append(test::ReadBytes(samples.filePath(name)));
     for (const QByteArray& raw : others) {
-        const auto c = Convert(raw, QStringLiteral("3PD"));
+        const auto c = Convert(raw, "3PD");
         EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"}));
         EXPECT_GT(c.result.skippedLines, 0);
     }

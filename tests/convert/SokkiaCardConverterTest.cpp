@@ -15,7 +15,8 @@ using test::JoinLines;
 QByteArray Checked(const QByteArray& body) {
     unsigned sum = 0;
     for (const char c : body + ',') sum += static_cast<unsigned char>(c);
-    return body + ',' + QByteArray::number((256 - sum % 256) % 256, 16).toUpper().rightJustified(2, '0');
+    return body + ',' +
+           QByteArray::number((256 - sum % 256) % 256, 16).toUpper().rightJustified(2, '0');
 }
 
 QList<QByteArray> AllChecked(const QList<QByteArray>& bodies) {
@@ -43,8 +44,8 @@ class SokkiaCardConverterTest : public test::ConvertFixture {
 TEST_F(SokkiaCardConverterTest, InstrumentStationAndShotFillEveryRecord) {
     const auto c = Card({kInstrument, Station("ST1"), Shot("P1")});
     ASSERT_EQ(c.result.outcome, Outcome::Converted);
-    EXPECT_EQ(c.lines, (QStringList{
-                           "A,01,", "B,,SET3C,123456,,06/02/16,1234,,,", "C,,,15,760,10,0,",
+    EXPECT_EQ(c.lines,
+              (QStringList{"A,01,", "B,,SET3C,123456,,06/02/16,1234,,,", "C,,,15,760,10,0,",
                            "D,ST1     ,,   1.680,,9911001,,,", "E,0,",
                            "F,P1      ,,   1.600,r9001,191.2250, 92.2435,   7.244,,,,000,", "Z,"}));
     EXPECT_EQ(c.result.skippedLines, 0);
@@ -103,8 +104,8 @@ TEST_F(SokkiaCardConverterTest, EachSightingKindReadsItsOwnFields) {
 }
 
 TEST_F(SokkiaCardConverterTest, TwoRoundsOverTheSameTargetsAreOneSet) {
-    const auto c = Card({Station("ST1"), Shot("A"), Shot("B"), Shot("C"), Shot("C"),
-                         Shot("A"), Shot("B")});
+    const auto c =
+        Card({Station("ST1"), Shot("A"), Shot("B"), Shot("C"), Shot("C"), Shot("A"), Shot("B")});
     EXPECT_EQ(FieldOf(Sightings(c.lines), 4),
               (QStringList{"r1001", "r1002", "r1003", "l1003", "l1001", "l1002"}));
     EXPECT_EQ(FieldOf(c.lines.mid(3, 1), 5), QStringList{"1121003"});
@@ -112,10 +113,10 @@ TEST_F(SokkiaCardConverterTest, TwoRoundsOverTheSameTargetsAreOneSet) {
 
 TEST_F(SokkiaCardConverterTest, RoundsThatDoNotMatchStayOutsideSets) {
     const QList<QList<QByteArray>> cases = {
-        {"A", "B", "A"},            // the second round is short
-        {"A", "B", "A", "C"},       // a target the first round did not have
-        {"A", "B", "A", "A"},       // a target twice in the second round
-        {"A", "B", "C"},            // nothing repeats
+        {"A", "B", "A"},       // the second round is short
+        {"A", "B", "A", "C"},  // a target the first round did not have
+        {"A", "B", "A", "A"},  // a target twice in the second round
+        {"A", "B", "C"},       // nothing repeats
     };
     for (const QList<QByteArray>& names : cases) {
         QList<QByteArray> lines{Station("ST1")};
@@ -131,10 +132,16 @@ TEST_F(SokkiaCardConverterTest, RoundsThatDoNotMatchStayOutsideSets) {
 TEST_F(SokkiaCardConverterTest, StationsEndAtTheNextStationOrInstrument) {
     const auto c = Card({
         Shot("X1"),  // before any station
-        kInstrument, Station("ST1"), Shot("P1"), Shot("P2"),
-        Station("ST2"), Shot("P3"),
-        kInstrument, Shot("X2"),  // after a new instrument, before its station
-        Station("ST3"), Shot("P4"),
+        kInstrument,
+        Station("ST1"),
+        Shot("P1"),
+        Shot("P2"),
+        Station("ST2"),
+        Shot("P3"),
+        kInstrument,
+        Shot("X2"),  // after a new instrument, before its station
+        Station("ST3"),
+        Shot("P4"),
     });
     QStringList d;
     for (const QString& line : c.lines)
@@ -179,10 +186,19 @@ TEST_F(SokkiaCardConverterTest, CardWithoutChecksKeepsEveryField) {
 
 TEST_F(SokkiaCardConverterTest, ShortUnknownAndForeignUnitLinesAreSkipped) {
     const auto c = Card({
-        "A,SET3C", "M,6.2.16,ST1,?,1.5", Station("ST1"),
-        "P1,Ea,0000,?,1.600,0,7.244", "P2,Eh,0000,?,1.600,0,1,2,3,4,5", "P3,Ee", "P4",
-        "P5,Ed,0000,?,1.600,0,1,2,3", "P6,Ea,1000,?,1.600,0,7.244,92.2435,191.2250",
-        "P7,Ea,0100,?,1.600,0,7.244,92.2435,191.2250", "C,1,2", "N,_NOTE", Shot("P8"),
+        "A,SET3C",
+        "M,6.2.16,ST1,?,1.5",
+        Station("ST1"),
+        "P1,Ea,0000,?,1.600,0,7.244",
+        "P2,Eh,0000,?,1.600,0,1,2,3,4,5",
+        "P3,Ee",
+        "P4",
+        "P5,Ed,0000,?,1.600,0,1,2,3",
+        "P6,Ea,1000,?,1.600,0,7.244,92.2435,191.2250",
+        "P7,Ea,0100,?,1.600,0,7.244,92.2435,191.2250",
+        "C,1,2",
+        "N,_NOTE",
+        Shot("P8"),
     });
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"P8      "});
     EXPECT_EQ(c.result.skippedLines, 9);
@@ -190,10 +206,15 @@ TEST_F(SokkiaCardConverterTest, ShortUnknownAndForeignUnitLinesAreSkipped) {
 
 TEST_F(SokkiaCardConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
     const auto c = Card({
-        Station("ST1"), Shot("P1"), "P2,Ea,0000,?,1.600,0,7.244,92.2435,191.22w0",
-        "P3,Ee,0000,?,1.6x0,0,71.4030,191.2515", "P4,Ea,0000,?,1.600,1O,7.244,92.2435,191.2250",
-        "M,6.2.16,ST2,?,1.68O,15,760,0,0,0,0,1,0", Shot("P5"),  // its sightings have no station
-        Station("ST3"), Shot("P6"),
+        Station("ST1"),
+        Shot("P1"),
+        "P2,Ea,0000,?,1.600,0,7.244,92.2435,191.22w0",
+        "P3,Ee,0000,?,1.6x0,0,71.4030,191.2515",
+        "P4,Ea,0000,?,1.600,1O,7.244,92.2435,191.2250",
+        "M,6.2.16,ST2,?,1.68O,15,760,0,0,0,0,1,0",
+        Shot("P5"),  // its sightings have no station
+        Station("ST3"),
+        Shot("P6"),
     });
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), (QStringList{"P1      ", "P6      "}));
     EXPECT_EQ(c.result.skippedLines, 5);
