@@ -5,7 +5,9 @@
 //   A   instrument: B fields 2, 3 and 6 (type, number, ROM version)
 //   M   station: date, name, mark, instrument height, temperature, pressure, units
 //   <name>,Ea / Eh / Ee   a sighting: with distance / with coordinates too / angles only
-//   C, N   feature codes and notes: nothing of the field book, passed over
+//   C, N   feature codes and notes: nothing of the field book, passed over without a
+//          note in the log; an N whose text begins "_" is no different: it neither ends
+//          nor starts a station
 //
 // Points this converter settles:
 //   - Line check: a card whose first record line ends with two hex digits carries a check
