@@ -20,8 +20,9 @@ struct FormatEntry {
 
 // The data-format menu's instrument formats and their converters.
 constexpr FormatEntry kFormats[] = {
-    {"3GD", ConvertSdr3g}, {"3PD", nullptr}, {"SDF", ConvertSdf}, {"SC1", nullptr},
-    {"SCR", nullptr}, {"FC5", ConvertFc5, true}, {"GSI", ConvertGsi}, {"DR2", ConvertDr2},
+    {"3GD", ConvertSdr3g},      {"3PD", ConvertSdr3p},      {"SDF", ConvertSdf},
+    {"SC1", ConvertSokkiaCard}, {"SCR", ConvertSokkiaCard}, {"FC5", ConvertFc5, true},
+    {"GSI", ConvertGsi},        {"DR2", ConvertDr2},
 };
 
 const FormatEntry* FindFormat(const QString& code) {

@@ -56,4 +56,10 @@ void ConvertSdr3g(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 // The SOKKIA SDF converter, SDR records as comma-separated lines (SdfConverter.cpp).
 void ConvertSdf(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
 
+// The SOKKIA memory-card converter, both card formats (SokkiaCardConverter.cpp).
+void ConvertSokkiaCard(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
+// The SOKKIA SDR 3P converter (Sdr3pConverter.cpp).
+void ConvertSdr3p(QByteArrayView raw, ApaRecordWriter& out, ConversionLog& log);
+
 }  // namespace convert
