@@ -12,7 +12,7 @@ namespace {
 
 struct FormatEntry {
     const char* code;
-    Converter converter;  // nullptr: known by name, not converted yet
+    Converter converter;
     // The data is one character stream whose line ends mean nothing: an instrument may send
     // all of it as one line, so a single line is data, not a header alone.
     bool stream = false;
@@ -54,16 +54,9 @@ void ConversionLog::Flag(qsizetype line, const QString& reason) {
     if (notes_.size() < kKeptNotes) notes_.append({line, reason, false});
 }
 
-QStringList InstrumentFormats() {
-    QStringList codes;
-    for (const FormatEntry& entry : kFormats) codes.append(QLatin1StringView(entry.code));
-    return codes;
-}
-
 QStringList ConvertibleFormats() {
     QStringList codes;
-    for (const FormatEntry& entry : kFormats)
-        if (entry.converter) codes.append(QLatin1StringView(entry.code));
+    for (const FormatEntry& entry : kFormats) codes.append(QLatin1StringView(entry.code));
     return codes;
 }
 
@@ -96,10 +89,6 @@ ConversionResult ConvertFile(const QString& format, const QString& input, const 
         result.outcome = Outcome::SingleLine;
         return result;
     }
-    if (!entry->converter) {
-        result.outcome = Outcome::NoConverter;
-        return result;
-    }
     ApaRecordWriter writer(output);
     ConversionLog log;
     writer.WriteHeader();
@@ -126,9 +115,6 @@ QString FailureText(const ConversionResult& result) {
         case Outcome::NotRecognised:
             return QStringLiteral("データ形式を判別できません（1 行目がどの機種の形式にも"
                                   "当たりません）。");
-        case Outcome::NoConverter:
-            return QStringLiteral("データ形式 ") + result.format +
-                   QStringLiteral(" の変換はまだ組み込まれていません。");
         case Outcome::SameFile:
             return QStringLiteral("出力先が変換元のファイルそのものです（変換元を上書きしてしまいます）。");
     }

@@ -16,7 +16,6 @@ enum class Outcome {
     Empty,          // nothing but blanks: nothing written
     SingleLine,     // one line that is no field book: nothing written
     NotRecognised,  // no converter reads it: nothing written
-    NoConverter,    // a format the program knows by name but cannot convert yet
     SameFile,       // the output would replace the raw file itself: nothing written
 };
 
@@ -30,9 +29,8 @@ struct ConversionResult {
     QList<LineNote> notes;
 };
 
-// The instrument format codes of the data-format menu, and those of them that have a
-// converter; "*" and any other code convert by the file's first line.
-QStringList InstrumentFormats();
+// The instrument format codes of the data-format menu, each with its converter; "*" and any
+// other code convert by the file's first line.
 QStringList ConvertibleFormats();
 
 // Converts the raw file into the output file, which is replaced only when something was

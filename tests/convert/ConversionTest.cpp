@@ -38,7 +38,6 @@ TEST_F(ConversionTest, WhatCannotBeConvertedWritesNothingAndKeepsTheOldBook) {
         {"hello\r\nworld\r\n", QStringLiteral("*"), Outcome::NotRecognised},
         {test::GsiCode(false, 50) + "\r\n", QStringLiteral("*"), Outcome::SingleLine},
         {test::GsiCode(false, 50), QStringLiteral("GSI"), Outcome::SingleLine},
-        {"SKR\r\nM,ST1,\r\n", QStringLiteral("*"), Outcome::NoConverter},
     };
     for (const auto& c : cases) {
         const auto converted = Convert(c.raw, c.format);

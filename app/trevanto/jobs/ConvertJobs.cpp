@@ -22,7 +22,7 @@ const QString kAutoDetect = QStringLiteral("*");
 // The format code as given, checked: "*" or a code of an instrument format.
 QString FormatCode(const QCommandLineParser& parser) {
     const QString code = parser.value(kFormatOption).trimmed().toUpper();
-    if (code == kAutoDetect || convert::InstrumentFormats().contains(code)) return code;
+    if (code == kAutoDetect || convert::ConvertibleFormats().contains(code)) return code;
     if (code == QStringLiteral("APA"))
         throw JobError(QStringLiteral("形式 APA のデータは観測手簿そのものです。変換は要りません。"));
     throw JobError(QStringLiteral("知らないデータ形式です: ") + parser.value(kFormatOption) +
