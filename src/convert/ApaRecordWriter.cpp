@@ -97,7 +97,7 @@ void Tally(apa::ObservationCodeTally& tally, QByteArrayView number, bool secondD
     const bool ascii = number.size() <= 16 &&
                        std::all_of(number.begin(), number.end(), [](char c) { return c >= 0; });
     if (!ascii) {
-        tally.Add(platform::cp932::Decode(number.toByteArray()), secondDistance);
+        tally.Add(platform::cp932::Decode(number), secondDistance);
         return;
     }
     for (qsizetype i = 0; i < number.size(); ++i) wide[i] = static_cast<char16_t>(number[i]);

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "apa/ApaLine.h"
+#include "platform/CodePage.h"
+
 namespace convert {
 namespace {
 
@@ -48,6 +51,18 @@ FieldText& PadName(FieldText& name) { return PadNameOf(name); }
 QString& PadNumber(QString& number) { return PadNumberOf(number); }
 QByteArray& PadNumber(QByteArray& number) { return PadNumberOf(number); }
 FieldText& PadNumber(FieldText& number) { return PadNumberOf(number); }
+
+bool AllNumbers(std::initializer_list<QString> values) {
+    for (const QString& value : values)
+        if (!value.trimmed().isEmpty() && !apa::ReadsAsNumber(value)) return false;
+    return true;
+}
+
+bool AllNumbers(std::initializer_list<QByteArrayView> values) {
+    for (const QByteArrayView value : values)
+        if (!AllNumbers({platform::cp932::Decode(value)})) return false;
+    return true;
+}
 
 QString SecondsToDegreeText(double seconds) {
     const bool negative = seconds < 0;

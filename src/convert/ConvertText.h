@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <initializer_list>
 
 #include "convert/FieldText.h"
 
@@ -32,6 +33,11 @@ FieldText& PadName(FieldText& name);
 QString& PadNumber(QString& number);
 QByteArray& PadNumber(QByteArray& number);
 FieldText& PadNumber(FieldText& number);
+
+// True when each value is blank or reads completely as a number, as the field book's number
+// fields need it: no exponent, no "inf", nothing after the digits.
+bool AllNumbers(std::initializer_list<QString> values);
+bool AllNumbers(std::initializer_list<QByteArrayView> values);  // CP932 text
 
 // An angle in seconds of arc as ten characters of degree text, rounded to whole seconds:
 // four for the degrees (blank-padded, the sign in front when negative, "  -0" for a

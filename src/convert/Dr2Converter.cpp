@@ -53,7 +53,7 @@ struct Record {
 };
 
 std::optional<Record> ReadRecord(QByteArrayView line) {
-    QString text = platform::cp932::Decode(TrimLineEnd(line).toByteArray());
+    QString text = platform::cp932::Decode(TrimLineEnd(line));
     if (!text.endsWith(u',')) text.append(u',');
     const QString key = TakeField(text);
     if (key.size() < kKeySize) return std::nullopt;
@@ -63,16 +63,10 @@ std::optional<Record> ReadRecord(QByteArrayView line) {
     return Record{type, key.chopped(1).trimmed(), text};
 }
 
-bool IsNumber(const QString& text) {
-    bool ok = false;
-    text.trimmed().toDouble(&ok);
-    return ok;
-}
-
 // A number written with `decimals` places, blank-padded to 8; empty stays empty.
 std::optional<QString> Number(const QString& text, int decimals) {
     if (text.trimmed().isEmpty()) return QString();
-    if (!IsNumber(text)) return std::nullopt;
+    if (!AllNumbers({text})) return std::nullopt;
     QString number = QString::number(text.trimmed().toDouble(), 'f', decimals);
     return PadNumber(number);
 }
@@ -116,7 +110,7 @@ class Dr2Conversion {
     void Date(const Record& r, qsizetype line) {
         QString rest = r.rest;
         const QString date = TakeField(rest).trimmed();
-        if (date.size() != 6 || !IsNumber(date)) return log_.Skip(line, kBadValue);
+        if (date.size() != 6 || !AllNumbers({date})) return log_.Skip(line, kBadValue);
         records_.b[4] = date.left(2) + u'/' + date.mid(2, 2) + u'/' + date.mid(4, 2);
         records_.NewInstrumentHeader();
     }
@@ -132,7 +126,7 @@ class Dr2Conversion {
         QStringList fields;
         for (int i = 0; i < 5; ++i) fields.append(TakeField(rest).trimmed());
         for (const QString& field : fields)
-            if (!field.isEmpty() && !IsNumber(field)) return log_.Skip(line, kBadValue);
+            if (!field.isEmpty() && !AllNumbers({field})) return log_.Skip(line, kBadValue);
         records_.c[0] = fields[0].isEmpty() ? QString() : QString::number(WeatherCode(fields[0]));
         for (int i = 1; i < 5; ++i) records_.c[i] = fields[i];
         records_.NewWeatherHeader();
@@ -141,7 +135,7 @@ class Dr2Conversion {
     void Station(const Record& r, qsizetype line) {
         QString rest = r.rest;
         QString height = TakeField(rest).trimmed();
-        if (!height.isEmpty() && !IsNumber(height)) return log_.Skip(line, kBadValue);
+        if (!height.isEmpty() && !AllNumbers({height})) return log_.Skip(line, kBadValue);
         CompleteStation();
         QString name = r.name;
         records_.d[0] = PadName(name);

@@ -164,8 +164,6 @@ QByteArray TextOf(const std::optional<Word>& word) {
     return text.View().toByteArray();
 }
 
-QString Decoded(QByteArrayView bytes) { return platform::cp932::Decode(bytes.toByteArray()); }
-
 // A height in metres from fixed-point data with three decimals, padded to 8.
 void SetHeight(FieldText& field, const std::optional<Word>& word) {
     field.clear();
@@ -301,8 +299,9 @@ class GsiConversion {
     }
 
     void Instrument(const Line& line) {
-        for (int field = 0; field < 4; ++field) records_.b[field] = Decoded(TextOf(line.At(field + 2)));
-        records_.b[4] = Decoded(DateOf(line));
+        for (int field = 0; field < 4; ++field)
+            records_.b[field] = platform::cp932::Decode(TextOf(line.At(field + 2)));
+        records_.b[4] = platform::cp932::Decode(DateOf(line));
         for (int field = 5; field < 8; ++field) records_.b[field].clear();
         records_.NewInstrumentHeader();
     }
@@ -418,17 +417,17 @@ class GsiConversion {
 
     void WriteStation(const Line& opening, const Line& closing, bool sets) {
         QByteArray name = TextOf(opening.At(2));
-        records_.d[0] = Decoded(PadName(name));
+        records_.d[0] = platform::cp932::Decode(PadName(name));
         records_.d[1].clear();
-        records_.d[2] = Decoded(HeightOf(opening.At(3)));
+        records_.d[2] = platform::cp932::Decode(HeightOf(opening.At(3)));
         if (sets) {
             const std::optional<Word> eccentricity = opening.At(4);
             records_.d[3] = QString::number(eccentricity ? gsi::Number(*eccentricity).value_or(0) : 0);
         } else {
             records_.d[3] = QStringLiteral("0");
         }
-        records_.d[5] = Decoded(TimeOf(opening.At(sets ? 5 : 4)));
-        records_.d[6] = Decoded(TimeOf(closing.At(2)));
+        records_.d[5] = platform::cp932::Decode(TimeOf(opening.At(sets ? 5 : 4)));
+        records_.d[6] = platform::cp932::Decode(TimeOf(closing.At(2)));
         out_.WriteStation(records_);
     }
 

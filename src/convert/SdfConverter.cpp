@@ -82,7 +82,7 @@ class SdfConversion {
                 break;
             }
             header = true;
-            Take(line.number, Fields(platform::cp932::Decode(text.toByteArray())));
+            Take(line.number, Fields(platform::cp932::Decode(text)));
         }
         book_.Finish();
     }

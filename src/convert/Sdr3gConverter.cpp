@@ -95,7 +95,7 @@ class Sdr3gConversion {
                 if (SdrSumFails(raw_, item.text)) log_.Flag(item.number, kSumFails);
                 break;
             }
-            Take(item.number, platform::cp932::Decode(item.text.toByteArray()));
+            Take(item.number, platform::cp932::Decode(item.text));
         } while (items_.Next(item));
         book_.Finish();
     }

@@ -74,13 +74,6 @@ QString Trimmed(const QString& line, qsizetype from, qsizetype to) {
     return TrimEnd(text);
 }
 
-// Whether each value is blank or a number, as the field book needs it.
-bool AllNumbers(std::initializer_list<QString> values) {
-    for (const QString& value : values)
-        if (!value.trimmed().isEmpty() && !apa::ReadsAsNumber(value)) return false;
-    return true;
-}
-
 QByteArray Encoded(const QString& text) {
     return platform::cp932::Encode(text);
 }
@@ -144,7 +137,7 @@ class Sdr3pConversion {
         RawLine line;
         while (reader.Next(line)) {
             const QByteArrayView text = TrimLineEnd(line.text);
-            if (!text.isEmpty()) Convert(platform::cp932::Decode(text.toByteArray()), line.number);
+            if (!text.isEmpty()) Convert(platform::cp932::Decode(text), line.number);
         }
         EndStation();
     }

@@ -71,10 +71,6 @@ const QString kUnits = QStringLiteral("単位がフィートまたはグラー�
 const QString kCheckFailed = QStringLiteral("チェック文字が合いません");
 const QString kCheckMissing = QStringLiteral("チェック文字がありません");
 
-QString Decoded(QByteArrayView bytes) {
-    return platform::cp932::Decode(bytes.toByteArray());
-}
-
 QByteArrayView WithoutUnderscore(QByteArrayView name) {
     return name.startsWith('_') ? name.sliced(1) : name;
 }
@@ -82,13 +78,6 @@ QByteArrayView WithoutUnderscore(QByteArrayView name) {
 // "?" is how the card writes an empty value.
 QByteArrayView Value(QByteArrayView field) {
     return field == "?" ? QByteArrayView() : field;
-}
-
-// Whether each value is empty or a number, as the field book needs it.
-bool AllNumbers(std::initializer_list<QByteArrayView> values) {
-    for (const QByteArrayView value : values)
-        if (!value.isEmpty() && !apa::ReadsAsNumber(QString::fromLatin1(value))) return false;
-    return true;
 }
 
 bool IsZero(QByteArrayView number) {
@@ -113,12 +102,12 @@ QByteArray Angle(QByteArrayView angle) {
 // "6.2.16" (y.m.d) as "06/02/16"; any other text as it is.
 QString DateOf(QByteArrayView date) {
     const QList<QByteArray> parts = date.toByteArray().split('.');
-    if (parts.size() != 3) return Decoded(date);
+    if (parts.size() != 3) return platform::cp932::Decode(date);
     QString text;
     for (const QByteArray& part : parts) {
         bool number = false;
         const int value = part.toInt(&number);
-        if (!number || value < 0 || part.size() > 4) return Decoded(date);
+        if (!number || value < 0 || part.size() > 4) return platform::cp932::Decode(date);
         if (!text.isEmpty()) text.append(u'/');
         text.append(QString::number(value % 100).rightJustified(2, u'0'));
     }
@@ -240,9 +229,9 @@ class CardConversion {
     bool Instrument(const card::Line& line, qsizetype number) {
         if (line.fields.size() < 4) return Skip(number, kTooShort);
         EndStation();
-        records_.b[1] = Decoded(line.Field(2));
-        records_.b[2] = Decoded(line.Field(3));
-        records_.b[5] = Decoded(line.Field(4));
+        records_.b[1] = platform::cp932::Decode(line.Field(2));
+        records_.b[2] = platform::cp932::Decode(line.Field(3));
+        records_.b[5] = platform::cp932::Decode(line.Field(4));
         records_.NewInstrumentHeader();
         return true;
     }
@@ -257,12 +246,12 @@ class CardConversion {
         SetB(4, DateOf(line.Field(2)));
         const QByteArrayView name = line.Field(3);
         QByteArray station = WithoutUnderscore(name).toByteArray();
-        records_.d[0] = Decoded(PadName(station));
-        records_.d[1] = name.startsWith('_') ? QString() : Decoded(Value(line.Field(4)));
-        QString height = Decoded(Value(line.Field(5)));
+        records_.d[0] = platform::cp932::Decode(PadName(station));
+        records_.d[1] = name.startsWith('_') ? QString() : platform::cp932::Decode(Value(line.Field(4)));
+        QString height = platform::cp932::Decode(Value(line.Field(5)));
         records_.d[2] = PadNumber(height);
-        SetC(2, Decoded(Value(line.Field(6))));
-        SetC(3, Decoded(Value(line.Field(7))));
+        SetC(2, platform::cp932::Decode(Value(line.Field(6))));
+        SetC(3, platform::cp932::Decode(Value(line.Field(7))));
         SetC(5, PressureUnit(line.Field(12)));
         return true;
     }
@@ -278,7 +267,7 @@ class CardConversion {
                          line.Field(v + 1),
                          layout.distance > 0 ? line.Field(layout.distance) : QByteArrayView()}))
             return Skip(number, kNotNumber);
-        if (sightings_.isEmpty()) SetC(4, Decoded(Value(line.Field(6))));
+        if (sightings_.isEmpty()) SetC(4, platform::cp932::Decode(Value(line.Field(6))));
         Pending s;
         s.name = WithoutUnderscore(line.Field(1)).toByteArray();
         PadName(s.name);

@@ -159,9 +159,9 @@ QByteArray Encode(const QString& text) {
     return out;
 }
 
-QString Decode(const QByteArray& bytes) {
+QString Decode(QByteArrayView bytes) {
     const Tables& t = Table();
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
     // Written straight into the string: a file of field books runs to megabytes, and an
     // append per character costs more than the look-up.

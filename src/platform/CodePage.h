@@ -10,6 +10,7 @@
 // character, the other one is escaped byte by byte so that it, too, survives.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace platform::cp932 {
@@ -20,7 +21,7 @@ namespace platform::cp932 {
 QByteArray Encode(const QString& text);
 
 // Decodes CP932 bytes, escaping what does not decode (see above).
-QString Decode(const QByteArray& bytes);
+QString Decode(QByteArrayView bytes);
 
 // True when the text holds an escaped byte: the bytes it came from were not clean CP932.
 bool HasEscapedBytes(const QString& text);
