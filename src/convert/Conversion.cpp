@@ -109,7 +109,7 @@ QString FailureText(const ConversionResult& result) {
         case Outcome::Copied:
             return QString();
         case Outcome::Empty:
-            return QStringLiteral("空のファイルです。");
+            return QStringLiteral("データがありません（空か、空白と制御文字だけのファイルです）。");
         case Outcome::SingleLine:
             return QStringLiteral("1 行しかなく、変換するデータがありません。");
         case Outcome::NotRecognised:

@@ -54,6 +54,7 @@ struct Record {
 
 std::optional<Record> ReadRecord(QByteArrayView line) {
     QString text = platform::cp932::Decode(TrimLineEnd(line));
+    if (!text.contains(u',')) return std::nullopt;  // a record's key always ends at a comma
     if (!text.endsWith(u',')) text.append(u',');
     const QString key = TakeField(text);
     if (key.size() < kKeySize) return std::nullopt;

@@ -53,7 +53,8 @@ const QString kNoStation = QStringLiteral("観測点より前の視準です");
 const QString kNoShot = QStringLiteral("視準点のない目標コードか目標高です");
 const QString kAfterGap = QStringLiteral("欠けたデータの後の値で、どの視準のものか分かりません");
 const QString kNoMeasurement = QStringLiteral("測定値のない視準点です");
-const QString kUnknownItem = QStringLiteral("意味の分からない項目のため変換しません");
+const QString kUnknownItem =
+    QStringLiteral("意味の分からない項目を飛ばしました（行のほかの項目は変換しました）");
 const QString kBadCheck = QStringLiteral("測定値のチェック値が合いません");
 const QString kNotNumber = QStringLiteral("高さが数値ではありません");
 

@@ -13,7 +13,8 @@
 //   - B  job: job name (B field 1); ends the station being written.
 //   - C  instrument and conditions, the digits naming the SDR record: C01 instrument
 //        (the EDM option character followed by the model text, as the fixed record's
-//        characters 5 to 21, then the instrument number, "000000" meaning none); C05
+//        characters 5 to 21, then the instrument number, "000000" meaning none; an
+//        option character as the key's fifth, "C01N;", names the model too); C05
 //        atmosphere (pressure, temperature, weather, wind, ppm, observer); C06 scale
 //        (scale factor, then the text for B field 7).
 //   - D  station, the digits naming the SDR record: D02 station (name, northing,
@@ -141,11 +142,16 @@ class SdfConversion {
         records_.NewInstrumentHeader();
     }
 
+    // The model text, else the model the EDM option names: the option is the fifth
+    // character of the record ("C01N;") or the first of its first field.
     void Instrument(const Fields& f) {
         const QString text = f.At(1);
         const QString model = text.mid(1).trimmed();
-        records_.b[1] =
-            model.isEmpty() ? InstrumentModel(text.isEmpty() ? QChar() : text[0]) : model;
+        const QString key = f.Key();
+        const QChar option = key.size() >= 5 && !InstrumentModel(key[4]).isEmpty() ? key[4]
+                             : text.isEmpty()                                        ? QChar()
+                                                                                     : text[0];
+        records_.b[1] = model.isEmpty() ? InstrumentModel(option) : model;
         const QString number = f.At(2);
         records_.b[2] = number == u"000000" ? QString() : number;
         records_.NewInstrumentHeader();

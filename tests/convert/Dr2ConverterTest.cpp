@@ -85,6 +85,15 @@ TEST_F(Dr2ConverterTest, MalformedAndUnknownRecordsAreSkippedAndLogged) {
     EXPECT_EQ(c.result.sightings, 1);
 }
 
+// Lines without a comma have no record key, however long: an SDR file read as DR-2 gives
+// no stations.
+TEST_F(Dr2ConverterTest, LinesWithoutAKeyAreNoRecords) {
+    const auto c = Dr2("00NMSDR3G V01           25/01/15        11311\r\n"
+                       "02TPST1     0.000     0.000     0.000     1.500     1\r\n");
+    EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"}));
+    EXPECT_EQ(c.result.skippedLines, 2);
+}
+
 // The NIKON files of ../shared/samples are NIKON RAW and older comma data: never DR-2.
 TEST_F(Dr2ConverterTest, PublicNikonFilesAreRefused) {
     const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/nikon-raw"));

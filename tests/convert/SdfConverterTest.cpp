@@ -67,6 +67,11 @@ TEST_F(SdfConverterTest, InstrumentModelFromTheOptionCharacterWhenNoNameIsGiven)
     }
 }
 
+TEST_F(SdfConverterTest, OptionCharacterAsTheRecordsFifthNamesTheModel) {
+    const auto c = Sdf({kHeader, "C01N;,,020078", "D02TP,ST1", "E00F1,ST1,P1,1,90,0"});
+    EXPECT_EQ(c.lines[1].split(u',').value(2), QStringLiteral("DT2/4"));
+}
+
 TEST_F(SdfConverterTest, WeatherAndPressureUnitCodesAreMapped) {
     const auto c =
         Sdf({"A00NM,V,26/12/07,111111", "C05NM,760,20,5,1", "D02TP,ST1", "E00F1,ST1,P1,1,90,0"});
