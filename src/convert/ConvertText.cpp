@@ -1,7 +1,7 @@
 #include "convert/ConvertText.h"
 
-#include <cmath>
 
+#include "apa/AngleText.h"
 #include "apa/ApaLine.h"
 #include "platform/CodePage.h"
 
@@ -65,21 +65,8 @@ bool AllNumbers(std::initializer_list<QByteArrayView> values) {
 }
 
 QString SecondsToDegreeText(double seconds) {
-    const bool negative = seconds < 0;
-    const double rounded = std::floor(std::fabs(seconds) + 0.5);
-    if (!(rounded / 3600 < 10000)) return QString(11, u' ');  // NaN lands here as well
-    const auto whole = static_cast<qint64>(rounded);
-    const qint64 degrees = whole / 3600;
-    const qint64 minutes = whole / 60 - 60 * degrees;
-    const qint64 secs = whole - (60 * degrees + minutes) * 60;
-    QString degreePart;
-    if (negative)
-        degreePart = u'-' + QString::number(degrees);
-    else
-        degreePart = u' ' + QString::number(degrees);
-    degreePart = (QStringLiteral("  ") + degreePart).right(4);
-    return degreePart + u'-' + QStringLiteral("%1").arg(minutes, 2, 10, QChar(u'0')) + u'-' +
-           QStringLiteral("%1").arg(secs, 2, 10, QChar(u'0'));
+    const QString text = apa::FormatDms(seconds);
+    return text.isEmpty() ? QString(11, u' ') : text.rightJustified(10);
 }
 
 }  // namespace convert
