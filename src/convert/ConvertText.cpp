@@ -1,6 +1,5 @@
 #include "convert/ConvertText.h"
 
-
 #include "apa/AngleText.h"
 #include "apa/ApaLine.h"
 #include "platform/CodePage.h"
