@@ -79,12 +79,11 @@ TEST_F(ConversionTest, OutputNameDropsTheLastFourCharacters) {
 // on-board programs, so each converts into a field book without stations, and says which
 // lines it skipped.
 TEST_F(ConversionTest, PublicLeicaFilesConvertWithoutError) {
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/leica-gsi"));
-    const QStringList files = samples.entryList(QDir::Files);
-    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
-    for (const QString& name : files) {
-        const auto c = Convert(test::ReadBytes(samples.filePath(name)), QStringLiteral("*"));
-        const std::string file = name.toStdString();
+    const auto samples = Samples("leica-gsi");
+    if (samples.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const Sample& sample : samples) {
+        const auto c = Convert(sample.bytes, QStringLiteral("*"));
+        const std::string file = sample.name.toStdString();
         EXPECT_EQ(c.result.outcome, Outcome::Converted) << file;
         EXPECT_EQ(c.result.format, QStringLiteral("GSI")) << file;
         EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"})) << file;

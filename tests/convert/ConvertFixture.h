@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStringList>
 
 #include "apa/ApaCheck.h"
@@ -38,6 +39,20 @@ class ConvertFixture : public testing::Test {
             c.lines = platform::ReadTextLines(Output());
         }
         return c;
+    }
+
+    // The files of a folder of ../shared/samples (third-party data, read where it lies);
+    // none when the folder is absent.
+    struct Sample {
+        QString name;
+        QByteArray bytes;
+    };
+    static QList<Sample> Samples(const char* folder) {
+        const QDir dir(QStringLiteral(TREVANTO_SHARED_SAMPLES "/") + QLatin1StringView(folder));
+        QList<Sample> samples;
+        for (const QString& name : dir.entryList(QDir::Files))
+            samples.append({name, ReadBytes(dir.filePath(name))});
+        return samples;
     }
 
     // The F lines of the book.

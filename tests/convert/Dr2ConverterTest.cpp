@@ -96,13 +96,12 @@ TEST_F(Dr2ConverterTest, LinesWithoutAKeyAreNoRecords) {
 
 // The NIKON files of ../shared/samples are NIKON RAW and older comma data: never DR-2.
 TEST_F(Dr2ConverterTest, PublicNikonFilesAreRefused) {
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/nikon-raw"));
-    const QStringList files = samples.entryList(QDir::Files);
-    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
-    for (const QString& name : files) {
-        const QByteArray bytes = test::ReadBytes(samples.filePath(name));
+    const auto samples = Samples("nikon-raw");
+    if (samples.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const Sample& sample : samples) {
+        const QByteArray& bytes = sample.bytes;
         const auto c = Dr2(bytes);
-        const std::string file = name.toStdString();
+        const std::string file = sample.name.toStdString();
         EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"})) << file;
         EXPECT_GT(c.result.skippedLines, 0) << file;
         EXPECT_EQ(Convert(bytes, QStringLiteral("*")).result.outcome, Outcome::NotRecognised) << file;

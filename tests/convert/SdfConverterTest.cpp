@@ -134,13 +134,12 @@ TEST_F(SdfConverterTest, FilesOfOtherFormatsAreNotConverted) {
 
 // No real SDF file is at hand; the real fixed-column SDR files must not be taken for one.
 TEST_F(SdfConverterTest, RealFixedColumnFilesAreRefused) {
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/sokkia-sdr"));
-    const QStringList files = samples.entryList(QDir::Files);
-    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
-    for (const QString& name : files) {
-        const auto c = Convert(test::ReadBytes(samples.filePath(name)), QStringLiteral("SDF"));
-        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"})) << name.toStdString();
-        EXPECT_GT(c.result.skippedLines, 0) << name.toStdString();
+    const auto samples = Samples("sokkia-sdr");
+    if (samples.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const Sample& sample : samples) {
+        const auto c = Convert(sample.bytes, QStringLiteral("SDF"));
+        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"})) << sample.name.toStdString();
+        EXPECT_GT(c.result.skippedLines, 0) << sample.name.toStdString();
     }
 }
 

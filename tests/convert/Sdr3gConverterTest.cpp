@@ -272,16 +272,15 @@ TEST_F(Sdr3gConverterTest, FilesOfOtherFormatsAreNotConverted) {
 // observations) are recognised by their header and convert without a skipped line. The
 // SET5F file ends with a sum its data do not give (it was cut).
 TEST_F(Sdr3gConverterTest, RealSdr33FilesConvert) {
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/sokkia-sdr"));
-    const QStringList files = samples.entryList(QDir::Files);
-    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
-    for (const QString& name : files) {
-        const auto c = Convert(test::ReadBytes(samples.filePath(name)), QStringLiteral("*"));
-        const std::string file = name.toStdString();
+    const auto samples = Samples("sokkia-sdr");
+    if (samples.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const Sample& sample : samples) {
+        const auto c = Convert(sample.bytes, QStringLiteral("*"));
+        const std::string file = sample.name.toStdString();
         EXPECT_EQ(c.result.outcome, Outcome::Converted) << file;
         EXPECT_EQ(c.result.format, QStringLiteral("3GD")) << file;
         EXPECT_EQ(c.result.skippedLines, 0) << file;
-        const bool set5f = name.contains(QStringLiteral("set5f"));
+        const bool set5f = sample.name.contains(QStringLiteral("set5f"));
         EXPECT_EQ(c.result.flaggedLines, set5f ? 1 : 0) << file;
         if (!set5f) {
             EXPECT_GT(c.result.sightings, 0) << file;

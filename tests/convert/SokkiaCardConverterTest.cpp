@@ -236,13 +236,12 @@ TEST_F(SokkiaCardConverterTest, FilesOfOtherFormatsWriteNoStation) {
 // The SET4C cards of ../shared/samples, saved by the instrument ("A,SET4C…", no "SKR"
 // line): each is one station of single-face sightings, and every line's check holds.
 TEST_F(SokkiaCardConverterTest, RealSetCardsConvertWithoutError) {
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/sokkia-card"));
-    const QStringList files = samples.entryList(QDir::Files);
-    if (files.isEmpty()) GTEST_SKIP() << "no sample folder";
-    for (const QString& name : files) {
-        const QByteArray raw = test::ReadBytes(samples.filePath(name));
+    const auto samples = Samples("sokkia-card");
+    if (samples.isEmpty()) GTEST_SKIP() << "no sample folder";
+    for (const Sample& sample : samples) {
+        const QByteArray& raw = sample.bytes;
         const auto c = Convert(raw, QStringLiteral("SCR"));
-        const std::string file = name.toStdString();
+        const std::string file = sample.name.toStdString();
         ASSERT_EQ(c.result.outcome, Outcome::Converted) << file;
         EXPECT_EQ(c.result.stations, 1) << file;
         EXPECT_EQ(c.result.sightings, raw.count('\n') - 2) << file;
