@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "apa/ApaLine.h"
+
 namespace apa {
 
 QString FormatDms(double seconds) {
@@ -15,6 +17,26 @@ QString FormatDms(double seconds) {
     const QString degreeText = (negative ? QStringLiteral("-") : QString()) + QString::number(degrees);
     return degreeText.right(4) + u'-' + QStringLiteral("%1").arg(minutes, 2, 10, QChar(u'0')) + u'-' +
            QStringLiteral("%1").arg(secs, 2, 10, QChar(u'0'));
+}
+
+double PackedDmsSeconds(const QString& text) {
+    QStringView number = LeadingNumber(text);
+    if (number.contains(u'e') || number.contains(u'E')) {
+        // Nobody writes angles so; read the value and give it the packed digits it stands for.
+        const QString plain = QString::number(number.toDouble(), 'f', 8);
+        return PackedDmsSeconds(plain);
+    }
+    const bool negative = number.startsWith(u'-');
+    if (negative || number.startsWith(u'+')) number = number.sliced(1);
+    const qsizetype point = number.indexOf(u'.');
+    const QStringView degrees = point < 0 ? number : number.first(point);
+    const QStringView decimals = point < 0 ? QStringView() : number.sliced(point + 1);
+    const auto digit = [&decimals](qsizetype i) { return i < decimals.size() ? decimals[i].unicode() - u'0' : 0; };
+    double fraction = 0;
+    for (qsizetype i = decimals.size() - 1; i >= 4; --i) fraction = (fraction + digit(i)) / 10;
+    const double seconds = (degrees.isEmpty() ? 0.0 : degrees.toDouble()) * 3600 +
+                           (digit(0) * 10 + digit(1)) * 60 + digit(2) * 10 + digit(3) + fraction;
+    return negative ? -seconds : seconds;
 }
 
 }  // namespace apa

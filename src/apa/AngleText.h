@@ -11,4 +11,10 @@ namespace apa {
 // degrees exceed 9999 either way. 3723 gives "1-02-03", -1800 gives "-0-30-00".
 QString FormatDms(double seconds);
 
+// An angle of a field book, ddd.mmss (degrees, a point, two digits of minutes, two of
+// seconds, further digits tenths, hundredths… of a second), in seconds of arc; read
+// leniently like every number of a field book, so text without a number gives 0. The
+// digits are taken as written: 90.3000 is 90°30′00″ exactly, not 90.2999… × 3600.
+double PackedDmsSeconds(const QString& text);
+
 }  // namespace apa

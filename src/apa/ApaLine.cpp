@@ -85,11 +85,31 @@ bool IsSightingNumber(const QString& number) {
     return re.match(number).hasMatch();
 }
 
-double LenientNumber(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^ *([+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));
-    const auto m = re.match(text);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+QStringView LeadingNumber(QStringView text) {
+    qsizetype i = 0;
+    const auto digitAt = [&text](qsizetype at) { return at < text.size() && text[at].isDigit() && text[at].unicode() < 128; };
+    const auto skipDigits = [&](qsizetype at) {
+        while (digitAt(at)) ++at;
+        return at;
+    };
+    while (i < text.size() && text[i] == u' ') ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
+    const qsizetype intEnd = skipDigits(i);
+    qsizetype end = intEnd;
+    if (end < text.size() && text[end] == u'.') end = skipDigits(end + 1);
+    if (intEnd == i && end <= intEnd + 1) return {};  // no digit at all: "", "-", "."
+    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype exp = end + 1;
+        if (exp < text.size() && (text[exp] == u'+' || text[exp] == u'-')) ++exp;
+        if (digitAt(exp)) end = skipDigits(exp);
+    }
+    return text.sliced(start, end - start);
+}
+
+double LenientNumber(QStringView text) {
+    const QStringView number = LeadingNumber(text);
+    return number.isEmpty() ? 0.0 : number.toDouble();
 }
 
 bool ReadsAsNumber(const QString& text) {

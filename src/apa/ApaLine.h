@@ -31,7 +31,9 @@ bool IsNumberField(Record record, int field);
 bool IsSightingNumber(const QString& number);
 
 // A number read leniently: blanks ignored, the leading number taken, anything else 0.
-double LenientNumber(const QString& text);
+double LenientNumber(QStringView text);
+// The text of that leading number ("-12.5" of "  -12.5m"); empty when there is none.
+QStringView LeadingNumber(QStringView text);
 // A number that reads completely (optional blanks, sign, digits, one point); false for
 // empty text or anything more.
 bool ReadsAsNumber(const QString& text);

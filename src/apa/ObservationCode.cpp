@@ -5,26 +5,11 @@
 
 namespace apa {
 
-namespace {
-
-// LenientNumber of a short text, without its pattern for the usual all-digit case: the
-// converters tally every sighting they write.
-int LeadingNumber(QStringView text) {
-    int value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') return static_cast<int>(LenientNumber(text.toString()));
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return text.isEmpty() ? 0 : value;
-}
-
-}  // namespace
-
 void ObservationCodeTally::Add(QStringView number, bool secondDistance) {
     const QStringView trimmed = number.trimmed();
     const QStringView setChar = trimmed.mid(1, 1);
-    highestSet_ = std::max(highestSet_, LeadingNumber(setChar));
-    highestDirection_ = std::max(highestDirection_, LeadingNumber(trimmed.right(3)));
+    highestSet_ = std::max(highestSet_, static_cast<int>(LenientNumber(setChar)));
+    highestDirection_ = std::max(highestDirection_, static_cast<int>(LenientNumber(trimmed.right(3))));
     if (!trimmed.startsWith(u"r1")) allR1_ = false;
     if ((setChar == u"1" || setChar == u"9") && secondDistance) distanceKind_ = 2;
 }

@@ -51,9 +51,13 @@ QString FaceRowLabel(int rowKind, int lineInRow, int sets) {
     }
 }
 
+double RoundHalfEven(double x, int k) {
+    const double scale = std::pow(10.0, k);
+    return std::nearbyint(x * scale) / scale;  // the default rounding mode: half to even
+}
+
 double HorizontalDistance(double zenithDegrees, double slopeDistance) {
-    const double horizontal = std::fabs(std::sin(zenithDegrees * std::numbers::pi / 180.0) * slopeDistance);
-    return std::nearbyint(horizontal * 1000.0) / 1000.0;  // the default rounding: half to even
+    return RoundHalfEven(std::fabs(std::sin(zenithDegrees * std::numbers::pi / 180.0) * slopeDistance), 3);
 }
 
 }  // namespace notebook

@@ -30,6 +30,9 @@ int RowKind(const QString& number);
 // lineInRow counts from 1.
 QString FaceRowLabel(int rowKind, int lineInRow, int sets);
 
+// x rounded to k decimals half to even, on its binary value.
+double RoundHalfEven(double x, int k);
+
 // |sin(zenith) × slope|, the zenith angle in degrees, rounded to millimetres (half to even).
 double HorizontalDistance(double zenithDegrees, double slopeDistance);
 

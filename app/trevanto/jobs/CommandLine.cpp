@@ -13,7 +13,7 @@ const QString kProgram = QStringLiteral("trevanto");
 const QString kDatabaseOption = QStringLiteral("database");
 
 QList<Job> AllJobs() {
-    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs();
+    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs();
 }
 
 QCommandLineOption HelpOption() {

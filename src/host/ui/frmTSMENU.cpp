@@ -18,6 +18,7 @@
 #include "host/MenuMessages.h"
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
+#include "host/NotebookCommand.h"
 #include "host/OpenDataFile.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmDRVSET.h"
@@ -307,7 +308,13 @@ void frmTSMENU::EditNotebook() {
 }
 
 void frmTSMENU::PrintNotebook() {
-    OpenDataFile(platform::ActivePrompt(), Process(), kCodeApaFieldBook);
+    platform::Prompt& prompt = platform::ActivePrompt();
+    if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook)) return;
+    try {
+        MakeObservationNotebook(prompt, Process(), platform::SettingsStore::User(), platform::WorkFolder());
+    } catch (const platform::FileError& e) {
+        ShowFileError(e);  // the work folder cannot be made
+    }
 }
 
 void frmTSMENU::SendSimaFile() {

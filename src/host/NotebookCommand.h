@@ -1,0 +1,25 @@
+#pragma once
+// Menu item 5: the observation notebook of the field book loaded last.
+
+#include <QString>
+
+#include "host/state/ProcessValues.h"
+#include "platform/Prompt.h"
+#include "platform/Settings.h"
+
+namespace host {
+
+// Settings of the notebook: the survey class checked after the reduction (section
+// "Trevanto"; "1", "2a", "2b", "3", "4", empty for none) and the report's page number.
+inline const QString kSurveyClassKey = QStringLiteral("SurveyClass");
+inline const QString kPrintSection = QStringLiteral("Trevanto\\PrintCR");
+inline const QString kPageNumberKey = QStringLiteral("ページ番号");
+
+// Reduces DataLines into SHUBO1.DAT and SHUBO.MDB of the work folder under the hourglass,
+// names through the hand-off object, station elevations from the district database. Says
+// what was made and where, and with a survey class set, the values over its limits. True
+// when the notebook was made; a failure is told and leaves the older notebook.
+bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& values,
+                             platform::SettingsStore& store, const QString& workFolder);
+
+}  // namespace host
