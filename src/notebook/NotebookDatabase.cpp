@@ -85,6 +85,16 @@ std::vector<TableDef> NotebookTables() {
             CorrectionInputTable()};
 }
 
+int NotebookTextSize(const QString& table, const QString& field) {
+    for (const TableDef& t : NotebookTables()) {
+        if (t.name.compare(table, Qt::CaseInsensitive) != 0) continue;
+        for (const platform::FieldDef& f : t.fields)
+            if (f.type == FieldType::Text && f.name.compare(field, Qt::CaseInsensitive) == 0)
+                return f.size;
+    }
+    return 0;
+}
+
 QString CreateNotebookDatabase(const QString& folder) {
     const QString path = QDir(folder).filePath(kNotebookFileName);
     if (QFile::exists(path) && !QFile::remove(path)) return QString();

@@ -21,6 +21,10 @@ inline const QString kNotebookFileName = QStringLiteral("SHUBO.MDB");
 // The five tables, in the order they are created.
 std::vector<platform::TableDef> NotebookTables();
 
+// The size of a text field of the notebook tables (names in any case); 0 for a field that is
+// not text or not there.
+int NotebookTextSize(const QString& table, const QString& field);
+
 // Removes an older notebook database in the folder and creates the new one with its five
 // tables; its path, or empty text when it cannot be made (an older file that cannot be
 // removed, a folder that cannot be written). A failure leaves no half-made file.

@@ -80,39 +80,39 @@ void NotebookFiles::Header(const HeaderRow& row) {
 void NotebookFiles::Reduction(const ReductionRow& row) {
     platform::Recordset& rs = *reduction_;
     rs.AddNew();
-    rs.SetField(QStringLiteral("TYPE"), row.type);
-    rs.SetField(QStringLiteral("KIKAITEN"), TextOrNull(row.kikaiten));
-    rs.SetField(QStringLiteral("IH"), TextOrNull(row.ih));
-    rs.SetField(QStringLiteral("KIKAIH"), TextOrNull(row.kikaih));
-    rs.SetField(QStringLiteral("H"), TextOrNull(row.h));
-    rs.SetField(QStringLiteral("SIJUNTEN"), TextOrNull(row.sijunten));
-    rs.SetField(QStringLiteral("VANG"), TextOrNull(row.vang));
-    rs.SetField(QStringLiteral("SOKUDIS"), TextOrNull(row.sokudis));
-    rs.SetField(QStringLiteral("CULCDIS"), TextOrNull(row.culcdis));
-    rs.SetField(QStringLiteral("FH"), TextOrNull(row.fh));
-    rs.SetField(QStringLiteral("DH"), TextOrNull(row.dh));
-    rs.SetField(QStringLiteral("CULCH"), TextOrNull(row.culch));
-    rs.SetField(QStringLiteral("READH"), row.readh ? QVariant(*row.readh) : QVariant());
-    rs.SetField(QStringLiteral("HANG"), TextOrNull(row.hang));
+    rs.SetField(QStringLiteral("TYPE"), row.type ? QVariant(*row.type) : QVariant());
+    rs.SetField(QStringLiteral("KIKAITEN"), TextOrNull(row.station));
+    rs.SetField(QStringLiteral("IH"), TextOrNull(row.instrumentHeight));
+    rs.SetField(QStringLiteral("KIKAIH"), TextOrNull(row.stationElevation));
+    rs.SetField(QStringLiteral("H"), TextOrNull(row.elevation));
+    rs.SetField(QStringLiteral("SIJUNTEN"), TextOrNull(row.target));
+    rs.SetField(QStringLiteral("VANG"), TextOrNull(row.verticalAngle));
+    rs.SetField(QStringLiteral("SOKUDIS"), TextOrNull(row.slopeDistance));
+    rs.SetField(QStringLiteral("CULCDIS"), TextOrNull(row.horizontalDistance));
+    rs.SetField(QStringLiteral("FH"), TextOrNull(row.targetHeight));
+    rs.SetField(QStringLiteral("DH"), TextOrNull(row.heightDifference));
+    rs.SetField(QStringLiteral("CULCH"), TextOrNull(row.computedElevation));
+    rs.SetField(QStringLiteral("READH"), row.lookUpCode ? QVariant(*row.lookUpCode) : QVariant());
+    rs.SetField(QStringLiteral("HANG"), TextOrNull(row.direction));
     rs.SetField(QStringLiteral("メモ"), TextOrNull(row.memo));
-    rs.SetField(QStringLiteral("HANG2"), TextOrNull(row.hang2));
+    rs.SetField(QStringLiteral("HANG2"), TextOrNull(row.direction2));
     rs.Update();
 }
 
 void NotebookFiles::CorrectionInput(const CorrectionInputRow& row) {
     platform::Recordset& rs = *correction_;
     rs.AddNew();
-    rs.SetField(QStringLiteral("FLD1"), TextOrNull(row.fld1));
-    rs.SetField(QStringLiteral("FLD2"), TextOrNull(row.fld2));
-    rs.SetField(QStringLiteral("FLD3"), TextOrNull(row.fld3));
-    rs.SetField(QStringLiteral("FLD4"), TextOrNull(row.fld4));
-    rs.SetField(QStringLiteral("FLD5"), TextOrNull(row.fld5));
-    rs.SetField(QStringLiteral("FLD6"), TextOrNull(row.fld6));
-    rs.SetField(QStringLiteral("FLD7"), TextOrNull(row.fld7));
-    rs.SetField(QStringLiteral("FLD-4"), TextOrNull(row.fldMinus4));
-    rs.SetField(QStringLiteral("FLD-5"), TextOrNull(row.fldMinus5));
-    rs.SetField(QStringLiteral("FLD-7"), TextOrNull(row.fldMinus7));
-    rs.SetField(QStringLiteral("FLD+7"), TextOrNull(row.fldPlus7));
+    rs.SetField(QStringLiteral("FLD1"), TextOrNull(row.station));
+    rs.SetField(QStringLiteral("FLD2"), TextOrNull(row.target));
+    rs.SetField(QStringLiteral("FLD3"), TextOrNull(row.verticalAngle));
+    rs.SetField(QStringLiteral("FLD4"), TextOrNull(row.verticalComponent));
+    rs.SetField(QStringLiteral("FLD5"), TextOrNull(row.heightDifference));
+    rs.SetField(QStringLiteral("FLD6"), TextOrNull(row.slopeDistance));
+    rs.SetField(QStringLiteral("FLD7"), TextOrNull(row.horizontalDistance));
+    rs.SetField(QStringLiteral("FLD-4"), TextOrNull(row.verticalComponent2));
+    rs.SetField(QStringLiteral("FLD-5"), TextOrNull(row.heightDifference2));
+    rs.SetField(QStringLiteral("FLD-7"), TextOrNull(row.horizontalDistance2));
+    rs.SetField(QStringLiteral("FLD+7"), TextOrNull(row.horizontalDistanceBoth));
     rs.Update();
 }
 

@@ -2,7 +2,7 @@
 
 #include "notebook/NotebookFiles.h"
 #include "notebook/NotebookLayout.h"
-#include "notebook/ReductionTable.h"
+#include "notebook/StationTables.h"
 
 namespace notebook {
 namespace {

@@ -1,130 +1,109 @@
 #include "notebook/ReductionTable.h"
 
-#include <cmath>
-#include <numbers>
+#include <QStringView>
 
-#include "notebook/NotebookFormat.h"
-#include "notebook/NotebookLayout.h"
+#include "notebook/NotebookDatabase.h"
+#include "notebook/NotebookTransaction.h"
 #include "platform/CodePage.h"
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
 
 namespace notebook {
 namespace {
 
-constexpr double kLargestTargetHeight = 99.999;
-constexpr double kQuarterCircle = 324000;
-const QString kUnformed = QStringLiteral("*");
+const QString kTable = QStringLiteral("テーブル4");
 
-// One target as the reduction table sees it: the values reduced from all its sightings.
-struct TargetValues {
-    QString name, memo;
-    Maybe direction, zenith, circleReading, slope, targetHeight;
-    // Zenith (brought to the direct face) and distance of each face apart.
-    Maybe directZenith, reverseZenith, directSlope, reverseSlope;
+struct TextColumn {
+    QStringView name;
+    QString ReductionRow::*member;
 };
 
-double InstrumentHeight(const StationRecord& station) {
-    bool ok = false;
-    const double height = station.instrumentHeight.toDouble(&ok);
-    return ok && std::isfinite(height) ? height : 0;
+constexpr TextColumn kTextColumns[] = {
+    {u"KIKAITEN", &ReductionRow::station},
+    {u"IH", &ReductionRow::instrumentHeight},
+    {u"KIKAIH", &ReductionRow::stationElevation},
+    {u"H", &ReductionRow::elevation},
+    {u"SIJUNTEN", &ReductionRow::target},
+    {u"VANG", &ReductionRow::verticalAngle},
+    {u"SOKUDIS", &ReductionRow::slopeDistance},
+    {u"CULCDIS", &ReductionRow::horizontalDistance},
+    {u"FH", &ReductionRow::targetHeight},
+    {u"DH", &ReductionRow::heightDifference},
+    {u"CULCH", &ReductionRow::computedElevation},
+    {u"HANG", &ReductionRow::direction},
+    {u"メモ", &ReductionRow::memo},
+    {u"HANG2", &ReductionRow::direction2},
+};
+
+std::optional<qint32> OptionalLong(const QVariant& value) {
+    if (value.isNull()) return std::nullopt;
+    return value.toInt();
 }
 
-QString MetresOrUnformed(const Maybe& metres) {
-    return metres ? FormatDigits(*metres, 5, 3, 9) : kUnformed;
-}
-
-void WriteTarget(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                 const TargetValues& t, const DistrictPoint& point) {
-    const double ih = InstrumentHeight(station);
+ReductionRow CurrentRow(platform::Recordset& rows) {
     ReductionRow row;
-    row.type = pages.NextRowNumber();
-    row.sijunten = t.name;
-    row.hang = DmsOrBlank(t.direction);
-    row.vang = DmsOrBlank(t.zenith);
-    row.hang2 = DmsOrBlank(t.circleReading);
-    row.sokudis = Metres(t.slope ? Maybe(std::fabs(*t.slope)) : std::nullopt, 5, 9);
-    row.fh = Metres(t.targetHeight, 6, 10);
-    row.memo = platform::cp932::CutToBytes(t.memo, 16);
-    if (t.zenith && t.slope) {
-        const Heights h = HeightsOf(*t.zenith, *t.slope, ih, t.targetHeight);
-        row.culcdis = FormatDigits(h.horizontal, 5, 3, 9);
-        row.dh = FormatDigits(h.difference, 6, 3, 10);
-        if (point.elevation != kNoElevation) row.culch = FormatDigits(point.elevation + h.difference, 6, 3, 10);
-    }
-    pages.Output().Reduction(row);
+    row.id = rows.Field(QStringLiteral("ID")).toInt();
+    row.type = OptionalLong(rows.Field(QStringLiteral("TYPE")));
+    row.lookUpCode = OptionalLong(rows.Field(QStringLiteral("READH")));
+    for (const TextColumn& column : kTextColumns)
+        row.*column.member = rows.Field(column.name.toString()).toString();
+    return row;
+}
 
-    if (!t.slope) return;
-    CorrectionInputRow c;
-    c.fld1 = stationName;
-    c.fld2 = t.name;
-    c.fld3 = t.zenith ? DmsOrBlank(kQuarterCircle - *t.zenith) : kUnformed;
-    c.fld6 = MetresOrUnformed(std::fabs(*t.slope));
-    const auto face = [&](const Maybe& zenith, const Maybe& slope, QString& v, QString& dh, QString& horizontal) {
-        Maybe vertical, difference, across;
-        if (zenith && slope) {
-            const Heights h = HeightsOf(*zenith, *slope, ih, t.targetHeight);
-            vertical = h.vertical;
-            difference = h.difference;
-            across = h.horizontal;
-        }
-        v = MetresOrUnformed(vertical);
-        dh = MetresOrUnformed(difference);
-        horizontal = MetresOrUnformed(across);
-    };
-    face(t.directZenith, t.directSlope, c.fld4, c.fld5, c.fld7);
-    face(t.reverseZenith, t.reverseSlope, c.fldMinus4, c.fldMinus5, c.fldMinus7);
-    c.fldPlus7 = t.zenith ? MetresOrUnformed(HorizontalDistance(*t.zenith / 3600, *t.slope)) : kUnformed;
-    pages.Output().CorrectionInput(c);
+// Empty text is Null: the field was cleared and stays so.
+QVariant TextOrNull(const QString& text, const QString& field) {
+    if (text.isEmpty()) return QVariant();
+    return platform::cp932::CutToBytes(text, NotebookTextSize(kTable, field));
+}
+
+// READH is a whole number; other text is refused rather than stored as text in it.
+QVariant CodeOrNull(const QString& text) {
+    if (text.isEmpty()) return QVariant();
+    bool ok = false;
+    const qint32 code = text.toInt(&ok);
+    if (!ok)
+        throw platform::DbError(
+            QStringLiteral("READH に整数でない値 '%1' は書けません。").arg(text));
+    return code;
 }
 
 }  // namespace
 
-Heights HeightsOf(double zenithSeconds, double slope, double instrumentHeight, Maybe targetHeight) {
-    const double z = zenithSeconds / 3600;
-    const double radians = z * std::numbers::pi / 180;
-    Heights h;
-    h.vertical = RoundHalfEven(std::fabs(std::cos(radians) * slope), 3);
-    h.horizontal = RoundHalfEven(std::fabs(std::sin(radians) * slope), 3);
-    const double s = z < 90 || z > 270 ? -1 : 1;
-    h.difference = instrumentHeight - s * h.vertical;
-    if (targetHeight && *targetHeight <= kLargestTargetHeight) h.difference -= *targetHeight;
-    return h;
+std::vector<ReductionRow> ReadReductionTable(platform::Database& db) {
+    auto rows = db.OpenRecordset(
+        QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(platform::QuoteIdentifier(kTable)));
+    std::vector<ReductionRow> read;
+    read.reserve(rows->RecordCount());
+    for (; !rows->Eof(); rows->MoveNext()) read.push_back(CurrentRow(*rows));
+    return read;
 }
 
-void WriteStationRow(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                     const DistrictPoint& point) {
-    ReductionRow row;
-    row.type = pages.NextRowNumber();
-    row.kikaiten = stationName;
-    if (station.HasInstrumentHeight()) row.ih = FormatDigits(InstrumentHeight(station), 6, 3, 10);
-    row.readh = station.HasInstrumentHeight() ? point.code : kPointNotFound;
-    if (point.elevation != kNoElevation) row.kikaih = FormatDigits(point.elevation, 6, 3, 10);
-    pages.Output().Reduction(row);
+std::vector<ReductionRow> ReadReductionTable(const QString& path) {
+    std::vector<ReductionRow> rows;
+    if (!InNotebookTransaction(path,
+                               [&](platform::Database& db) { rows = ReadReductionTable(db); }))
+        return {};
+    return rows;
 }
 
-void WriteSetTargets(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                     const SetReduction& reduction, const DistrictPoint& point) {
-    for (const TargetReduction& target : reduction.targets) {
-        TargetValues t{target.name, target.memo, target.meanDirection, target.meanZenith,
-                       target.First()->horizontal, target.meanDistance, target.targetHeight,
-                       target.directZenith, target.reverseZenith, target.directSlope, target.reverseSlope};
-        WriteTarget(pages, station, stationName, t, point);
-    }
+std::vector<ReductionRow> ReadTraverseSource(const QString& path) {
+    return ReadReductionTable(path);
 }
 
-void WritePlainTargets(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                       const DistrictPoint& point) {
-    for (const Sighting& s : station.sightings) {
-        // A reverse-face reading is brought to the direct face: 280° is a zenith of 80°.
-        const bool reverse = s.face() == u'l';
-        const Maybe zenith = s.vertical && reverse ? Maybe(1296000 - *s.vertical) : s.vertical;
-        const Maybe slope = ReduceReadings(s.distance1, s.distance2).mean;
-        TargetValues t{s.name, s.memo, s.horizontal, s.vertical, s.horizontal, slope, s.targetHeight,
-                       {}, {}, {}, {}};
-        (reverse ? t.reverseZenith : t.directZenith) = zenith;
-        (reverse ? t.reverseSlope : t.directSlope) = slope;
-        t.zenith = zenith;
-        WriteTarget(pages, station, stationName, t, point);
-    }
+bool WriteHeights(const QString& path, const std::vector<HeightEdit>& edits) {
+    const QString sql =
+        QStringLiteral(
+            "UPDATE %1 SET KIKAIH = ?, H = ?, CULCH = ?, READH = COALESCE(?, READH) "
+            "WHERE ID = ?")
+            .arg(platform::QuoteIdentifier(kTable));
+    return InNotebookTransaction(path, [&](platform::Database& db) {
+        for (const HeightEdit& edit : edits)
+            db.Execute(sql, {TextOrNull(edit.stationElevation, QStringLiteral("KIKAIH")),
+                             TextOrNull(edit.elevation, QStringLiteral("H")),
+                             TextOrNull(edit.computedElevation, QStringLiteral("CULCH")),
+                             CodeOrNull(edit.lookUpCode), edit.id});
+    });
 }
 
 }  // namespace notebook

@@ -1,37 +1,61 @@
 #pragma once
-// The per-target reduction table テーブル4 and the distance-correction input KYORIHOSEI_ of
-// a station: what the traverse creation and the distance reports read.
-//
-// Heights: with zenith angle Z, slope distance D, instrument height i and target height f,
-// V = Round(|cos Z · D|, 3), H = Round(|sin Z · D|, 3); s = −1 when Z < 90° or Z > 270°,
-// else +1; the height difference is i − s·V − f, f left out when it is over 99.999 m (not
-// given), i taken as 0 when not given.
+// The per-target reduction table テーブル4 of the notebook database: one station row (its
+// station name set) followed by one row per target (its target name set), in ID order. The
+// report form reads it and writes the confirmed station elevations back; the traverse input
+// is made from it. `path` is the full path of the notebook database file.
 
 #include <QString>
+#include <optional>
+#include <vector>
 
-#include "notebook/DistrictPoint.h"
-#include "notebook/FieldBookStations.h"
-#include "notebook/NotebookPages.h"
-#include "notebook/SetReduction.h"
+namespace platform {
+class Database;
+}
 
 namespace notebook {
 
-struct Heights {
-    double vertical = 0, horizontal = 0, difference = 0;
+// One row with every field; a Null text reads as "". Lengths in metres, angles d-mm-ss.
+struct ReductionRow {
+    qint32 id = 0;                     // ID
+    std::optional<qint32> type;        // TYPE: the notebook run's row number
+    QString station;                   // KIKAITEN
+    QString instrumentHeight;          // IH
+    QString stationElevation;          // KIKAIH
+    QString elevation;                 // H: the target's, entered or computed
+    QString target;                    // SIJUNTEN
+    QString verticalAngle;             // VANG
+    QString slopeDistance;             // SOKUDIS
+    QString horizontalDistance;        // CULCDIS
+    QString targetHeight;              // FH
+    QString heightDifference;          // DH: station to target
+    QString computedElevation;         // CULCH: the station's elevation plus DH
+    std::optional<qint32> lookUpCode;  // READH: the district look-up code (DistrictPoint.h)
+    QString direction;                 // HANG
+    QString memo;                      // メモ
+    QString direction2;                // HANG2
 };
-Heights HeightsOf(double zenithSeconds, double slope, double instrumentHeight, Maybe targetHeight);
 
-// The station row. point is the district's answer for the station's name; a station
-// without instrument height counts as not found.
-void WriteStationRow(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                     const DistrictPoint& point);
+// Every row in ID order; empty when the file or the table cannot be read.
+std::vector<ReductionRow> ReadReductionTable(const QString& path);
+// The same, inside a transaction the caller holds. Throws platform::DbError.
+std::vector<ReductionRow> ReadReductionTable(platform::Database& db);
 
-// The target rows of a station observed in sets (one per target) and its correction input.
-void WriteSetTargets(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                     const SetReduction& reduction, const DistrictPoint& point);
+// The rows the traverse input is made from: the whole table, as ReadReductionTable gives it.
+std::vector<ReductionRow> ReadTraverseSource(const QString& path);
 
-// The target rows of a station listed plainly (one per sighting) and its correction input.
-void WritePlainTargets(NotebookPages& pages, const StationRecord& station, const QString& stationName,
-                       const DistrictPoint& point);
+// Station elevations confirmed in the editor, for the row with the ID.
+struct HeightEdit {
+    qint32 id = 0;
+    QString stationElevation;   // KIKAIH
+    QString elevation;          // H
+    QString computedElevation;  // CULCH
+    QString lookUpCode;         // READH, a whole number
+};
+
+// For every edit whose row still exists: KIKAIH, H and CULCH become Null unless the edit
+// gives them a value, READH is kept unless the edit gives one; texts are cut to their field
+// size. A row that is gone is skipped. One transaction: false, and nothing changed, when the
+// file cannot be opened, a write fails, or a look-up code is not a whole number.
+bool WriteHeights(const QString& path, const std::vector<HeightEdit>& edits);
 
 }  // namespace notebook
