@@ -11,12 +11,23 @@ QString FormatDms(double seconds) {
     const double rounded = std::floor(std::fabs(seconds) + 0.5);
     if (!(rounded / 3600 < 10000)) return QString();  // NaN lands here as well
     const auto whole = static_cast<qint64>(rounded);
-    const qint64 degrees = whole / 3600;
-    const qint64 minutes = whole / 60 % 60;
-    const qint64 secs = whole % 60;
-    const QString degreeText = (negative ? QStringLiteral("-") : QString()) + QString::number(degrees);
-    return degreeText.right(4) + u'-' + QStringLiteral("%1").arg(minutes, 2, 10, QChar(u'0')) + u'-' +
-           QStringLiteral("%1").arg(secs, 2, 10, QChar(u'0'));
+    const auto degrees = static_cast<int>(whole / 3600);
+    const auto minutes = static_cast<int>(whole / 60 % 60);
+    const auto secs = static_cast<int>(whole % 60);
+    // Built in place: notebooks print millions of angles.
+    char16_t text[12];
+    int n = 0;
+    char16_t digits[5];
+    int d = 0;
+    for (int v = degrees; d == 0 || v > 0; v /= 10) digits[d++] = static_cast<char16_t>(u'0' + v % 10);
+    if (negative) digits[d++] = u'-';
+    for (int i = std::min(d, 4) - 1; i >= 0; --i) text[n++] = digits[i];  // the four rightmost characters
+    for (const int part : {minutes, secs}) {
+        text[n++] = u'-';
+        text[n++] = static_cast<char16_t>(u'0' + part / 10);
+        text[n++] = static_cast<char16_t>(u'0' + part % 10);
+    }
+    return QString(reinterpret_cast<const QChar*>(text), n);
 }
 
 double PackedDmsSeconds(const QString& text) {

@@ -1,6 +1,7 @@
 #include "apa/ApaLine.h"
 
 #include <QRegularExpression>
+#include <charconv>
 
 namespace apa {
 
@@ -109,7 +110,17 @@ QStringView LeadingNumber(QStringView text) {
 
 double LenientNumber(QStringView text) {
     const QStringView number = LeadingNumber(text);
-    return number.isEmpty() ? 0.0 : number.toDouble();
+    // The number is ASCII: read from bytes, it needs no conversion of the text.
+    char bytes[64];
+    if (number.isEmpty() || number.size() >= static_cast<qsizetype>(sizeof bytes))
+        return number.isEmpty() ? 0.0 : number.toDouble();
+    const qsizetype skip = number.front() == u'+' ? 1 : 0;  // from_chars takes no "+"
+    qsizetype n = 0;
+    for (qsizetype i = skip; i < number.size(); ++i) bytes[n++] = static_cast<char>(number[i].unicode());
+    double value = 0;
+    const auto [end, error] = std::from_chars(bytes, bytes + n, value);
+    if (error == std::errc::result_out_of_range) return number.toDouble();
+    return value;
 }
 
 bool ReadsAsNumber(const QString& text) {

@@ -8,9 +8,7 @@
 namespace notebook {
 
 QString FormatDigits(double value, int n, int m, int maxLength) {
-    // Nine decimals carry the value's decimal digits past the binary error (2.675 is
-    // 2.67499999… as a double, and is rounded as 2.675).
-    const QString text = platform::RoundDecimalText(QString::number(value, 'f', 9), std::max(m, 0));
+    const QString text = platform::RoundDecimalValue(value, m);
     if (maxLength <= 0 || text.size() <= maxLength) return text;
     QString stars(std::max(n, 1), u'*');
     if (m > 0) stars += u'.' + QString(m, u'*');

@@ -1,16 +1,20 @@
 #include "platform/DecimalText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace platform {
 namespace {
 
-bool IsDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
+template <typename Char>
+bool IsDigit(Char c) {
+    return c >= '0' && c <= '9';
 }
 
-bool IsZero(QStringView digits) {
-    return std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
+template <typename Char>
+bool IsZero(const Char* digits, qsizetype n) {
+    return std::all_of(digits, digits + n, [](Char c) { return c == '0'; });
 }
 
 // Adds one unit in the last place of the number written from `from` on ("9.99" becomes
@@ -27,44 +31,58 @@ void Increment(QString& number, qsizetype from) {
     number.insert(from, u'1');
 }
 
-}  // namespace
-
-QString RoundDecimalText(const QString& text, int decimals) {
+// The rounding of RoundDecimalText over the characters of a text or of a number's digits.
+template <typename Char>
+QString RoundDigits(const Char* text, qsizetype n, int decimals) {
     decimals = std::max(decimals, 0);
-    const qsizetype n = text.size();
     qsizetype i = 0;
-    while (i < n && text[i] == u' ') ++i;
+    while (i < n && text[i] == ' ') ++i;
     bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    const qsizetype wholeStart = i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    qsizetype wholeStart = i;
     while (i < n && IsDigit(text[i])) ++i;
-    QStringView whole = QStringView(text).mid(wholeStart, i - wholeStart);
-    QStringView fraction;
-    if (i < n && text[i] == u'.') {
-        const qsizetype fractionStart = ++i;
+    const qsizetype wholeEnd = i;
+    qsizetype fractionStart = i, fractionEnd = i;
+    if (i < n && text[i] == '.') {
+        fractionStart = ++i;
         while (i < n && IsDigit(text[i])) ++i;
-        fraction = QStringView(text).mid(fractionStart, i - fractionStart);
+        fractionEnd = i;
     }
-    while (whole.size() > 1 && whole.front() == u'0') whole = whole.mid(1);
-    const QStringView kept = fraction.left(decimals);
-    const bool roundUp = fraction.size() > decimals && fraction[decimals] >= u'5';
-    const bool zero = !roundUp && IsZero(whole) && IsZero(kept);  // never "-0.000"
+    while (wholeEnd - wholeStart > 1 && text[wholeStart] == '0') ++wholeStart;
+    const qsizetype fractionSize = fractionEnd - fractionStart;
+    const qsizetype kept = std::min<qsizetype>(fractionSize, decimals);
+    const bool roundUp = fractionSize > decimals && text[fractionStart + decimals] >= '5';
+    const bool zero = !roundUp && IsZero(text + wholeStart, wholeEnd - wholeStart) &&
+                      IsZero(text + fractionStart, kept);  // never "-0.000"
 
     QString out;
-    out.reserve(whole.size() + decimals + 4);
+    out.reserve(wholeEnd - wholeStart + decimals + 4);
     if (negative && !zero) out += u'-';
     const qsizetype digitsFrom = out.size();
-    if (whole.isEmpty())
-        out += u'0';  // ".5": no digit was typed before the point
-    else
-        out += whole;
+    if (wholeEnd == wholeStart) out += u'0';  // ".5": no digit was typed before the point
+    for (qsizetype k = wholeStart; k < wholeEnd; ++k) out += QChar(static_cast<char16_t>(text[k]));
     if (decimals > 0) {
         out += u'.';
-        out += kept;
-        out.resize(out.size() + decimals - kept.size(), u'0');
+        for (qsizetype k = 0; k < kept; ++k) out += QChar(static_cast<char16_t>(text[fractionStart + k]));
+        out.resize(out.size() + decimals - kept, u'0');
     }
     if (roundUp) Increment(out, digitsFrom);
     return out;
+}
+
+}  // namespace
+
+QString RoundDecimalText(const QString& text, int decimals) {
+    return RoundDigits(text.utf16(), text.size(), decimals);
+}
+
+QString RoundDecimalValue(double value, int decimals) {
+    if (!std::isfinite(value)) return RoundDecimalText(QString(), decimals);
+    // Nine decimals carry a value's decimal digits past the binary error (2.675 is
+    // 2.67499999… as a double, and is rounded as 2.675).
+    char digits[400];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 9);
+    return RoundDigits(digits, written.ptr - digits, decimals);
 }
 
 }  // namespace platform

@@ -15,4 +15,9 @@ namespace platform {
 // A result of zero carries no sign. `decimals` below 0 counts as 0.
 QString RoundDecimalText(const QString& text, int decimals);
 
+// A computed value written the same way: its nine-decimal text rounded as above, so that a
+// value such as 2.675, held as 2.67499999…, rounds as the 2.675 it stands for. A value that
+// is not finite gives the text of 0.
+QString RoundDecimalValue(double value, int decimals);
+
 }  // namespace platform
