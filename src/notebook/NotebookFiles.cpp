@@ -26,6 +26,16 @@ std::array<QString, N> FieldNames() {
 // Empty text is stored as Null, as a field nobody assigned.
 QVariant TextOrNull(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
 
+// A row of a table whose fields are ID, FLD1, FLD2…
+template <typename Row>
+void AddNumberedRow(platform::Recordset& rs, const Row& row) {
+    static const auto names = FieldNames<std::tuple_size_v<decltype(row.fields)>>();
+    rs.AddNew();
+    rs.SetField(QStringLiteral("ID"), row.id);
+    for (size_t n = 1; n < names.size(); ++n) rs.SetField(names[n], TextOrNull(row.fields[n]));
+    rs.Update();
+}
+
 }  // namespace
 
 NotebookFiles::NotebookFiles(const QString& folder) : folder_(folder) {
@@ -61,21 +71,9 @@ NotebookFiles::~NotebookFiles() {
 
 void NotebookFiles::Line(const QString& text) { text_->WriteLine(text); }
 
-void NotebookFiles::Data(const DataRow& row) {
-    static const auto names = FieldNames<23>();
-    data_->AddNew();
-    data_->SetField(QStringLiteral("ID"), row.id);
-    for (size_t n = 1; n < names.size(); ++n) data_->SetField(names[n], TextOrNull(row.fields[n]));
-    data_->Update();
-}
+void NotebookFiles::Data(const DataRow& row) { AddNumberedRow(*data_, row); }
 
-void NotebookFiles::Header(const HeaderRow& row) {
-    static const auto names = FieldNames<17>();
-    headers_->AddNew();
-    headers_->SetField(QStringLiteral("ID"), row.id);
-    for (size_t n = 1; n < names.size(); ++n) headers_->SetField(names[n], TextOrNull(row.fields[n]));
-    headers_->Update();
-}
+void NotebookFiles::Header(const HeaderRow& row) { AddNumberedRow(*headers_, row); }
 
 void NotebookFiles::Reduction(const ReductionRow& row) {
     platform::Recordset& rs = *reduction_;

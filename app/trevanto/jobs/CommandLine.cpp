@@ -1,6 +1,7 @@
 #include "trevanto/jobs/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include "platform/DbError.h"
 #include "platform/FileError.h"
@@ -133,6 +134,13 @@ int RunGroup(const QList<Job>& members, const QStringList& arguments, QTextStrea
 }
 
 }  // namespace
+
+QString OutputFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.exists()) throw JobError(QStringLiteral("出力フォルダーがありません: ") + folder);
+    if (!info.isDir()) throw JobError(QStringLiteral("出力先はフォルダーではありません: ") + folder);
+    return folder;
+}
 
 QString TroubleText(std::exception_ptr failure) {
     try {

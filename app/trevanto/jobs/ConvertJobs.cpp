@@ -31,11 +31,7 @@ QString FormatCode(const QCommandLineParser& parser) {
 }
 
 QString OutputFolder(const QCommandLineParser& parser) {
-    const QString folder = parser.isSet(kOutputOption) ? parser.value(kOutputOption) : QDir::currentPath();
-    const QFileInfo info(folder);
-    if (!info.exists()) throw JobError(QStringLiteral("出力フォルダーがありません: ") + folder);
-    if (!info.isDir()) throw JobError(QStringLiteral("出力先はフォルダーではありません: ") + folder);
-    return folder;
+    return trevanto_app::OutputFolder(parser.isSet(kOutputOption) ? parser.value(kOutputOption) : QDir::currentPath());
 }
 
 // The run: options, and the field books it has written so far.

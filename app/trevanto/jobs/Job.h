@@ -63,6 +63,9 @@ QList<Job> NotebookJobs();
 // the district's tables; throws JobError, platform::FileError or platform::DbError.
 QString DistrictDatabase(const JobContext& context);
 
+// The folder a job writes into, checked: throws JobError when it is missing or no folder.
+QString OutputFolder(const QString& folder);
+
 // The text of a failure that ends a job or the start of the menu: a JobError's message, a
 // database or file fault as the user can act on it. Rethrows any other exception.
 QString TroubleText(std::exception_ptr failure);

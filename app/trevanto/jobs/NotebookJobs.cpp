@@ -2,7 +2,6 @@
 // the survey-class check a surveyor does on it.
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "apa/ApaReader.h"
 #include "calcstore/Numberings.h"
@@ -29,12 +28,7 @@ std::optional<notebook::SurveyClass> ClassOption(const QCommandLineParser& parse
 }
 
 QString OutputFolder(const QCommandLineParser& parser) {
-    if (!parser.isSet(kOutputOption)) return platform::WorkFolder();
-    const QString folder = parser.value(kOutputOption);
-    const QFileInfo info(folder);
-    if (!info.exists()) throw JobError(QStringLiteral("出力フォルダーがありません: ") + folder);
-    if (!info.isDir()) throw JobError(QStringLiteral("出力先はフォルダーではありません: ") + folder);
-    return folder;
+    return parser.isSet(kOutputOption) ? trevanto_app::OutputFolder(parser.value(kOutputOption)) : platform::WorkFolder();
 }
 
 void ReportClass(const notebook::NotebookSummary& summary, notebook::SurveyClass surveyClass,
