@@ -31,6 +31,8 @@ struct Sighting {
     int rowKind = 1;    // RowKind of the number
     int direction = 0;  // the number's last three digits; 0 when they are no number
     QChar face() const { return number.startsWith(u'l') ? u'l' : u'r'; }
+    // A zenith angle or a distance: what the vertical table shows.
+    bool HasVertical() const { return vertical || distance1 > 0 || distance2 > 0; }
 };
 
 struct StationRecord {

@@ -1,5 +1,7 @@
 #include "notebook/ObservationNotebook.h"
 
+#include <algorithm>
+
 #include "notebook/NotebookFiles.h"
 #include "notebook/NotebookLayout.h"
 #include "notebook/StationTables.h"
@@ -36,7 +38,9 @@ void ReduceStation(const StationRecord& station, const NotebookSources& sources,
         const SetReduction reduction = ReduceSets(station);
         if (!reduction.targets.empty() || !station.remeasured.empty())
             WriteHorizontalTable(pages, reduction, station.remeasured);
-        if (reduction.hasVertical) {
+        const bool remeasuredVertical = std::any_of(station.remeasured.begin(), station.remeasured.end(),
+                                                    [](const Sighting& s) { return s.HasVertical(); });
+        if (reduction.hasVertical || remeasuredVertical) {
             pages.FinishPageIfBeyond(kVerticalTableRoom);
             WriteVerticalTable(pages, reduction, station.remeasured);
         }

@@ -233,7 +233,7 @@ SetReduction ReduceSets(const StationRecord& station) {
         if (reference) target.meanDirection = MeanDirection(target, *reference, reduction.sets);
         ReduceVertical(target, reduction.sets);
         for (const Sighting* cell : target.cells)
-            if (cell && (cell->vertical || cell->distance1 > 0 || cell->distance2 > 0)) reduction.hasVertical = true;
+            if (cell && cell->HasVertical()) reduction.hasVertical = true;
     }
     ReduceIndexSpread(reduction);
     return reduction;

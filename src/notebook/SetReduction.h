@@ -70,7 +70,7 @@ struct SetReduction {
     int sets = 1;
     std::vector<TargetReduction> targets;  // by direction number, observed ones only
     std::array<Maybe, 4> indexSpread;      // 定数差 by set: spread of the index constants
-    bool hasVertical = false;              // a zenith angle or distance anywhere
+    bool hasVertical = false;              // a zenith angle or distance in the run
 };
 
 // Reduces the station's run; sets come from the observation code, raised to the highest

@@ -96,14 +96,12 @@ void WriteSetSpread(NotebookPages& pages, const TargetReduction& target) {
     pages.Row(text, std::move(row));
 }
 
-bool HasVertical(const Sighting* cell) {
-    return cell && (cell->vertical || cell->distance1 > 0 || cell->distance2 > 0);
-}
+bool HasVertical(const Sighting* cell) { return cell && cell->HasVertical(); }
 
 void WriteRemeasured(NotebookPages& pages, const std::vector<Sighting>& remeasured) {
     bool separated = false;
     for (const Sighting& s : remeasured) {
-        if (!HasVertical(&s)) continue;
+        if (!s.HasVertical()) continue;
         if (!std::exchange(separated, true)) WriteRemeasureSeparator(pages, kVerticalRow);
         DataRow row;
         row[2] = s.face();
