@@ -28,6 +28,20 @@ TEST(NotebookFormatTest, DegreeTextRoundsToWholeSecondsAndKeepsTheSign) {
         EXPECT_EQ(apa::FormatDms(c.seconds), QString::fromUtf8(c.text)) << c.seconds;
 }
 
+// Field-book angles are read by their digits: 90.3000 is 90°30′ exactly.
+TEST(NotebookFormatTest, PackedAnglesReadAsWritten) {
+    const struct {
+        const char* text;
+        double seconds;
+    } cases[] = {
+        {"90.3000", 325800},    {" 359.5959 ", 1295999},  {"45.30205", 163820.5},  // a fifth digit: tenths
+        {"-0.3000", -1800},     {"12.3", 45000},          {"+1.0001", 3601},
+        {"7", 25200},           {"abc", 0},               {"1e2", 360000},  // 100°, however written
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(apa::PackedDmsSeconds(QString::fromUtf8(c.text)), c.seconds) << c.text;
+}
+
 TEST(NotebookFormatTest, DigitsRoundOnTheirDecimalsAndOverflowAsStars) {
     const struct {
         double value;
