@@ -22,18 +22,20 @@ class NotebookCommandTest : public HostFixture {
     void SetUp() override {
         HostFixture::SetUp();
         work_ = test::NewFolder(QStringLiteral("work"));
-        const QStringList lines =
-            QString::fromLatin1(test::TwoSetFieldBook("ST1")).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines = QString::fromLatin1(test::TwoSetFieldBook("ST1"))
+                                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         Process().DataLines = QStringList{QString()} + lines;
         Process().DataCount = static_cast<qint32>(lines.size());
     }
     void TearDown() override {
-        QFile::setPermissions(work_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            work_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         HostFixture::TearDown();
     }
     bool Make() { return host::MakeObservationNotebook(prompt_, Process(), Store(), work_); }
     QString TextLineCount() const {
-        return QString::number(test::ReadBytes(work_ + QStringLiteral("/SHUBO1.DAT")).count("\r\n"));
+        return QString::number(
+            test::ReadBytes(work_ + QStringLiteral("/SHUBO1.DAT")).count("\r\n"));
     }
 
     QString work_;
@@ -42,8 +44,9 @@ class NotebookCommandTest : public HostFixture {
 TEST_F(NotebookCommandTest, SaysWhereTheNotebookIsAndHowLong) {
     ASSERT_TRUE(Make());
     ASSERT_EQ(Messages().size(), 1);
-    EXPECT_EQ(Messages()[0], QStringLiteral("観測手簿を作成しました。\n") + work_ + QStringLiteral("/SHUBO1.DAT\n") +
-                                 work_ + QStringLiteral("/SHUBO.MDB\n観測点 1、手簿 ") + TextLineCount() +
+    EXPECT_EQ(Messages()[0], QStringLiteral("観測手簿を作成しました。\n") + work_ +
+                                 QStringLiteral("/SHUBO1.DAT\n") + work_ +
+                                 QStringLiteral("/SHUBO.MDB\n観測点 1、手簿 ") + TextLineCount() +
                                  QStringLiteral(" 行"));
     EXPECT_EQ(prompt_.Records().constLast().icon, PromptIcon::Information);
     EXPECT_EQ(prompt_.WaitDepth(), 0);
@@ -54,13 +57,15 @@ TEST_F(NotebookCommandTest, SurveyClassSettingListsTheValuesOverItsLimits) {
     Store().Save(host::kSettingsSection, host::kSurveyClassKey, QStringLiteral("3"));
     ASSERT_TRUE(Make());
     ASSERT_EQ(Messages().size(), 1);
-    EXPECT_TRUE(Messages()[0].endsWith(QStringLiteral(" 行\n\n3級の制限を超える値: 1 件\nST1  T2  観測差 30″（制限 20″）")))
+    EXPECT_TRUE(Messages()[0].endsWith(
+        QStringLiteral(" 行\n\n3級の制限を超える値: 1 件\nST1  T2  観測差 30″（制限 20″）")))
         << Messages()[0].toStdString();
 }
 
 TEST_F(NotebookCommandTest, UnwritableWorkFolderIsToldAndLeftEmpty) {
-    QFile::setPermissions(work_, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                     QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(work_, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                     QFileDevice::ReadOther | QFileDevice::ExeOther);
     if (QFileInfo(work_).isWritable()) GTEST_SKIP() << "permissions do not bind this user";
     EXPECT_FALSE(Make());
     ASSERT_EQ(Messages().size(), 1);
@@ -80,5 +85,6 @@ TEST_F(NotebookCommandTest, MenuItemFiveReducesTheChosenFile) {
     QTest::mouseClick(menu.findChild<QPushButton*>(QStringLiteral("TSMENU5")), Qt::LeftButton);
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_TRUE(Messages()[0].contains(platform::WorkFolder() + QStringLiteral("/SHUBO1.DAT")));
-    EXPECT_TRUE(test::ReadBytes(platform::WorkFolder() + QStringLiteral("/SHUBO1.DAT")).contains("MENU1"));
+    EXPECT_TRUE(
+        test::ReadBytes(platform::WorkFolder() + QStringLiteral("/SHUBO1.DAT")).contains("MENU1"));
 }
