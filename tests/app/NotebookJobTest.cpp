@@ -1,0 +1,118 @@
+// trevanto notebook as a user runs it: where the notebook goes, what it says, the survey
+// class check, and the older notebook kept through every failure.
+
+#include <QDir>
+#include <QFile>
+
+#include "app/TrevantoProcess.h"
+#include "notebook/ReductionTable.h"
+#include "platform/Database.h"
+#include "support/FieldBook.h"
+#include "support/QtPrinters.h"
+
+namespace {
+
+using test::Outcome;
+
+class NotebookJobTest : public test::TrevantoProcessTest {
+  protected:
+    Outcome Notebook(QStringList arguments) {
+        arguments.prepend(QStringLiteral("notebook"));
+        return Trevanto(arguments);
+    }
+    // The station row's elevation (KIKAIH) in the folder's notebook database.
+    static QString StationElevation(const QString& folder) {
+        const auto rows = notebook::ReadReductionTable(folder + QStringLiteral("/SHUBO.MDB"));
+        return rows.empty() ? QStringLiteral("no rows") : rows.front().stationElevation;
+    }
+};
+
+TEST_F(NotebookJobTest, WritesBothFilesAndCountsTheTextLines) {
+    const Outcome help = Notebook({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(
+        help.out.startsWith(QStringLiteral("使い方: trevanto notebook [オプション] FILE.APA\n")));
+    const QString out = test::NewFolder(QStringLiteral("出力 先"));
+    File(QStringLiteral("現場 第1回.APA"), test::TwoSetFieldBook("ST1"));
+    const Outcome o = Notebook({QStringLiteral("-o"), out, QStringLiteral("現場 第1回.APA")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QByteArray text = test::ReadBytes(out + QStringLiteral("/SHUBO1.DAT"));
+    EXPECT_EQ(o.out, out + QStringLiteral("/SHUBO1.DAT, ") + out +
+                         QStringLiteral("/SHUBO.MDB: 観測点 1、手簿 ") +
+                         QString::number(text.count("\r\n")) + QStringLiteral(" 行\n"));
+    EXPECT_TRUE(text.contains("ST1")) << text.left(400).toStdString();
+    const auto rows = notebook::ReadReductionTable(out + QStringLiteral("/SHUBO.MDB"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].station, QStringLiteral("ST1"));
+    EXPECT_EQ(rows[2].target, QStringLiteral("T2"));
+}
+
+// Without -o the notebook goes into the work folder; station elevations come from the demo
+// district unless --database names another.
+TEST_F(NotebookJobTest, WorkFolderAndDistrictByDefault) {
+    File(QStringLiteral("book.APA"), test::TwoSetFieldBook("T1"));
+    ASSERT_EQ(Notebook({QStringLiteral("book.APA")}).status, 0);
+    EXPECT_TRUE(QFile::exists(home_ + QStringLiteral("/SHUBO1.DAT")));
+    EXPECT_EQ(StationElevation(home_), QStringLiteral("45.210"));
+
+    const QString other = home_ + QStringLiteral("/別の地区.mdb");
+    ASSERT_TRUE(QFile::copy(home_ + QStringLiteral("/DemoDistrict.mdb"), other));
+    platform::Database::Open(other)->Execute(
+        QStringLiteral("UPDATE COORD SET Z = 12.345 WHERE Name = 'T1'"));
+    const QString out = test::NewFolder(QStringLiteral("other"));
+    const Outcome o = Trevanto({QStringLiteral("--database"), other, QStringLiteral("notebook"),
+                                QStringLiteral("-o"), out, QStringLiteral("book.APA")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(StationElevation(out), QStringLiteral("12.345"));
+}
+
+// An equal value passes: the 30″ double-angle spread is within class 3 and over class 1.
+TEST_F(NotebookJobTest, SurveyClassListsTheValuesOverItsLimits) {
+    File(QStringLiteral("book.APA"), test::TwoSetFieldBook("ST1"));
+    Outcome o =
+        Notebook({QStringLiteral("--class"), QStringLiteral("3"), QStringLiteral("book.APA")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_TRUE(o.out.endsWith(
+        QStringLiteral("行\nST1  T2  観測差 30″（制限 20″）\n3級の制限を超える値: 1 件\n")))
+        << o.out.toStdString();
+
+    o = Notebook({QStringLiteral("--class"), QStringLiteral("1"), QStringLiteral("book.APA")});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_TRUE(o.out.contains(QStringLiteral("ST1  T2  倍角差 30″（制限 15″）")))
+        << o.out.toStdString();
+    EXPECT_TRUE(o.out.endsWith(QStringLiteral("1級の制限を超える値: 2 件\n")));
+}
+
+TEST_F(NotebookJobTest, TroubleLeavesTheOlderNotebook) {
+    const QString out = test::NewFolder(QStringLiteral("older"));
+    test::WriteBytes(out + QStringLiteral("/SHUBO1.DAT"), "older text\r\n");
+    test::WriteBytes(out + QStringLiteral("/SHUBO.MDB"), "older database");
+    File(QStringLiteral("book.APA"), test::TwoSetFieldBook("ST1"));
+    File(QStringLiteral("hello.APA"), "hello\r\n");
+    const QString missing = out + QStringLiteral("/no such folder");
+    const struct {
+        QString folder;
+        QStringList arguments;
+        const char16_t* said;
+    } cases[] = {
+        {out, {QStringLiteral("hello.APA")}, u"hello.APA: APA データではありません。"},
+        {out, {QStringLiteral("missing.APA")}, u"missing.APA"},
+        {out,
+         {QStringLiteral("--class"), QStringLiteral("9"), QStringLiteral("book.APA")},
+         u"知らない測量の級です: 9"},
+        {missing, {QStringLiteral("book.APA")}, u"出力フォルダーがありません"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Notebook(QStringList{QStringLiteral("-o"), c.folder} + c.arguments);
+        EXPECT_EQ(o.status, 2) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(o.err.contains(QString::fromUtf16(c.said))) << o.err.toStdString();
+        EXPECT_EQ(test::ReadBytes(out + QStringLiteral("/SHUBO1.DAT")),
+                  QByteArray("older text\r\n"));
+        EXPECT_EQ(test::ReadBytes(out + QStringLiteral("/SHUBO.MDB")),
+                  QByteArray("older database"));
+        EXPECT_EQ(
+            QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 2);
+    }
+}
+
+}  // namespace
