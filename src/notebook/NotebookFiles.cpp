@@ -1,12 +1,14 @@
 #include "notebook/NotebookFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 
 #include "notebook/NotebookDatabase.h"
 #include "notebook/ObservationNotebook.h"
+#include "platform/CodePage.h"
 #include "platform/Database.h"
 #include "platform/FileError.h"
 #include "platform/Recordset.h"
@@ -26,6 +28,32 @@ std::array<QString, N> FieldNames() {
 // Empty text is stored as Null, as a field nobody assigned.
 QVariant TextOrNull(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
 
+// A text field of a row type: its name, where the row holds it, and its size.
+template <typename Row>
+struct TextColumn {
+    QString name;
+    QString Row::*member;
+    int size = 0;
+};
+
+template <typename Row>
+std::vector<TextColumn<Row>> Columns(const QString& table, std::vector<TextColumn<Row>> columns) {
+    for (TextColumn<Row>& column : columns) column.size = NotebookTextSize(table, column.name);
+    return columns;
+}
+
+// Every text cut to its field's CP932 bytes: a name longer than its field is stored cut at a
+// character boundary, as the notebook's other tables hold it.
+template <typename Row>
+void SetTexts(platform::Recordset& rs, const std::vector<TextColumn<Row>>& columns, const Row& row) {
+    for (const TextColumn<Row>& column : columns) {
+        const QString& text = row.*column.member;
+        rs.SetField(column.name, TextOrNull(text.size() * 2 > column.size
+                                                ? platform::cp932::CutToBytes(text, column.size)
+                                                : text));
+    }
+}
+
 // A row of a table whose fields are ID, FLD1, FLD2…
 template <typename Row>
 void AddNumberedRow(platform::Recordset& rs, const Row& row) {
@@ -39,6 +67,9 @@ void AddNumberedRow(platform::Recordset& rs, const Row& row) {
 }  // namespace
 
 NotebookFiles::NotebookFiles(const QString& folder) : folder_(folder) {
+    const QFileInfo older(QDir(folder).filePath(kNotebookFileName));
+    if (older.exists() && !older.isFile())
+        throw platform::FileError(older.filePath(), {}, platform::FileFault::NotAFile);
     // The text writer says best why a folder cannot take files (missing, read-only).
     text_ = std::make_unique<platform::TextFileWriter>(QDir(folder).filePath(kNotebookTextName));
     scratch_ = std::make_unique<QTemporaryDir>(QDir(folder).filePath(QStringLiteral(".notebook-XXXXXX")));
@@ -76,58 +107,76 @@ void NotebookFiles::Data(const DataRow& row) { AddNumberedRow(*data_, row); }
 void NotebookFiles::Header(const HeaderRow& row) { AddNumberedRow(*headers_, row); }
 
 void NotebookFiles::Reduction(const ReductionRow& row) {
+    static const std::vector<TextColumn<ReductionRow>> columns = Columns<ReductionRow>(
+        QStringLiteral("テーブル4"),
+        {{u"KIKAITEN"_qs, &ReductionRow::station}, {u"IH"_qs, &ReductionRow::instrumentHeight},
+         {u"KIKAIH"_qs, &ReductionRow::stationElevation}, {u"H"_qs, &ReductionRow::elevation},
+         {u"SIJUNTEN"_qs, &ReductionRow::target}, {u"VANG"_qs, &ReductionRow::verticalAngle},
+         {u"SOKUDIS"_qs, &ReductionRow::slopeDistance}, {u"CULCDIS"_qs, &ReductionRow::horizontalDistance},
+         {u"FH"_qs, &ReductionRow::targetHeight}, {u"DH"_qs, &ReductionRow::heightDifference},
+         {u"CULCH"_qs, &ReductionRow::computedElevation}, {u"HANG"_qs, &ReductionRow::direction},
+         {u"メモ"_qs, &ReductionRow::memo}, {u"HANG2"_qs, &ReductionRow::direction2}});
     platform::Recordset& rs = *reduction_;
     rs.AddNew();
     rs.SetField(QStringLiteral("TYPE"), row.type ? QVariant(*row.type) : QVariant());
-    rs.SetField(QStringLiteral("KIKAITEN"), TextOrNull(row.station));
-    rs.SetField(QStringLiteral("IH"), TextOrNull(row.instrumentHeight));
-    rs.SetField(QStringLiteral("KIKAIH"), TextOrNull(row.stationElevation));
-    rs.SetField(QStringLiteral("H"), TextOrNull(row.elevation));
-    rs.SetField(QStringLiteral("SIJUNTEN"), TextOrNull(row.target));
-    rs.SetField(QStringLiteral("VANG"), TextOrNull(row.verticalAngle));
-    rs.SetField(QStringLiteral("SOKUDIS"), TextOrNull(row.slopeDistance));
-    rs.SetField(QStringLiteral("CULCDIS"), TextOrNull(row.horizontalDistance));
-    rs.SetField(QStringLiteral("FH"), TextOrNull(row.targetHeight));
-    rs.SetField(QStringLiteral("DH"), TextOrNull(row.heightDifference));
-    rs.SetField(QStringLiteral("CULCH"), TextOrNull(row.computedElevation));
     rs.SetField(QStringLiteral("READH"), row.lookUpCode ? QVariant(*row.lookUpCode) : QVariant());
-    rs.SetField(QStringLiteral("HANG"), TextOrNull(row.direction));
-    rs.SetField(QStringLiteral("メモ"), TextOrNull(row.memo));
-    rs.SetField(QStringLiteral("HANG2"), TextOrNull(row.direction2));
+    SetTexts(rs, columns, row);
     rs.Update();
 }
 
 void NotebookFiles::CorrectionInput(const CorrectionInputRow& row) {
-    platform::Recordset& rs = *correction_;
-    rs.AddNew();
-    rs.SetField(QStringLiteral("FLD1"), TextOrNull(row.station));
-    rs.SetField(QStringLiteral("FLD2"), TextOrNull(row.target));
-    rs.SetField(QStringLiteral("FLD3"), TextOrNull(row.verticalAngle));
-    rs.SetField(QStringLiteral("FLD4"), TextOrNull(row.verticalComponent));
-    rs.SetField(QStringLiteral("FLD5"), TextOrNull(row.heightDifference));
-    rs.SetField(QStringLiteral("FLD6"), TextOrNull(row.slopeDistance));
-    rs.SetField(QStringLiteral("FLD7"), TextOrNull(row.horizontalDistance));
-    rs.SetField(QStringLiteral("FLD-4"), TextOrNull(row.verticalComponent2));
-    rs.SetField(QStringLiteral("FLD-5"), TextOrNull(row.heightDifference2));
-    rs.SetField(QStringLiteral("FLD-7"), TextOrNull(row.horizontalDistance2));
-    rs.SetField(QStringLiteral("FLD+7"), TextOrNull(row.horizontalDistanceBoth));
-    rs.Update();
+    using Row = CorrectionInputRow;
+    static const std::vector<TextColumn<Row>> columns = Columns<Row>(
+        QStringLiteral("KYORIHOSEI_"),
+        {{u"FLD1"_qs, &Row::station}, {u"FLD2"_qs, &Row::target}, {u"FLD3"_qs, &Row::verticalAngle},
+         {u"FLD4"_qs, &Row::verticalComponent}, {u"FLD5"_qs, &Row::heightDifference},
+         {u"FLD6"_qs, &Row::slopeDistance}, {u"FLD7"_qs, &Row::horizontalDistance},
+         {u"FLD-4"_qs, &Row::verticalComponent2}, {u"FLD-5"_qs, &Row::heightDifference2},
+         {u"FLD-7"_qs, &Row::horizontalDistance2}, {u"FLD+7"_qs, &Row::horizontalDistanceBoth}});
+    correction_->AddNew();
+    SetTexts(*correction_, columns, row);
+    correction_->Update();
 }
+
+namespace {
+
+// rename() replaces a file in one step; QFile::rename would refuse to.
+bool Replace(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+}  // namespace
 
 void NotebookFiles::Commit() {
     db_->CommitTrans();
-    const QString scratchPath = db_->Path();
+    const QString fresh = db_->Path();
     data_.reset();
     headers_.reset();
     reduction_.reset();
     correction_.reset();
     db_.reset();
+    text_->Flush();
+    // The older database waits in the scratch folder until the text is in place too, so
+    // that a failure at the last step can still give the folder its older pair back.
     const QString target = QDir(folder_).filePath(kNotebookFileName);
-    // rename() replaces the older database in one step; QFile::rename would refuse to.
-    if (std::rename(QFile::encodeName(scratchPath).constData(), QFile::encodeName(target).constData()) != 0)
+    const QString older = scratch_->filePath(QStringLiteral("older.mdb"));
+    const bool hadOlder = QFileInfo::exists(target);
+    if (hadOlder && !Replace(target, older))
         throw platform::FileError(target, QStringLiteral("観測手簿のデータベースを置き換えられません。"),
                                   platform::FaultOfErrno(errno));
-    text_->Commit();
+    if (!Replace(fresh, target)) {
+        const int error = errno;
+        if (hadOlder) Replace(older, target);
+        throw platform::FileError(target, QStringLiteral("観測手簿のデータベースを置き換えられません。"),
+                                  platform::FaultOfErrno(error));
+    }
+    try {
+        text_->Commit();
+    } catch (const platform::FileError&) {
+        QFile::remove(target);
+        if (hadOlder) Replace(older, target);
+        throw;
+    }
 }
 
 }  // namespace notebook

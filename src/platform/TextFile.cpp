@@ -128,6 +128,11 @@ void TextFileWriter::WriteLine(const QString& line) {
     WriteBytes(cp932::Encode(line) + "\r\n");
 }
 
+void TextFileWriter::Flush() {
+    errno = 0;
+    if (!file_.flush()) throw WriteErrorOf(file_, file_.fileName(), errno);
+}
+
 void TextFileWriter::Commit() {
     errno = 0;
     if (!file_.commit()) throw WriteErrorOf(file_, file_.fileName(), errno);

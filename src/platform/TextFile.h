@@ -60,6 +60,8 @@ class TextFileWriter {
 
     void WriteLine(const QString& line);  // the line, then CR LF
     void WriteBytes(QByteArrayView bytes);
+    // Writes out what is buffered, so that Commit() has only the file to put in place.
+    void Flush();   // throws FileError
     void Commit();  // throws FileError
 
   private:

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "notebook/NotebookDatabase.h"
 #include "notebook/NotebookFixture.h"
@@ -66,6 +67,30 @@ TEST_F(NotebookFilesTest, AFailedRunLeavesTheOlderNotebook) {
 TEST_F(NotebookFilesTest, AFolderThatIsNoFolderIsAFileError) {
     EXPECT_THROW(notebook::BuildObservationNotebook(kBook, {}, Path(QStringLiteral("missing/deeper"))),
                  platform::FileError);
+    // A folder where the database goes is the user's: it is neither moved nor replaced.
+    ASSERT_TRUE(QDir(folder_).mkpath(QStringLiteral("SHUBO.MDB/inside")));
+    EXPECT_THROW(notebook::BuildObservationNotebook(kBook, {}, folder_), platform::FileError);
+    EXPECT_TRUE(QFileInfo(Path(QStringLiteral("SHUBO.MDB/inside"))).isDir());
+    EXPECT_FALSE(QFile::exists(Path(notebook::kNotebookTextName)));
+}
+
+// Names longer than their fields are cut at a character boundary in every table, so the
+// run never stops at the database's size limits.
+TEST_F(NotebookFilesTest, LongNamesAreCutInEveryTable) {
+    const QString name = QStringLiteral("A") + QString(11, u'境');  // 23 bytes
+    const QStringList book = test::FieldBook({QStringLiteral("D,") + name + QStringLiteral(",,1.500,0,9911001,,,"),
+                                              QStringLiteral("E,0,"),
+                                              QStringLiteral("F,") + name + QStringLiteral(",,1.6,r9001,1.0000,90.0000,10.000,,,,000,")});
+    ASSERT_TRUE(notebook::BuildObservationNotebook(book, {}, folder_));
+    const auto db = platform::Database::Open(Path(notebook::kNotebookFileName));
+    const QString cut = QStringLiteral("A") + QString(9, u'境');
+    auto rows = db->OpenRecordset(QStringLiteral("SELECT KIKAITEN, SIJUNTEN FROM テーブル4 ORDER BY ID"));
+    EXPECT_EQ(rows->Field(QStringLiteral("KIKAITEN")).toString(), cut);
+    rows->MoveNext();
+    EXPECT_EQ(rows->Field(QStringLiteral("SIJUNTEN")).toString(), cut);
+    auto input = db->OpenRecordset(QStringLiteral("SELECT FLD1, FLD2 FROM KYORIHOSEI_"));
+    EXPECT_EQ(input->Field(QStringLiteral("FLD1")).toString(), cut);
+    EXPECT_EQ(input->Field(QStringLiteral("FLD2")).toString(), cut);
 }
 
 }  // namespace
