@@ -8,7 +8,7 @@ namespace apa {
 
 QString FormatDms(double seconds) {
     const bool negative = seconds < 0;
-    const double rounded = std::floor(std::fabs(seconds) + 0.5);
+    const double rounded = std::nearbyint(std::fabs(seconds));  // half to even, as every rounding of the notebook
     if (!(rounded / 3600 < 10000)) return QString();  // NaN lands here as well
     const auto whole = static_cast<qint64>(rounded);
     const auto degrees = static_cast<int>(whole / 3600);

@@ -5,9 +5,9 @@
 
 namespace apa {
 
-// An angle in seconds of arc as "d-mm-ss", rounded to whole seconds: the degrees as a signed
-// number without padding (a negative angle under one degree keeps its sign as "-0"), cut to
-// their four rightmost characters; minutes and seconds two digits each. Empty when the
+// An angle in seconds of arc as "d-mm-ss", rounded to whole seconds (half to even): the
+// degrees as a signed number without padding (a negative angle under one degree keeps its
+// sign as "-0"), cut to their four rightmost characters; minutes and seconds two digits each. Empty when the
 // degrees exceed 9999 either way. 3723 gives "1-02-03", -1800 gives "-0-30-00".
 QString FormatDms(double seconds);
 

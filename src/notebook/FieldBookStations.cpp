@@ -20,9 +20,10 @@ std::optional<double> AngleOf(const QString& text) {
     return std::fabs(seconds) < kLargest ? std::optional(seconds) : std::nullopt;
 }
 
+// A distance is a length: some recorders write a negative one, which counts by its size.
 double DistanceOf(const QString& text) {
-    const double metres = apa::LenientNumber(text);
-    return metres > 0 && metres < kLargest ? metres : 0;
+    const double metres = std::fabs(apa::LenientNumber(text));
+    return metres < kLargest ? metres : 0;
 }
 
 Sighting ReadSighting(const QString& line) {
@@ -49,7 +50,8 @@ StationRecord ReadStation(const QString& line, const StationHeader& header) {
     StationRecord station;
     station.header = header;
     station.name = apa::Field(line, 1).trimmed();
-    station.instrumentHeight = apa::Field(line, 3).trimmed();
+    // Read leniently like every number of a field book: "1.5m" is 1.5.
+    station.instrumentHeight = apa::LeadingNumber(apa::Field(line, 3)).toString();
     station.eccentricity = apa::Field(line, 4).trimmed();
     station.code = apa::Field(line, 5).trimmed();
     station.startTime = apa::Field(line, 6).trimmed();

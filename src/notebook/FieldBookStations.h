@@ -37,7 +37,8 @@ struct Sighting {
 
 struct StationRecord {
     StationHeader header;
-    QString name, instrumentHeight, eccentricity, code, startTime, endTime;
+    QString name, eccentricity, code, startTime, endTime;
+    QString instrumentHeight;  // the number as written; empty when not given
     std::vector<Sighting> sightings;
     std::vector<Sighting> remeasured;
 

@@ -19,7 +19,7 @@ void LookUpNames(StationRecord& station, PointNames& names) {
 }
 
 DistrictPoint StationPoint(const StationRecord& station, const NotebookSources& sources) {
-    if (!sources.district || !station.HasInstrumentHeight()) return {kPointNotFound, kNoElevation};
+    if (!sources.district) return {kPointNotFound, kNoElevation};
     return LookUpDistrictPoint(*sources.district, station.name);
 }
 

@@ -21,8 +21,8 @@ struct Heights {
 };
 Heights HeightsOf(double zenithSeconds, double slope, double instrumentHeight, Maybe targetHeight);
 
-// The station row. point is the district's answer for the station's name; a station
-// without instrument height counts as not found.
+// The station row. point is the district's answer for the station's name; the look-up
+// code of a station without instrument height is "not found", its elevation is kept.
 void WriteStationRow(NotebookPages& pages, const StationRecord& station, const QString& stationName,
                      const DistrictPoint& point);
 

@@ -65,7 +65,7 @@ TEST(ConvertTextTest, SecondsBecomeTenCharactersOfDegreeText) {
         {3723, "   1-02-03"},
         {-1800, "  -0-30-00"},
         {-0.3, "  -0-00-00"},
-        {45296.5, "  12-34-57"},  // rounded to whole seconds
+        {45296.5, "  12-34-56"},  // rounded to whole seconds, half to even
         {123 * 3600 + 45 * 60 + 6, " 123-45-06"},
         {-12.0 * 3600, " -12-00-00"},
         {9999.0 * 3600, "9999-00-00"},

@@ -18,7 +18,8 @@ TEST(NotebookFormatTest, DegreeTextRoundsToWholeSecondsAndKeepsTheSign) {
         {3723, "1-02-03"},
         {-1800, "-0-30-00"},         // under one degree, still negative
         {-0.4, "-0-00-00"},
-        {45296.5, "12-34-57"},       // half a second rounds up
+        {45296.5, "12-34-56"},       // half a second rounds to even: Z = (r − l) / 2 often ends so
+        {45297.5, "12-34-58"},
         {1295999.6, "360-00-00"},    // rounds into the full circle, as the notebook prints it
         {-12345.0 * 3600, ""},       // beyond 9999 degrees either way
         {10000.0 * 3600, ""},
