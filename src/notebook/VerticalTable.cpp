@@ -35,12 +35,13 @@ void SetDistances(DataRow& row, const FaceDistance& face) {
     row[17] = Metres(face.mean, 5, 9);
 }
 
-// Everything after the name column: reading, angle, constant, distances, mean, height.
-// Every column keeps a blank before its widest usual value (a distance under 10 km).
+// Everything after the name column: reading, angle, constant, distances, mean, height,
+// each ending under its heading. Distance (1) takes one column more than its heading, so
+// that an index-constant difference never runs into a distance of 100 m or more.
 QString Columns(const DataRow& row) {
-    return row[21].rightJustified(11) + row[12].rightJustified(11) + row[13].rightJustified(5) +
-           row[14].rightJustified(9) + row[15].rightJustified(5) + row[16].rightJustified(5) +
-           row[17].rightJustified(10) + row[18].rightJustified(8);
+    return row[21].rightJustified(11) + row[12].rightJustified(11) + row[13].rightJustified(4) +
+           row[14].rightJustified(8) + row[15].rightJustified(5) + row[16].rightJustified(6) +
+           row[17].rightJustified(8) + row[18].rightJustified(8);
 }
 
 // An l line of a group leaves the name to its r line; a re-measured sighting stands alone

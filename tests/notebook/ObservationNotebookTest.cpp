@@ -57,12 +57,12 @@ TEST(ObservationNotebookTest, OneSetStationIsLaidOutLineByLine) {
         QStringLiteral("                     ﾟ  '  ") + q + QStringLiteral("    ﾟ  '  ") + q + QStringLiteral("   ") + q +
             QStringLiteral("     m     m     mm     m      m"),
         // Index constants 4″, 6″ and 10″: 定数差 6 on the set's first line.
-        QStringLiteral(" r [T1          ]   90-00-00  179-59-56    6  100.000 .002    2   100.001"),
-        QStringLiteral(" l                 270-00-04   89-59-58       100.004 .002    2   100.003"),
-        QStringLiteral("                   360-00-04    0-00-02                           100.002   1.600"),
-        QStringLiteral(" r [T2          ]   85-00-00  169-59-54       200.000 .004    4   200.002"),
-        QStringLiteral(" l                 275-00-06   84-59-57       200.002 .000    2   200.001"),
-        QStringLiteral("                   360-00-06    5-00-03                           200.002   1.600"),
+        QStringLiteral(" r [T1          ]   90-00-00  179-59-56   6 100.000 .002     2 100.001"),
+        QStringLiteral(" l                 270-00-04   89-59-58     100.004 .002     2 100.003"),
+        QStringLiteral("                   360-00-04    0-00-02                        100.002   1.600"),
+        QStringLiteral(" r [T2          ]   85-00-00  169-59-54     200.000 .004     4 200.002"),
+        QStringLiteral(" l                 275-00-06   84-59-57     200.002 .000     2 200.001"),
+        QStringLiteral("                   360-00-06    5-00-03                        200.002   1.600"),
         QStringLiteral(" r [T3          ]   95-30-00  190-59-50"),
         QStringLiteral(" l                 264-30-10   95-29-55"),
         QStringLiteral("                   360-00-10   -5-29-55"),
