@@ -24,6 +24,18 @@ void ReadingDifferences(std::vector<Measure>& out, const QString& station, const
                        std::fabs(s->distance1 - s->distance2) * 1000});
 }
 
+// A value to a thousandth of its unit: what is left of a sum of binary fractions (20 mm
+// computed as 20.0000000001) is no excess, while 15.4″ over a limit of 15″ is one.
+double Compared(double value) { return RoundHalfEven(value, 3); }
+
+// The value as compared, without trailing zeros: 21, 15.4, 20.004.
+QString ValueText(double value) {
+    QString text = FormatDigits(Compared(value), 1, 3, 0);
+    while (text.endsWith(u'0')) text.chop(1);
+    if (text.endsWith(u'.')) text.chop(1);
+    return text;
+}
+
 }  // namespace
 
 std::optional<SurveyClass> ParseSurveyClass(const QString& text) {
@@ -98,7 +110,7 @@ QString DescribeExcess(const Measure& m, SurveyClass surveyClass) {
     QString where = m.station;
     if (!m.target.isEmpty()) where += QStringLiteral("  ") + m.target;
     if (m.set > 0) where += QStringLiteral("  第") + QString::number(m.set) + QStringLiteral("対回");
-    return where + QStringLiteral("  ") + QuantityName(m.quantity) + u' ' + FormatDigits(m.value, 1, 0, 0) + space +
+    return where + QStringLiteral("  ") + QuantityName(m.quantity) + u' ' + ValueText(m.value) + space +
            unit + QStringLiteral("（制限 ") + FormatDigits(Limit(surveyClass, m.quantity), 1, 0, 0) + space + unit +
            QStringLiteral("）");
 }
@@ -106,7 +118,7 @@ QString DescribeExcess(const Measure& m, SurveyClass surveyClass) {
 std::vector<Measure> OverLimit(const std::vector<Measure>& measures, SurveyClass surveyClass) {
     std::vector<Measure> over;
     for (const Measure& m : measures)
-        if (FormatDigits(m.value, 1, 0, 0).toDouble() > Limit(surveyClass, m.quantity)) over.push_back(m);
+        if (Compared(m.value) > Limit(surveyClass, m.quantity)) over.push_back(m);
     return over;
 }
 

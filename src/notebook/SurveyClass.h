@@ -49,8 +49,9 @@ std::vector<Measure> MeasuresOf(const QString& station, const std::vector<Sighti
 // "T1  T3  倍角差 32″（制限 30″）".
 QString DescribeExcess(const Measure& measure, SurveyClass surveyClass);
 
-// The measures strictly over the class's limits, in notebook order. Values are compared
-// as the notebook prints them: rounded to whole seconds or millimetres.
+// The measures strictly over the class's limits, in notebook order. Values are compared to
+// a thousandth of their unit, so that the binary remainder of a computed value at the limit
+// does not count as an excess.
 std::vector<Measure> OverLimit(const std::vector<Measure>& measures, SurveyClass surveyClass);
 
 }  // namespace notebook

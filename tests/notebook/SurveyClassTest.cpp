@@ -12,32 +12,34 @@ namespace {
 using notebook::Quantity;
 using notebook::SurveyClass;
 
-TEST(SurveyClassTest, ValuesOverTheLimitOnlyAreReported) {
+// The limits of the public-survey rules, class by class (1級, 2級 with a 1級 and with a 2級
+// instrument, 3級, 4級): just under passes, at passes, just over is reported.
+TEST(SurveyClassTest, EachLimitIsStrictlyExceeded) {
+    const SurveyClass classes[] = {SurveyClass::First, SurveyClass::SecondWithFirstClassInstrument,
+                                   SurveyClass::SecondWithSecondClassInstrument, SurveyClass::Third,
+                                   SurveyClass::Fourth};
     const struct {
-        SurveyClass surveyClass;
         Quantity quantity;
-        double limit;
-    } cases[] = {
-        {SurveyClass::First, Quantity::DoubleAngleSpread, 15},
-        {SurveyClass::SecondWithFirstClassInstrument, Quantity::DifferenceSpread, 10},
-        {SurveyClass::SecondWithSecondClassInstrument, Quantity::IndexSpread, 30},
-        {SurveyClass::Third, Quantity::DifferenceSpread, 20},
-        {SurveyClass::Fourth, Quantity::DoubleAngleSpread, 60},
-        {SurveyClass::Fourth, Quantity::ReadingDifference, 20},
-        {SurveyClass::First, Quantity::SetDifference, 20},
+        double limits[5];
+    } table[] = {
+        {Quantity::DoubleAngleSpread, {15, 20, 30, 30, 60}},
+        {Quantity::DifferenceSpread, {8, 10, 20, 20, 40}},
+        {Quantity::IndexSpread, {10, 15, 30, 30, 60}},
+        {Quantity::ReadingDifference, {20, 20, 20, 20, 20}},
+        {Quantity::SetDifference, {20, 20, 20, 20, 20}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(notebook::Limit(c.surveyClass, c.quantity), c.limit);
-        // As printed: 0.4 over the limit shows the limit and passes; 0.5 over rounds up.
-        const std::vector<notebook::Measure> measures = {
-            {u"S"_qs, u"a"_qs, 0, c.quantity, c.limit - 1}, {u"S"_qs, u"b"_qs, 0, c.quantity, c.limit},
-            {u"S"_qs, u"c"_qs, 0, c.quantity, c.limit + 0.4}, {u"S"_qs, u"d"_qs, 0, c.quantity, c.limit + 0.5},
-            {u"S"_qs, u"e"_qs, 0, c.quantity, c.limit + 1}};
-        const std::vector<notebook::Measure> over = notebook::OverLimit(measures, c.surveyClass);
-        ASSERT_EQ(over.size(), 2u) << c.limit;
-        EXPECT_EQ(over[0].target, u"d");
-        EXPECT_EQ(over[1].target, u"e");
-    }
+    for (const auto& row : table)
+        for (size_t c = 0; c < 5; ++c) {
+            const double limit = row.limits[c];
+            // A computed value at the limit carries a binary remainder; it is no excess.
+            const std::vector<notebook::Measure> measures = {
+                {u"S"_qs, u"under"_qs, 0, row.quantity, limit - 0.4},
+                {u"S"_qs, u"at"_qs, 0, row.quantity, limit + 1e-9},
+                {u"S"_qs, u"over"_qs, 0, row.quantity, limit + 0.4}};
+            const std::vector<notebook::Measure> over = notebook::OverLimit(measures, classes[c]);
+            ASSERT_EQ(over.size(), 1u) << notebook::QuantityName(row.quantity).toStdString() << ' ' << c;
+            EXPECT_EQ(over[0].target, u"over");
+        }
 }
 
 TEST(SurveyClassTest, ClassNamesAndTheLineASurveyorReads) {
@@ -46,7 +48,7 @@ TEST(SurveyClassTest, ClassNamesAndTheLineASurveyorReads) {
     EXPECT_FALSE(notebook::ParseSurveyClass(u"2"_qs));
     EXPECT_FALSE(notebook::ParseSurveyClass(QString()));
     EXPECT_EQ(notebook::DescribeExcess({u"ST1"_qs, u"T3"_qs, 0, Quantity::DifferenceSpread, 21.4}, SurveyClass::Third),
-              u"ST1  T3  観測差 21″（制限 20″）");
+              u"ST1  T3  観測差 21.4″（制限 20″）");
     EXPECT_EQ(notebook::DescribeExcess({u"ST1"_qs, {}, 2, Quantity::IndexSpread, 31}, SurveyClass::Third),
               u"ST1  第2対回  高度定数の較差 31″（制限 30″）");
     EXPECT_EQ(notebook::DescribeExcess({u"ST1"_qs, u"T1"_qs, 1, Quantity::ReadingDifference, 25}, SurveyClass::First),
