@@ -14,7 +14,7 @@
 namespace host {
 namespace {
 
-constexpr int kExcessesShown = 10;
+constexpr qsizetype kLinesShown = 10;
 
 // The district database when the host named one that can be opened; without it every
 // station is a new point.
@@ -27,17 +27,34 @@ std::shared_ptr<platform::Database> OpenDistrict(const QString& path) {
     }
 }
 
+// The first lines of a list, then how many more there are.
+QString Listed(const QStringList& lines) {
+    QString text;
+    for (qsizetype i = 0; i < lines.size() && i < kLinesShown; ++i) text += u'\n' + lines[i];
+    if (lines.size() > kLinesShown)
+        text += QStringLiteral("\nほか ") + QString::number(lines.size() - kLinesShown) + QStringLiteral(" 件");
+    return text;
+}
+
 QString ClassReport(const notebook::NotebookSummary& summary, const QString& classText) {
     const auto surveyClass = notebook::ParseSurveyClass(classText);
     if (!surveyClass) return QString();
-    const std::vector<notebook::Measure> over = notebook::OverLimit(summary.measures, *surveyClass);
-    QString text = QStringLiteral("\n\n") + notebook::SurveyClassName(*surveyClass) + QStringLiteral("の制限を超える値: ") +
-                   QString::number(over.size()) + QStringLiteral(" 件");
-    for (size_t i = 0; i < over.size() && i < kExcessesShown; ++i)
-        text += u'\n' + notebook::DescribeExcess(over[i], *surveyClass);
-    if (over.size() > kExcessesShown)
-        text += QStringLiteral("\nほか ") + QString::number(over.size() - kExcessesShown) + QStringLiteral(" 件");
-    return text;
+    QStringList lines;
+    for (const notebook::Measure& m : notebook::OverLimit(summary.measures, *surveyClass))
+        lines << notebook::DescribeExcess(m, *surveyClass);
+    return QStringLiteral("\n\n") + notebook::SurveyClassName(*surveyClass) + QStringLiteral("の制限を超える値: ") +
+           QString::number(lines.size()) + QStringLiteral(" 件") + Listed(lines);
+}
+
+QString ProblemReport(const notebook::NotebookSummary& summary) {
+    if (summary.problems.isEmpty()) return QString();
+    return QStringLiteral("\n\n整約できない視準があります:") + Listed(summary.problems);
+}
+
+// A district the host named but that could not be read gave no elevations: say so.
+QString DistrictReport(const QString& path, bool opened) {
+    if (path.isEmpty() || opened) return QString();
+    return QStringLiteral("\n\n地区のデータベースを開けないため、観測点の標高は読んでいません:\n") + path;
 }
 
 }  // namespace
@@ -46,9 +63,10 @@ bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& valu
                              platform::SettingsStore& store, const QString& workFolder) {
     const QStringList lines = values.DataLines.mid(1, values.DataCount);
     std::optional<notebook::NotebookSummary> summary;
+    std::shared_ptr<platform::Database> district;
     try {
         platform::WaitCursor wait(prompt);
-        const auto district = OpenDistrict(values.DataBaseName);
+        district = OpenDistrict(values.DataBaseName);
         notebook::NotebookSources sources;
         if (calcstore::clsConvert2* handOff = values.HandOff)
             sources.pointName = [handOff](const QString& name) { return handOff->GetTenName(name); };
@@ -67,7 +85,8 @@ bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& valu
                     u'\n' + QDir(workFolder).filePath(notebook::kNotebookFileName) + QStringLiteral("\n観測点 ") +
                     QString::number(summary->stations) + QStringLiteral("、手簿 ") +
                     QString::number(summary->lines) + QStringLiteral(" 行") +
-                    ClassReport(*summary, store.Peek(kSettingsSection, kSurveyClassKey)),
+                    ProblemReport(*summary) + ClassReport(*summary, store.Peek(kSettingsSection, kSurveyClassKey)) +
+                    DistrictReport(values.DataBaseName, district != nullptr),
                 msg::kTitleConfirm, platform::PromptIcon::Information);
     return true;
 }

@@ -23,8 +23,19 @@ DistrictPoint StationPoint(const StationRecord& station, const NotebookSources& 
     return LookUpDistrictPoint(*sources.district, station.name);
 }
 
+// The sightings the set tables cannot hold, and a run without its reference direction,
+// told rather than lost without a word.
+void NoteProblems(const StationRecord& station, const SetReduction& reduction, QStringList& problems) {
+    for (const Sighting* s : reduction.unplaced)
+        problems << station.name + QStringLiteral(": 番号 \"") + s->number + QStringLiteral("\" の視準 ") + s->name +
+                        QStringLiteral(" は方向番号がないため整約していません。");
+    if (!reduction.hasReference && !reduction.targets.empty())
+        problems << station.name + QStringLiteral(": 基準方向 001 の視準がないため、水平角を整約できません。");
+}
+
 void ReduceStation(const StationRecord& station, const NotebookSources& sources, NotebookPages& pages,
-                   std::vector<Measure>& measures) {
+                   NotebookSummary& summary) {
+    std::vector<Measure>& measures = summary.measures;
     WriteHeaderBlock(pages, station, station.name, sources.pageNumber);
     const DistrictPoint point = StationPoint(station, sources);
     if (station.Sets() == 0) {
@@ -36,6 +47,7 @@ void ReduceStation(const StationRecord& station, const NotebookSources& sources,
         measures.insert(measures.end(), found.begin(), found.end());
     } else {
         const SetReduction reduction = ReduceSets(station);
+        NoteProblems(station, reduction, summary.problems);
         if (!reduction.targets.empty() || !station.remeasured.empty())
             WriteHorizontalTable(pages, reduction, station.remeasured);
         const bool remeasuredVertical = std::any_of(station.remeasured.begin(), station.remeasured.end(),
@@ -61,7 +73,7 @@ NotebookSummary ReduceFieldBook(const QStringList& lines, const NotebookSources&
     PointNames names(sources.pointName);
     for (StationRecord& station : ReadStations(lines)) {
         LookUpNames(station, names);
-        ReduceStation(station, sources, pages, summary.measures);
+        ReduceStation(station, sources, pages, summary);
         ++summary.stations;
     }
     summary.lines = pages.LinesWritten();

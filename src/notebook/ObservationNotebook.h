@@ -36,6 +36,10 @@ struct NotebookSummary {
     int stations = 0;
     qint64 lines = 0;               // lines of SHUBO1.DAT
     std::vector<Measure> measures;  // the values a survey-class check looks at
+    // What the field book holds that the notebook could not reduce, one sentence each:
+    // sightings of a set station whose number gives no direction, set stations without the
+    // reference direction 001.
+    QStringList problems;
 };
 
 // Reduces the field book lines (without the slot-0 line of the program's array) into the

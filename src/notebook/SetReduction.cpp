@@ -140,11 +140,15 @@ void ReduceVertical(TargetReduction& target, int sets) {
     target.reverseSlope = distanceMean(reverseSlopes);
 }
 
-// The targets of the run by direction number, each cell the last sighting of its row.
-std::vector<TargetReduction> CollectTargets(const StationRecord& station, int sets) {
+// The targets of the run by direction number, each cell the last sighting of its row; the
+// sightings without a direction number apart.
+std::vector<TargetReduction> CollectTargets(const StationRecord& station, std::vector<const Sighting*>& unplaced) {
     std::map<int, TargetReduction> byDirection;
     for (const Sighting& s : station.sightings) {
-        if (s.direction == 0 || s.rowKind > 2 * sets) continue;
+        if (s.direction == 0) {
+            unplaced.push_back(&s);
+            continue;
+        }
         TargetReduction& target = byDirection[s.direction];
         target.direction = s.direction;
         target.cells[s.rowKind] = &s;
@@ -219,10 +223,11 @@ Maybe TargetReduction::Observed(int rowKind) const {
 SetReduction ReduceSets(const StationRecord& station) {
     SetReduction reduction;
     reduction.sets = SetsOf(station);
-    reduction.targets = CollectTargets(station, reduction.sets);
+    reduction.targets = CollectTargets(station, reduction.unplaced);
     const auto referenceIt = std::find_if(reduction.targets.begin(), reduction.targets.end(),
                                           [](const TargetReduction& t) { return t.direction == 1; });
     const TargetReduction* reference = referenceIt == reduction.targets.end() ? nullptr : &*referenceIt;
+    reduction.hasReference = reference != nullptr;
     for (TargetReduction& target : reduction.targets) {
         for (int k = 1; k <= 2 * reduction.sets && reference; ++k) {
             const Maybe o = target.Observed(k);

@@ -71,6 +71,8 @@ struct SetReduction {
     std::vector<TargetReduction> targets;  // by direction number, observed ones only
     std::array<Maybe, 4> indexSpread;      // 定数差 by set: spread of the index constants
     bool hasVertical = false;              // a zenith angle or distance in the run
+    bool hasReference = false;             // direction 001, from which directions are reduced
+    std::vector<const Sighting*> unplaced;  // sightings whose number gives no direction
 };
 
 // Reduces the station's run; sets come from the observation code, raised to the highest

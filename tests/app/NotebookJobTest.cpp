@@ -47,6 +47,15 @@ TEST_F(NotebookJobTest, WritesBothFilesAndCountsTheTextLines) {
     EXPECT_EQ(rows[2].target, QStringLiteral("T2"));
 }
 
+// A sighting the notebook cannot place is a problem of the input: status 1, told on stderr.
+TEST_F(NotebookJobTest, UnreducibleSightingsGiveStatusOne) {
+    File(QStringLiteral("w.APA"), "A,01,\r\nD,W1,,1.5,0,1121001,,,\r\nE,0,\r\n"
+                                  "F,T1,,1.6,r1001,0.0000,,,,,,000,\r\nF,T9,,1.6,r1x,1.0000,,,,,,000,\r\nZ,\r\n");
+    const Outcome o = Notebook({QStringLiteral("-o"), test::NewFolder(QStringLiteral("w")), QStringLiteral("w.APA")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, QStringLiteral("w.APA: W1: 番号 \"r1x\" の視準 T9 は方向番号がないため整約していません。\n"));
+}
+
 // Without -o the notebook goes into the work folder; station elevations come from the demo
 // district unless --database names another.
 TEST_F(NotebookJobTest, WorkFolderAndDistrictByDefault) {

@@ -181,4 +181,22 @@ TEST(StationEdgesTest, NamesAndElevationsFromTheDistrict) {
     EXPECT_TRUE(nb.lines[12].contains(longName));  // the text line keeps the whole name
 }
 
+// What the set tables cannot hold is told, not lost without a word; numbers are read
+// leniently everywhere, the instrument height too.
+TEST(StationEdgesTest, UnreducibleSightingsAreToldAndHeightsReadLeniently) {
+    const test::KeptNotebook nb = Reduce(FieldBook({
+        QStringLiteral("D,W1,,1.5m,0,1121002,,,"), QStringLiteral("E,0,"),
+        QStringLiteral("F,T1,,1.2m,r1001,0.0000,80.0000,100.000m,,,,000,"),
+        QStringLiteral("F,T9,,1.6,r1x,10.0000,,,,,,000,"),
+        QStringLiteral("D,W2,,1.500,0,1121003,,,"), QStringLiteral("E,0,"),
+        QStringLiteral("F,T2,,1.6,r1002,10.0000,,,,,,000,"),
+    }));
+    EXPECT_EQ(nb.summary.problems,
+              (QStringList{u"W1: 番号 \"r1x\" の視準 T9 は方向番号がないため整約していません。"_qs,
+                           u"W2: 基準方向 001 の視準がないため、水平角を整約できません。"_qs}));
+    EXPECT_TRUE(nb.lines[3].startsWith(u"器 械 高    1.5m "));
+    // 100 m at a zenith of 80°: 17.365 up, 1.5 − 1.2 between instrument and target.
+    EXPECT_EQ(nb.reduction[1].heightDifference, u"17.665");
+}
+
 }  // namespace

@@ -59,7 +59,9 @@ int Notebook(const QCommandLineParser& parser, JobContext& context) {
                 << summary->stations << QStringLiteral("、手簿 ") << summary->lines << QStringLiteral(" 行")
                 << Qt::endl;
     if (surveyClass) ReportClass(*summary, *surveyClass, context);
-    return kExitOk;
+    for (const QString& problem : summary->problems) context.err << file << QStringLiteral(": ") << problem << '\n';
+    context.err.flush();
+    return summary->problems.isEmpty() ? kExitOk : kExitProblems;
 }
 
 void Declare(QCommandLineParser& parser) {
@@ -72,7 +74,7 @@ void Declare(QCommandLineParser& parser) {
         QStringLiteral("測量の級（1、2a = 2級で1級TS、2b = 2級で2級TS、3、4）。その制限を超える"
                        "倍角差、観測差、高度定数の較差、距離の較差を 1 行ずつ表示します。"),
         QStringLiteral("CLASS")));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("APA 観測手簿ファイル。"),
+    parser.addPositionalArgument(QStringLiteral("FILE.APA"), QStringLiteral("APA 観測手簿ファイル。"),
                                  QStringLiteral("FILE.APA"));
 }
 
@@ -86,7 +88,8 @@ QList<Job> NotebookJobs() {
             "点名は --database の地区（既定はデモ地区）の点番の規則で引き、観測点の標高はその地区の"
             "座標から取ります。観測点の数と手簿の行数を表示します。--class のときは制限を超える値"
             "とその件数も表示します（終了状態は 0 のまま）。\n"
-            "終了状態: 0 作成した、2 作成できない（APA データでない、読めない、書けない）。失敗したとき"
+            "終了状態: 0 作成した、1 作成したが整約できない視準がある（標準エラーに表示）、2 作成"
+            "できない（APA データでない、読めない、書けない）。失敗したとき"
             "出力フォルダーの前の SHUBO1.DAT と SHUBO.MDB はそのままです。"),
         .argumentSyntax = QStringLiteral("FILE.APA"),
         .minArguments = 1,
