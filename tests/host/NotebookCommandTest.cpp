@@ -62,6 +62,21 @@ TEST_F(NotebookCommandTest, SurveyClassSettingListsTheValuesOverItsLimits) {
         << Messages()[0].toStdString();
 }
 
+// What could not be reduced and a district that could not be read are told after the counts.
+TEST_F(NotebookCommandTest, UnreducedSightingsAndAnUnreadableDistrictAreTold) {
+    Process().DataLines.insert(Process().DataCount, QStringLiteral("D,W1,,1.5,0,1121001,,,"));  // before Z
+    Process().DataLines.insert(Process().DataCount + 1, QStringLiteral("F,T9,,1.6,r1x,1.0000,,,,,,000,"));
+    Process().DataCount += 2;
+    Process().DataBaseName = work_ + QStringLiteral("/gone.mdb");
+    ASSERT_TRUE(Make());
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].endsWith(
+        QStringLiteral("\n\n整約できない視準があります:\nW1: 番号 \"r1x\" の視準 T9 は方向番号がないため整約していません。"
+                       "\n\n地区のデータベースを開けないため、観測点の標高は読んでいません:\n") +
+        work_ + QStringLiteral("/gone.mdb")))
+        << Messages()[0].toStdString();
+}
+
 TEST_F(NotebookCommandTest, UnwritableWorkFolderIsToldAndLeftEmpty) {
     QFile::setPermissions(work_, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup |
