@@ -39,6 +39,17 @@ TEST(SetTablesTest, TwoSetsAcrossZeroDegrees) {
         Sighting(u"T2"_qs, u"r2002"_qs, u"90.0001"_qs),  // R = 359-59-57
     }));
     ASSERT_EQ(nb.data.size(), 8u);  // no zenith angles or distances: no vertical table
+    const QStringList table = {
+        u"  0ﾟ r  1 [T1          ]     0-00-00    0-00-00    0  +0   0   0     0-00-00"_qs,
+        u"        2 [T2          ]   359-59-58  359-59-58  119  -3   3   5     0-00-00"_qs,
+        u"     l  1 [T1          ]   180-00-02    0-00-00"_qs,
+        u"        2 [T2          ]   180-00-03    0-00-01"_qs,
+        u" 90ﾟ l  1 [T1          ]   270-00-00    0-00-00    0  +0"_qs,
+        u"        2 [T2          ]   270-00-05    0-00-05    2  -8"_qs,
+        u"     r  1 [T1          ]    90-00-04    0-00-00"_qs,
+        u"        2 [T2          ]    90-00-01  359-59-57"_qs,
+    };
+    EXPECT_EQ(nb.lines.sliced(13, 8), table);
     const notebook::DataRow& set1 = Horizontal(nb, 0, 2, 1);
     EXPECT_EQ(set1[6], u"359-59-58");
     // 1 295 998 + 1 − 0 is past the half circle: −1, then one 120″ step up.
@@ -84,6 +95,18 @@ TEST(SetTablesTest, ThreeSetsAndTheSetToSetLine) {
     ASSERT_NE(spread, nb.data.end());
     EXPECT_EQ((*spread)[16], u"8");
     EXPECT_EQ(nb.LineOf(static_cast<size_t>(spread - nb.data.begin())), u"       セット間   8");
+    // Set 3 as printed: T1's group and its set-to-set line, then T2's group.
+    const qsizetype at = nb.lines.indexOf(u"       セット間   8"_qs);
+    ASSERT_GE(at, 3);
+    const QString blank23(23, u' ');
+    EXPECT_EQ(nb.lines.sliced(at - 3, 7),
+              (QStringList{u" r [T1          ]   90-00-00  180-00-00   0 100.005 .005     0 100.005"_qs,
+                           u" l                 270-00-00   90-00-00     100.005 .005     0 100.005"_qs,
+                           u"                   360-00-00    0-00-00"_qs + blank23 + u" 100.005   1.600"_qs,
+                           u"       セット間   8"_qs,
+                           u" r [T2          ]   90-00-00  180-00-00"_qs,
+                           u" l                 270-00-00   90-00-00"_qs,
+                           u"                   360-00-00    0-00-00"_qs + blank23 + u"           1.600"_qs}));
     // It follows T1's group of the last set; T2 has no distance and gets none.
     EXPECT_EQ(std::count_if(nb.data.begin(), nb.data.end(), [](const notebook::DataRow& r) { return r[4] == u"セット間"; }), 1);
     EXPECT_EQ(nb.reduction[1].slopeDistance, u"100.006");  // (100.002 + 100.010 + 100.005) / 3

@@ -58,8 +58,12 @@ TEST(StationEdgesTest, RemeasuredSightingsStayOutOfTheMeans) {
         QStringLiteral("F,T2,,1.600,r1002,45.3100,85.0100,200.500,200.501,,,000,"),
     };
     const test::KeptNotebook nb = Reduce(FieldBook(station));
-    const auto separators = std::count(nb.lines.begin(), nb.lines.end(), u"     --- [ 再測削除分 ] ----------"_qs);
-    EXPECT_EQ(separators, 2);  // in the horizontal and in the vertical table
+    const QString separator = u"     --- [ 再測削除分 ] ----------"_qs;
+    EXPECT_EQ(std::count(nb.lines.begin(), nb.lines.end(), separator), 2);  // in both tables
+    const qsizetype horizontal = nb.lines.indexOf(separator);
+    EXPECT_EQ(nb.lines[horizontal + 1], u"     r  2 [T2          ]    45-31-00");
+    const qsizetype verticalLine = nb.lines.indexOf(separator, horizontal + 1);
+    EXPECT_EQ(nb.lines[verticalLine + 1], u" r [T2          ]   85-01-00"_qs + QString(15, u' ') + u" 200.500 .501     1 200.501"_qs);
     const auto first = std::find_if(nb.data.begin(), nb.data.end(),
                                     [](const notebook::DataRow& r) { return r[4] == u" 再測削除分 "; });
     ASSERT_NE(first, nb.data.end());
