@@ -16,12 +16,7 @@ namespace {
 const QString kInputTable = QStringLiteral("KYORIHOSEI_");
 const QString kSheetTable = QStringLiteral("KYORIHOSEI");
 
-struct InputColumn {
-    QStringView name;
-    QString CorrectionInputRow::*member;
-};
-
-constexpr InputColumn kInputColumns[] = {
+constexpr TextColumn<CorrectionInputRow> kInputColumns[] = {
     {u"FLD1", &CorrectionInputRow::station},
     {u"FLD2", &CorrectionInputRow::target},
     {u"FLD3", &CorrectionInputRow::verticalAngle},
@@ -54,13 +49,15 @@ constexpr QString CorrectionSheetRow::*kSheetColumns[] = {
 
 }  // namespace
 
+std::span<const TextColumn<CorrectionInputRow>> CorrectionInputColumns() { return kInputColumns; }
+
 std::vector<CorrectionInputRow> ReadCorrectionInput(platform::Database& db) {
     auto rows = db.OpenRecordset(
         QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(platform::QuoteIdentifier(kInputTable)));
     std::vector<CorrectionInputRow> read;
     for (; !rows->Eof(); rows->MoveNext()) {
         CorrectionInputRow& row = read.emplace_back();
-        for (const InputColumn& column : kInputColumns)
+        for (const TextColumn<CorrectionInputRow>& column : kInputColumns)
             row.*column.member = rows->Field(column.name.toString()).toString();
     }
     return read;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <vector>
 
+#include "notebook/TextColumn.h"
+
 namespace platform {
 class Database;
 }
@@ -46,6 +48,9 @@ struct CorrectionSheetRow {
     QString scaleFactor;         // FLD12: k, six decimals
     QString planeDistance;       // FLD13: S0 − d
 };
+
+// The fields of KYORIHOSEI_ (all but ID), by name and member.
+std::span<const TextColumn<CorrectionInputRow>> CorrectionInputColumns();
 
 // Every row of KYORIHOSEI_ in ID order; empty when the file or the table cannot be read.
 std::vector<CorrectionInputRow> ReadCorrectionInput(const QString& path);

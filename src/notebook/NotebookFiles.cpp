@@ -28,25 +28,27 @@ std::array<QString, N> FieldNames() {
 // Empty text is stored as Null, as a field nobody assigned.
 QVariant TextOrNull(const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); }
 
-// A text field of a row type: its name, where the row holds it, and its size.
+// A text field with its size, for cutting texts to fit.
 template <typename Row>
-struct TextColumn {
+struct SizedColumn {
     QString name;
     QString Row::*member;
     int size = 0;
 };
 
 template <typename Row>
-std::vector<TextColumn<Row>> Columns(const QString& table, std::vector<TextColumn<Row>> columns) {
-    for (TextColumn<Row>& column : columns) column.size = NotebookTextSize(table, column.name);
-    return columns;
+std::vector<SizedColumn<Row>> Sized(const QString& table, std::span<const TextColumn<Row>> columns) {
+    std::vector<SizedColumn<Row>> sized;
+    for (const TextColumn<Row>& c : columns)
+        sized.push_back({c.name.toString(), c.member, NotebookTextSize(table, c.name.toString())});
+    return sized;
 }
 
 // Every text cut to its field's CP932 bytes: a name longer than its field is stored cut at a
 // character boundary, as the notebook's other tables hold it.
 template <typename Row>
-void SetTexts(platform::Recordset& rs, const std::vector<TextColumn<Row>>& columns, const Row& row) {
-    for (const TextColumn<Row>& column : columns) {
+void SetTexts(platform::Recordset& rs, const std::vector<SizedColumn<Row>>& columns, const Row& row) {
+    for (const SizedColumn<Row>& column : columns) {
         const QString& text = row.*column.member;
         rs.SetField(column.name, TextOrNull(text.size() * 2 > column.size
                                                 ? platform::cp932::CutToBytes(text, column.size)
@@ -107,15 +109,7 @@ void NotebookFiles::Data(const DataRow& row) { AddNumberedRow(*data_, row); }
 void NotebookFiles::Header(const HeaderRow& row) { AddNumberedRow(*headers_, row); }
 
 void NotebookFiles::Reduction(const ReductionRow& row) {
-    static const std::vector<TextColumn<ReductionRow>> columns = Columns<ReductionRow>(
-        QStringLiteral("テーブル4"),
-        {{u"KIKAITEN"_qs, &ReductionRow::station}, {u"IH"_qs, &ReductionRow::instrumentHeight},
-         {u"KIKAIH"_qs, &ReductionRow::stationElevation}, {u"H"_qs, &ReductionRow::elevation},
-         {u"SIJUNTEN"_qs, &ReductionRow::target}, {u"VANG"_qs, &ReductionRow::verticalAngle},
-         {u"SOKUDIS"_qs, &ReductionRow::slopeDistance}, {u"CULCDIS"_qs, &ReductionRow::horizontalDistance},
-         {u"FH"_qs, &ReductionRow::targetHeight}, {u"DH"_qs, &ReductionRow::heightDifference},
-         {u"CULCH"_qs, &ReductionRow::computedElevation}, {u"HANG"_qs, &ReductionRow::direction},
-         {u"メモ"_qs, &ReductionRow::memo}, {u"HANG2"_qs, &ReductionRow::direction2}});
+    static const auto columns = Sized(QStringLiteral("テーブル4"), ReductionTextColumns());
     platform::Recordset& rs = *reduction_;
     rs.AddNew();
     rs.SetField(QStringLiteral("TYPE"), row.type ? QVariant(*row.type) : QVariant());
@@ -125,14 +119,7 @@ void NotebookFiles::Reduction(const ReductionRow& row) {
 }
 
 void NotebookFiles::CorrectionInput(const CorrectionInputRow& row) {
-    using Row = CorrectionInputRow;
-    static const std::vector<TextColumn<Row>> columns = Columns<Row>(
-        QStringLiteral("KYORIHOSEI_"),
-        {{u"FLD1"_qs, &Row::station}, {u"FLD2"_qs, &Row::target}, {u"FLD3"_qs, &Row::verticalAngle},
-         {u"FLD4"_qs, &Row::verticalComponent}, {u"FLD5"_qs, &Row::heightDifference},
-         {u"FLD6"_qs, &Row::slopeDistance}, {u"FLD7"_qs, &Row::horizontalDistance},
-         {u"FLD-4"_qs, &Row::verticalComponent2}, {u"FLD-5"_qs, &Row::heightDifference2},
-         {u"FLD-7"_qs, &Row::horizontalDistance2}, {u"FLD+7"_qs, &Row::horizontalDistanceBoth}});
+    static const auto columns = Sized(QStringLiteral("KYORIHOSEI_"), CorrectionInputColumns());
     correction_->AddNew();
     SetTexts(*correction_, columns, row);
     correction_->Update();

@@ -14,12 +14,7 @@ namespace {
 
 const QString kTable = QStringLiteral("テーブル4");
 
-struct TextColumn {
-    QStringView name;
-    QString ReductionRow::*member;
-};
-
-constexpr TextColumn kTextColumns[] = {
+constexpr TextColumn<ReductionRow> kTextColumns[] = {
     {u"KIKAITEN", &ReductionRow::station},
     {u"IH", &ReductionRow::instrumentHeight},
     {u"KIKAIH", &ReductionRow::stationElevation},
@@ -46,7 +41,7 @@ ReductionRow CurrentRow(platform::Recordset& rows) {
     row.id = rows.Field(QStringLiteral("ID")).toInt();
     row.type = OptionalLong(rows.Field(QStringLiteral("TYPE")));
     row.lookUpCode = OptionalLong(rows.Field(QStringLiteral("READH")));
-    for (const TextColumn& column : kTextColumns)
+    for (const TextColumn<ReductionRow>& column : kTextColumns)
         row.*column.member = rows.Field(column.name.toString()).toString();
     return row;
 }
@@ -69,6 +64,8 @@ QVariant CodeOrNull(const QString& text) {
 }
 
 }  // namespace
+
+std::span<const TextColumn<ReductionRow>> ReductionTextColumns() { return kTextColumns; }
 
 std::vector<ReductionRow> ReadReductionTable(platform::Database& db) {
     auto rows = db.OpenRecordset(

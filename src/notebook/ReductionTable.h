@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "notebook/TextColumn.h"
+
 namespace platform {
 class Database;
 }
@@ -34,6 +36,9 @@ struct ReductionRow {
     QString memo;                      // メモ
     QString direction2;                // HANG2
 };
+
+// The text fields of テーブル4 (all but ID, TYPE and READH), by name and member.
+std::span<const TextColumn<ReductionRow>> ReductionTextColumns();
 
 // Every row in ID order; empty when the file or the table cannot be read.
 std::vector<ReductionRow> ReadReductionTable(const QString& path);
