@@ -1,0 +1,61 @@
+// Station elevations before the height reports: read from the district, carried from an
+// earlier station's sight, or to be chosen; and the heights they give the targets.
+
+#include <gtest/gtest.h>
+
+#include "notebook/StationElevations.h"
+#include "platform/Database.h"
+#include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+notebook::ReductionRow Station(qint32 id, const QString& name) {
+    notebook::ReductionRow row;
+    row.id = id;
+    row.station = name;
+    return row;
+}
+
+notebook::ReductionRow Target(qint32 id, const QString& name, const QString& dh, const QString& culch = {}) {
+    notebook::ReductionRow row;
+    row.id = id;
+    row.target = name;
+    row.heightDifference = dh;
+    row.computedElevation = culch;
+    return row;
+}
+
+TEST(StationElevationsTest, ElevationsAndWhereTheyComeFrom) {
+    const auto district = platform::Database::Create(test::NewFolder(QStringLiteral("elev")) +
+                                                     QStringLiteral("/District.mdb"));
+    district->Execute(QStringLiteral("CREATE TABLE COORD (ID INTEGER PRIMARY KEY, Name TEXT, Z REAL, DELFLG INTEGER)"));
+    district->Execute(QStringLiteral("INSERT INTO COORD (ID, Name, Z) VALUES (4, 'A', 10.25), (5, 'C', 1), (6, 'C', 2)"));
+    const std::vector<notebook::ReductionRow> table = {
+        Station(1, u"A"_qs), Target(2, u"B"_qs, u"2.500"_qs, u"12.750"_qs), Target(3, u"D"_qs, u"-1.000"_qs),
+        Station(4, u"B"_qs), Target(5, u"A"_qs, u"-2.501"_qs),
+        Station(6, u"C"_qs), Station(7, u"E"_qs)};
+    const auto stations = notebook::StationElevations(table, district.get());
+    ASSERT_EQ(stations.size(), 4u);
+    EXPECT_EQ(stations[0].elevation, u"10.250");
+    EXPECT_EQ(stations[0].comment, notebook::kElevationRead);
+    EXPECT_EQ(stations[0].lookUpCode, -4);
+    EXPECT_EQ(stations[1].elevation, u"12.750");  // A sighted B first
+    EXPECT_EQ(stations[1].comment, notebook::kElevationComputed);
+    EXPECT_EQ(stations[2].comment, notebook::kChooseElevation);
+    EXPECT_TRUE(stations[2].elevation.isEmpty());
+    EXPECT_EQ(stations[3].comment, notebook::kNewPoint);
+    EXPECT_EQ(notebook::StationElevations(table, nullptr)[0].comment, notebook::kNewPoint);
+
+    // Confirmed as shown: every target's elevation is its station's plus its difference.
+    const std::vector<notebook::HeightEdit> edits = notebook::HeightEditsOf(table, stations);
+    ASSERT_EQ(edits.size(), table.size());
+    EXPECT_EQ(edits[0].stationElevation, u"10.250");
+    EXPECT_EQ(edits[0].lookUpCode, u"-4");
+    EXPECT_EQ(edits[1].computedElevation, u"12.750");
+    EXPECT_EQ(edits[2].computedElevation, u"9.250");
+    EXPECT_EQ(edits[4].computedElevation, u"10.249");
+    EXPECT_TRUE(edits[5].stationElevation.isEmpty());  // still to be chosen: nothing computed
+}
+
+}  // namespace
