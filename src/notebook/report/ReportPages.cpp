@@ -1,0 +1,74 @@
+#include "notebook/report/ReportPages.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace notebook::report {
+namespace {
+
+QStringList Cells(const ReportLayout& layout, const Record& row) {
+    QStringList cells;
+    for (const LayoutColumn& column : layout.columns) cells.append(row.value(column.field));
+    return cells;
+}
+
+// The values a section's pages draw from, keyed in upper case.
+QHash<QString, QString> SectionValues(const Record& header, const QHash<QString, QString>& given) {
+    QHash<QString, QString> values;
+    for (auto it = given.begin(); it != given.end(); ++it)
+        values.insert(it.key().toUpper(), it.value());
+    for (auto it = header.begin(); it != header.end(); ++it)
+        values.insert(it.key().toUpper(), it.value());
+    return values;
+}
+
+void AddSectionPages(const ReportLayout& layout, const ReportSection& section,
+                     std::vector<ReportPage>& pages) {
+    const size_t perPage = static_cast<size_t>(layout.linesPerPage);
+    size_t from = 0;
+    do {
+        ReportPage& page = pages.emplace_back();
+        const size_t to = std::min(section.rows.size(), from + perPage);
+        for (size_t i = from; i < to; ++i) page.lines.push_back(Cells(layout, section.rows[i]));
+        from = to;
+    } while (from < section.rows.size());
+}
+
+}  // namespace
+
+QString FillPlaceholders(const QString& line, const QHash<QString, QString>& values) {
+    static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_]+)\\}"));
+    QString filled;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& m : placeholder.globalMatch(line)) {
+        filled += line.mid(from, m.capturedStart() - from) + values.value(m.captured(1).toUpper());
+        from = m.capturedEnd();
+    }
+    return filled + line.mid(from);
+}
+
+std::vector<ReportPage> LayOutPages(const ReportLayout& layout,
+                                    const std::vector<ReportSection>& sections, int firstPage,
+                                    const QHash<QString, QString>& values) {
+    std::vector<ReportPage> pages;
+    std::vector<size_t> sectionStart;
+    for (const ReportSection& section : sections) {
+        sectionStart.push_back(pages.size());
+        AddSectionPages(layout, section, pages);
+    }
+    const QString last = QString::number(firstPage + static_cast<int>(pages.size()) - 1);
+    for (size_t s = 0; s < sections.size(); ++s) {
+        QHash<QString, QString> pageValues = SectionValues(sections[s].header, values);
+        pageValues.insert(QStringLiteral("PAGES"), last);
+        const size_t end = s + 1 < sections.size() ? sectionStart[s + 1] : pages.size();
+        for (size_t p = sectionStart[s]; p < end; ++p) {
+            pages[p].number = firstPage + static_cast<int>(p);
+            pageValues.insert(QStringLiteral("PAGE"), QString::number(pages[p].number));
+            for (const QString& line : layout.header)
+                pages[p].header.append(FillPlaceholders(line, pageValues));
+        }
+    }
+    return pages;
+}
+
+}  // namespace notebook::report
