@@ -55,11 +55,8 @@ int WholeNumber(const QString& word, int low, int high, const QString& what) {
     bool ok = false;
     const int value = word.toInt(&ok);
     if (!ok || value < low || value > high)
-        Fail(QStringLiteral("%1は %2 から %3 の整数です: %4")
-                 .arg(what)
-                 .arg(low)
-                 .arg(high)
-                 .arg(word));
+        Fail(what + QStringLiteral("は ") + QString::number(low) + QStringLiteral(" から ") +
+             QString::number(high) + QStringLiteral(" の整数です: ") + word);
     return value;
 }
 
@@ -71,9 +68,8 @@ void ParsePage(const QString& rest, ReportLayout& layout) {
     bool ok = false;
     layout.lineHeight = words[1].toDouble(&ok);
     if (!ok || !(layout.lineHeight > 0 && layout.lineHeight <= kMaxLineHeight))
-        Fail(QStringLiteral("行の高さは 0 より大きく %1 以下です: %2")
-                 .arg(kMaxLineHeight)
-                 .arg(words[1]));
+        Fail(QStringLiteral("行の高さは 0 より大きく ") + QString::number(kMaxLineHeight) +
+             QStringLiteral(" 以下です: ") + words[1]);
 }
 
 Align ParseAlign(const QString& word) {
@@ -139,7 +135,8 @@ void ParseLine(const QString& line, ReportLayout& layout) {
 }
 
 QString AtLine(int number, const QString& what) {
-    return QStringLiteral("%1 行目: %2").arg(number).arg(what);
+    // Concatenated: the text may hold "%" from the file.
+    return QString::number(number) + QStringLiteral(" 行目: ") + what;
 }
 
 }  // namespace
