@@ -7,11 +7,9 @@ namespace notebook {
 namespace {
 
 // The text sizes of a table whose fields are ID, FLD1, FLD2…: sizes[n] is FLDn's.
-std::vector<int> FieldSizes(const QString& table) {
-    std::vector<int> sizes;
-    for (const platform::TableDef& def : NotebookTables())
-        if (def.name == table)
-            for (const platform::FieldDef& field : def.fields) sizes.push_back(field.size);
+std::vector<int> FieldSizes(const QString& table, int fields) {
+    std::vector<int> sizes(static_cast<size_t>(fields) + 1, 0);
+    for (int n = 1; n <= fields; ++n) sizes[static_cast<size_t>(n)] = NotebookTextSize(table, QStringLiteral("FLD") + QString::number(n));
     return sizes;
 }
 
@@ -34,7 +32,7 @@ void NotebookPages::Line(const QString& text) {
 
 void NotebookPages::Row(const QString& text, DataRow row) {
     row.id = NextRowNumber();
-    static const std::vector<int> sizes = FieldSizes(QStringLiteral("DATA"));
+    static const std::vector<int> sizes = FieldSizes(QStringLiteral("DATA"), std::tuple_size_v<decltype(DataRow::fields)> - 1);
     CutFields(row, sizes);
     output_.Data(row);
     qsizetype end = text.size();
@@ -44,7 +42,7 @@ void NotebookPages::Row(const QString& text, DataRow row) {
 
 void NotebookPages::Header(HeaderRow row) {
     row.id = NextRowNumber();
-    static const std::vector<int> sizes = FieldSizes(QStringLiteral("HEDDER"));
+    static const std::vector<int> sizes = FieldSizes(QStringLiteral("HEDDER"), std::tuple_size_v<decltype(HeaderRow::fields)> - 1);
     CutFields(row, sizes);
     output_.Header(row);
 }
