@@ -121,17 +121,6 @@ TEST_F(SdfConverterTest, FaultyLinesAreSkippedAndLogged) {
     EXPECT_EQ(lines, (QList<qsizetype>{2, 4, 5, 6, 7, 8, 9}));
 }
 
-TEST_F(SdfConverterTest, FilesOfOtherFormatsAreNotConverted) {
-    const QByteArray fixed =
-        JoinLines({"00NMSDR33 V04-04.02     06-Dec-25 09:30 113111", "02TP             ST1"});
-    const QByteArray gsi = JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)});
-    for (const QByteArray& raw : {fixed, gsi}) {
-        const auto c = Convert(raw, QStringLiteral("SDF"));
-        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"}));
-        EXPECT_EQ(c.result.skippedLines, 2);
-    }
-}
-
 // No real SDF file is at hand; the real fixed-column SDR files must not be taken for one.
 TEST_F(SdfConverterTest, RealFixedColumnFilesAreRefused) {
     const auto samples = Samples("sokkia-sdr");

@@ -185,19 +185,4 @@ TEST_F(Sdr3pConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
     EXPECT_EQ(c.result.skippedLines, 4);
 }
 
-TEST_F(Sdr3pConverterTest, FilesOfOtherFormatsWriteNoStation) {
-    QList<QByteArray> others = {
-        JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)}),
-        "A,SET3C,1,2,3\r\nM,6.2.16,ST1,?,1.5,15,760,0,0,0,0,1\r\nP1,Ea,0000,?,0,0,1.0,2.0,3.0\r\n",
-    };
-    const QDir samples(QStringLiteral(TREVANTO_SHARED_SAMPLES "/sokkia-card"));
-    for (const QString& name : samples.entryList(QDir::Files))
-        others.append(test::ReadBytes(samples.filePath(name)));
-    for (const QByteArray& raw : others) {
-        const auto c = Convert(raw, "3PD");
-        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"}));
-        EXPECT_GT(c.result.skippedLines, 0);
-    }
-}
-
 }  // namespace

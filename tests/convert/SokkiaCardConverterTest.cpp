@@ -220,19 +220,6 @@ TEST_F(SokkiaCardConverterTest, TextWhereANumberBelongsSkipsTheRecord) {
     EXPECT_EQ(c.result.skippedLines, 5);
 }
 
-TEST_F(SokkiaCardConverterTest, FilesOfOtherFormatsWriteNoStation) {
-    const QList<QByteArray> others = {
-        JoinLines({test::GsiCode(false, 50, {"ST1"}), test::GsiCode(false, 59)}),
-        "00NMSDR20 V03-05        06-Dec-25 09:30 113111\r\n09F100010002123.456   89.9867\r\n",
-        "H01   \r\nK01        ST1\r\nD0 R 001\r\n",
-    };
-    for (const QByteArray& raw : others) {
-        const auto c = Convert(raw, QStringLiteral("SC1"));
-        EXPECT_EQ(c.lines, (QStringList{"A,01,", "Z,"}));
-        EXPECT_GT(c.result.skippedLines, 0);
-    }
-}
-
 // The SET4C cards of ../shared/samples, saved by the instrument ("A,SET4C…", no "SKR"
 // line): each is one station of single-face sightings, and every line's check holds.
 TEST_F(SokkiaCardConverterTest, RealSetCardsConvertWithoutError) {

@@ -74,17 +74,12 @@ TEST(DistanceCorrectionTest, SeaLevelThenScaleFactorRoundedHalfAwayFromZero) {
         {u"100.000", u"1000.000", 0.9999,
          Texts(
              {u"1000.000", u"100.000", u"-0.016", u"999.984", u"-0.100", u"0.999900", u"999.884"})},
-        {u"100.000", u"1000.000", 1.0001,
-         Texts(
-             {u"1000.000", u"100.000", u"-0.016", u"999.984", u"0.100", u"1.000100", u"1000.084"})},
         // c is exactly 0.0025
         {u"15.925", u"1000.000", 1.0,
          Texts({u"1000.000", u"15.925", u"-0.003", u"999.997", u"0.000", u"1.000000", u"999.997"})},
         // below sea level the distance grows
         {u"-50.000", u"637.000", 1.0,
          Texts({u"637.000", u"-50.000", u"0.005", u"637.005", u"0.000", u"1.000000", u"637.005"})},
-        {u"0.000", u"12.345", 1.0,
-         Texts({u"12.345", u"0.000", u"0.000", u"12.345", u"0.000", u"1.000000", u"12.345"})},
     };
     for (const auto& c : cases) {
         const QString elevation = QString::fromUtf16(c.elevation);

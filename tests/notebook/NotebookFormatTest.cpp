@@ -75,27 +75,6 @@ TEST(NotebookFormatTest, NormalizeSecondsBringsDirectionsIntoTheCircle) {
     EXPECT_TRUE(std::isnan(notebook::NormalizeSeconds(std::nan(""))));  // no endless loop
 }
 
-TEST(NotebookFormatTest, RowKindsAndTheirGraduationLabels) {
-    const struct {
-        const char* number;
-        int kind;
-        const char16_t* twoSets;
-        const char16_t* threeSets;
-    } cases[] = {
-        {"r1001", 1, u"  0ﾟ r", u"  0ﾟ r"}, {"l1003", 2, u"     l", u"     l"},
-        {"l2001", 3, u" 90ﾟ l", u" 60ﾟ l"}, {"r2002", 4, u"     r", u"     r"},
-        {"r3001", 5, u"120ﾟ r", u"120ﾟ r"}, {"l3001", 6, u"     l", u"     l"},
-        {"r9001", 1, u"  0ﾟ r", u"  0ﾟ r"}, {"", 1, u"  0ﾟ r", u"  0ﾟ r"},
-    };
-    for (const auto& c : cases) {
-        const int kind = notebook::RowKind(QString::fromLatin1(c.number));
-        EXPECT_EQ(kind, c.kind) << c.number;
-        EXPECT_EQ(notebook::FaceRowLabel(kind, 1, 2), QString::fromUtf16(c.twoSets)) << c.number;
-        EXPECT_EQ(notebook::FaceRowLabel(kind, 1, 3), QString::fromUtf16(c.threeSets)) << c.number;
-        EXPECT_EQ(notebook::FaceRowLabel(kind, 2, 2), QString(6, u' ')) << c.number;
-    }
-}
-
 TEST(NotebookFormatTest, HorizontalDistanceIsRoundedToMillimetres) {
     EXPECT_DOUBLE_EQ(notebook::HorizontalDistance(90, 123.456), 123.456);
     EXPECT_DOUBLE_EQ(notebook::HorizontalDistance(270, 100), 100);  // face l: still positive

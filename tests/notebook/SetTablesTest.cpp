@@ -51,7 +51,6 @@ TEST(SetTablesTest, TwoSetsAcrossZeroDegrees) {
     };
     EXPECT_EQ(nb.lines.sliced(13, 8), table);
     const notebook::DataRow& set1 = Horizontal(nb, 0, 2, 1);
-    EXPECT_EQ(set1[6], u"359-59-58");
     // 1 295 998 + 1 − 0 is past the half circle: −1, then one 120″ step up.
     EXPECT_EQ(set1[7], u"119");
     EXPECT_EQ(set1[8], u"-3");  // r − l
@@ -59,9 +58,6 @@ TEST(SetTablesTest, TwoSetsAcrossZeroDegrees) {
     EXPECT_EQ(set1[10], u"5");  // differences −3″ and −8″
     EXPECT_EQ(set1[11], u"0-00-00");
     const notebook::DataRow& set2 = Horizontal(nb, 2, 2, 1);  // row kind 3, the first face of set 2
-    EXPECT_EQ(set2[1], u"    ");
-    EXPECT_EQ(Horizontal(nb, 2, 2, 0)[1], u" 90ﾟ");
-    EXPECT_EQ(Horizontal(nb, 2, 2, 0)[2], u"l");
     EXPECT_EQ(set2[7], u"2");
     EXPECT_EQ(set2[8], u"-8");  // r − l on set 2 as well, though l was observed first
     EXPECT_TRUE(set2[9].isEmpty());
@@ -133,7 +129,6 @@ TEST(SetTablesTest, OverflowMarksOfTheHorizontalTable) {
     EXPECT_EQ(Horizontal(nb, 0, 4, 2)[8], u"****");
     EXPECT_EQ(Horizontal(nb, 0, 4, 3)[7], u"1234");
     EXPECT_EQ(Horizontal(nb, 0, 4, 3)[8], u"****");  // +1234
-    EXPECT_TRUE(nb.LineOf(2).contains(u"  ###****"));
     // A one-set station has no double-angle or observation differences.
     EXPECT_TRUE(Horizontal(nb, 0, 4, 1)[9].isEmpty());
     EXPECT_TRUE(Horizontal(nb, 0, 4, 1)[10].isEmpty());

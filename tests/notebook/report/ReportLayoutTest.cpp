@@ -23,13 +23,6 @@ TEST(LayoutFileNameTest, SizeSpacingAndReportMakeTheName) {
     EXPECT_EQ(LayoutFileName(12, Report::ObservationNotebook, true), "s12p3b.rpt");
 }
 
-TEST(LayoutFileNameTest, SizesOutsideTwoDigitsAreClamped) {
-    EXPECT_EQ(LayoutFileName(0.5, Report::DistanceCorrection, false), "s01p1.rpt");
-    EXPECT_EQ(LayoutFileName(-3, Report::DistanceCorrection, false), "s01p1.rpt");
-    EXPECT_EQ(LayoutFileName(250, Report::DistanceCorrection, false), "s99p1.rpt");
-    EXPECT_EQ(LayoutFileName(std::nan(""), Report::DistanceCorrection, false), "s01p1.rpt");
-}
-
 TEST(LayoutFileNameTest, EveryShippedReportHasItsDefaultSizeLayouts) {
     for (const Report report :
          {Report::DistanceCorrection, Report::DistanceHeight, Report::ObservationNotebook})

@@ -62,12 +62,6 @@ TEST(ReportPagesTest, PagesAreNumberedFromTheFirstPageNumber) {
     EXPECT_EQ(pages[2].header, QStringList(QStringLiteral("地区1 観測点 B 13 / 13")));
 }
 
-TEST(ReportPagesTest, UnknownPlaceholdersAreLeftEmptyAndOtherTextKept) {
-    EXPECT_EQ(notebook::report::FillPlaceholders(QStringLiteral("[{none}] {A}{a} { x }"),
-                                                 {{QStringLiteral("A"), QStringLiteral("1")}}),
-              "[] 11 { x }");
-}
-
 TEST(SplitByStationTest, DataRowsGoToTheStationNumberedBeforeThem) {
     const auto sections = SplitByStation({Row(1, "A"), Row(5, "B"), Row(9, "C")},
                                          {Row(2), Row(3), Row(4), Row(6), Row(7)});
