@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include "host/KobelinDlg.h"
@@ -59,8 +60,15 @@ int main(int argc, char** argv) {
         QApplication app(argc, argv);
         return RunMenu(app, trevanto_app::MenuDatabase(arguments), err);
     }
+    QTextStream out(stdout);
+    if (trevanto_app::PaintsReports(arguments)) {
+        // Reports are painted without a window, on any machine.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        platform::InstallQtTranslations();
+        return trevanto_app::RunCommandLine(arguments, out, err);
+    }
     QCoreApplication app(argc, argv);
     platform::InstallQtTranslations();
-    QTextStream out(stdout);
     return trevanto_app::RunCommandLine(arguments, out, err);
 }

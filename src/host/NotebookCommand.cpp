@@ -8,6 +8,7 @@
 #include "host/state/SharedMessages.h"
 #include "notebook/NotebookDatabase.h"
 #include "notebook/ObservationNotebook.h"
+#include "notebook/report/PrintSettings.h"
 #include "platform/Database.h"
 #include "platform/FileError.h"
 
@@ -71,7 +72,7 @@ bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& valu
         if (calcstore::clsConvert2* handOff = values.HandOff)
             sources.pointName = [handOff](const QString& name) { return handOff->GetTenName(name); };
         sources.district = district.get();
-        sources.pageNumber = store.Peek(kPrintSection, kPageNumberKey);
+        sources.pageNumber = store.Peek(notebook::report::kPrintSection, notebook::report::kPageNumberKey);
         summary = notebook::BuildObservationNotebook(lines, sources, workFolder);
     } catch (const platform::FileError& e) {
         prompt.Show(e.Explanation() + u'\n' + e.Path(), msg::kTitleConfirm, platform::PromptIcon::Critical);

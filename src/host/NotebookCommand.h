@@ -9,11 +9,9 @@
 
 namespace host {
 
-// Settings of the notebook: the survey class checked after the reduction (section
-// "Trevanto"; "1", "2a", "2b", "3", "4", empty for none) and the report's page number.
+// The survey class checked after the reduction (section "Trevanto"; "1", "2a", "2b", "3",
+// "4", empty for none).
 inline const QString kSurveyClassKey = QStringLiteral("SurveyClass");
-inline const QString kPrintSection = QStringLiteral("Trevanto\\PrintCR");
-inline const QString kPageNumberKey = QStringLiteral("ページ番号");
 
 // Reduces DataLines into SHUBO1.DAT and SHUBO.MDB of the work folder under the hourglass,
 // names through the hand-off object, station elevations from the district database. Says

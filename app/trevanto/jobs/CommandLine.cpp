@@ -14,7 +14,7 @@ const QString kProgram = QStringLiteral("trevanto");
 const QString kDatabaseOption = QStringLiteral("database");
 
 QList<Job> AllJobs() {
-    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs();
+    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs() + ReportJobs();
 }
 
 QCommandLineOption HelpOption() {
@@ -161,6 +161,10 @@ bool OpensMenu(const QStringList& arguments) {
                arguments[0].size() > QStringLiteral("--database=").size();
     return arguments.size() == 2 && arguments[0] == QStringLiteral("--database") &&
            !arguments[1].isEmpty() && !arguments[1].startsWith(u'-');
+}
+
+bool PaintsReports(const QStringList& arguments) {
+    return arguments.contains(QStringLiteral("report"));
 }
 
 QString MenuDatabase(const QStringList& arguments) {

@@ -3,29 +3,14 @@
 
 #include <QDir>
 
-#include "apa/ApaReader.h"
-#include "calcstore/Numberings.h"
 #include "notebook/NotebookDatabase.h"
-#include "notebook/ObservationNotebook.h"
-#include "notebook/SurveyClass.h"
-#include "platform/Database.h"
 #include "platform/Folders.h"
-#include "trevanto/jobs/Job.h"
+#include "trevanto/jobs/NotebookRun.h"
 
 namespace trevanto_app {
 namespace {
 
 const QString kOutputOption = QStringLiteral("output");
-const QString kClassOption = QStringLiteral("class");
-
-std::optional<notebook::SurveyClass> ClassOption(const QCommandLineParser& parser) {
-    if (!parser.isSet(kClassOption)) return std::nullopt;
-    const auto surveyClass = notebook::ParseSurveyClass(parser.value(kClassOption));
-    if (!surveyClass)
-        throw JobError(QStringLiteral("知らない測量の級です: ") + parser.value(kClassOption) +
-                       QStringLiteral("（1、2a、2b、3、4 のいずれか）"));
-    return surveyClass;
-}
 
 QString OutputFolder(const QCommandLineParser& parser) {
     return parser.isSet(kOutputOption) ? trevanto_app::OutputFolder(parser.value(kOutputOption)) : platform::WorkFolder();
@@ -43,25 +28,15 @@ int Notebook(const QCommandLineParser& parser, JobContext& context) {
     const auto surveyClass = ClassOption(parser);
     const QString file = parser.positionalArguments().constFirst();
     const QString folder = OutputFolder(parser);
-    const std::optional<QStringList> lines = apa::ReadApaFile(file);
-    if (!lines) throw JobError(file + QStringLiteral(": APA データではありません。"));
-    const QString districtPath = DistrictDatabase(context);
-    const auto district = platform::Database::Open(districtPath);
-    calcstore::Numberings numberings;
-    numberings.ReadAllDB(districtPath);
-    notebook::NotebookSources sources;
-    sources.pointName = [&numberings](const QString& name) { return numberings.GetTenMei(name); };
-    sources.district = district.get();
-    const auto summary = notebook::BuildObservationNotebook(*lines, sources, folder);
-    if (!summary) throw JobError(file + QStringLiteral(": 行がありません。"));
+    const notebook::NotebookSummary summary = ReduceForJob(file, folder, context);
     context.out << QDir(folder).filePath(notebook::kNotebookTextName) << QStringLiteral(", ")
                 << QDir(folder).filePath(notebook::kNotebookFileName) << QStringLiteral(": 観測点 ")
-                << summary->stations << QStringLiteral("、手簿 ") << summary->lines << QStringLiteral(" 行")
+                << summary.stations << QStringLiteral("、手簿 ") << summary.lines << QStringLiteral(" 行")
                 << Qt::endl;
-    if (surveyClass) ReportClass(*summary, *surveyClass, context);
-    for (const QString& problem : summary->problems) context.err << file << QStringLiteral(": ") << problem << '\n';
+    if (surveyClass) ReportClass(summary, *surveyClass, context);
+    for (const QString& problem : summary.problems) context.err << file << QStringLiteral(": ") << problem << '\n';
     context.err.flush();
-    return summary->problems.isEmpty() ? kExitOk : kExitProblems;
+    return summary.problems.isEmpty() ? kExitOk : kExitProblems;
 }
 
 void Declare(QCommandLineParser& parser) {
@@ -69,11 +44,8 @@ void Declare(QCommandLineParser& parser) {
         {QStringLiteral("o"), kOutputOption},
         QStringLiteral("SHUBO1.DAT と SHUBO.MDB を書くフォルダー。既定は作業フォルダーです。"),
         QStringLiteral("DIR")));
-    parser.addOption(QCommandLineOption(
-        kClassOption,
-        QStringLiteral("測量の級（1、2a = 2級で1級TS、2b = 2級で2級TS、3、4）。その制限を超える"
-                       "倍角差、観測差、高度定数の較差、距離の較差を 1 行ずつ表示します。"),
-        QStringLiteral("CLASS")));
+    DeclareClassOption(parser, QStringLiteral("その制限を超える倍角差、観測差、高度定数の較差、距離の較差を 1 行ずつ"
+                                              "表示します。"));
     parser.addPositionalArgument(QStringLiteral("FILE.APA"), QStringLiteral("APA 観測手簿ファイル。"),
                                  QStringLiteral("FILE.APA"));
 }

@@ -64,12 +64,19 @@ void ParsePage(const QString& rest, ReportLayout& layout) {
     if (layout.linesPerPage > 0) Fail(QStringLiteral("page が二度あります"));
     const QStringList words = Words(rest);
     if (words.size() != 2) Fail(QStringLiteral("page には行数と行の高さを書きます"));
-    layout.linesPerPage = WholeNumber(words[0], 1, kMaxLinesPerPage, QStringLiteral("行数"));
+    layout.linesPerPage = WholeNumber(words[0], 2, kMaxLinesPerPage, QStringLiteral("行数"));
     bool ok = false;
     layout.lineHeight = words[1].toDouble(&ok);
     if (!ok || !(layout.lineHeight > 0 && layout.lineHeight <= kMaxLineHeight))
         Fail(QStringLiteral("行の高さは 0 より大きく ") + QString::number(kMaxLineHeight) +
              QStringLiteral(" 以下です: ") + words[1]);
+}
+
+// Field names of the notebook tables: FLD4, FLD-4, FLD+7, テーブル4's メモ.
+bool IsFieldName(const QString& word) {
+    static const QRegularExpression field(QStringLiteral("^[\\w+-]+$"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
+    return field.match(word).hasMatch();
 }
 
 Align ParseAlign(const QString& word) {
@@ -82,11 +89,9 @@ Align ParseAlign(const QString& word) {
 void ParseColumn(const QString& rest, ReportLayout& layout) {
     static const QRegularExpression shape(
         QStringLiteral("^(\\S+)\\s+(\\S+)\\s+(\\S+)(?:\\s(.*))?$"));
-    static const QRegularExpression field(QStringLiteral("^[\\w+-]+$"),
-                                          QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch m = shape.match(rest);
     if (!m.hasMatch()) Fail(QStringLiteral("column には項目名、幅、揃え、見出しを書きます"));
-    if (!field.match(m.captured(1)).hasMatch())
+    if (!IsFieldName(m.captured(1)))
         Fail(QStringLiteral("項目名が正しくありません: ") + m.captured(1));
     LayoutColumn column;
     column.field = m.captured(1).toUpper();
@@ -96,7 +101,23 @@ void ParseColumn(const QString& rest, ReportLayout& layout) {
     // A heading wider than its column would run into the next one on every page.
     if (platform::cp932::ByteLength(column.heading) > column.width)
         Fail(QStringLiteral("見出しが幅 %1 に入りません: ").arg(column.width) + column.heading);
-    layout.columns.push_back(column);
+    if (layout.tables.empty()) layout.tables.emplace_back();
+    layout.tables.back().columns.push_back(column);
+}
+
+void ParseTable(const QString& rest, ReportLayout& layout) {
+    QStringList words = Words(rest);
+    if (words.size() < 2) Fail(QStringLiteral("table には項目名と値を書きます"));
+    if (!IsFieldName(words[0])) Fail(QStringLiteral("項目名が正しくありません: ") + words[0]);
+    if (!layout.tables.empty() && layout.tables.back().field.isEmpty())
+        Fail(QStringLiteral("table の前に column があります"));
+    if (!layout.tables.empty() && layout.tables.back().columns.empty())
+        Fail(QStringLiteral("前の table に column がありません"));
+    if (static_cast<int>(layout.tables.size()) == kMaxTables)
+        Fail(QStringLiteral("table は ") + QString::number(kMaxTables) + QStringLiteral(" までです"));
+    LayoutTable& table = layout.tables.emplace_back();
+    table.field = words.takeFirst().toUpper();
+    table.values = words;
 }
 
 void ParseRules(const QString& rest, LayoutRules& rules) {
@@ -127,6 +148,8 @@ void ParseLine(const QString& line, ReportLayout& layout) {
         layout.header.append(rest);
     } else if (directive == u"column") {
         ParseColumn(rest, layout);
+    } else if (directive == u"table") {
+        ParseTable(rest, layout);
     } else if (directive == u"rule") {
         ParseRules(rest, layout.rules);
     } else {
@@ -156,7 +179,7 @@ ReportLayout ParseReportLayout(const QStringList& lines, const QString& path) {
     }
     if (layout.linesPerPage == 0)
         throw platform::FileError(path, QStringLiteral("page の指示がありません"));
-    if (layout.columns.empty())
+    if (layout.tables.empty() || layout.tables.back().columns.empty())
         throw platform::FileError(path, QStringLiteral("column の指示がありません"));
     return layout;
 }

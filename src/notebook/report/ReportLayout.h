@@ -12,11 +12,16 @@
 //                                 characters (a full-width one counts two), left, right or
 //                                 center, and the heading (the rest of the line, may be
 //                                 empty, no wider than the column)
+//   table FLD19 0 2               starts a table of its own columns: the rows whose field
+//                                 holds one of the values print in the columns that follow,
+//                                 under their own headings (the notebook's horizontal and
+//                                 vertical tables share one page). Without it one table
+//                                 takes every row; a row no table takes goes to the first.
 //   rule frame heading columns    ruled lines: frame round the table, a line under the
 //                                 headings, lines between columns, a line under the header
 //                                 block (any of frame heading columns header)
 //
-// page must appear once and at least one column; the rest may be left out.
+// page must appear once and every table needs a column; the rest may be left out.
 
 #include <QString>
 #include <QStringList>
@@ -33,6 +38,15 @@ struct LayoutColumn {
     QString heading;
 };
 
+// The columns a group of rows prints in. field empty: every row.
+struct LayoutTable {
+    QString field;
+    QStringList values;
+    std::vector<LayoutColumn> columns;
+
+    bool Takes(const QString& value) const { return field.isEmpty() || values.contains(value); }
+};
+
 struct LayoutRules {
     bool frame = false;
     bool heading = false;
@@ -45,7 +59,7 @@ struct ReportLayout {
     int linesPerPage = 0;
     double lineHeight = 0;  // points
     QStringList header;
-    std::vector<LayoutColumn> columns;
+    std::vector<LayoutTable> tables;
     LayoutRules rules;
 };
 
@@ -53,6 +67,7 @@ struct ReportLayout {
 inline constexpr int kMaxLinesPerPage = 500;
 inline constexpr double kMaxLineHeight = 144;
 inline constexpr int kMaxColumnWidth = 400;
+inline constexpr int kMaxTables = 16;
 
 // Parses the lines of a layout file. Throws platform::FileError naming the path and the line
 // (its number, from 1) of the first fault; line 0 when the fault is the file as a whole.

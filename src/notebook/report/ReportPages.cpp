@@ -6,9 +6,9 @@
 namespace notebook::report {
 namespace {
 
-QStringList Cells(const ReportLayout& layout, const Record& row) {
+QStringList Cells(const LayoutTable& table, const Record& row) {
     QStringList cells;
-    for (const LayoutColumn& column : layout.columns) cells.append(row.value(column.field));
+    for (const LayoutColumn& column : table.columns) cells.append(row.value(column.field));
     return cells;
 }
 
@@ -25,16 +25,26 @@ QHash<QString, QString> SectionValues(const Record& header, const QHash<QString,
 void AddSectionPages(const ReportLayout& layout, const ReportSection& section,
                      std::vector<ReportPage>& pages) {
     const size_t perPage = static_cast<size_t>(layout.linesPerPage);
-    size_t from = 0;
-    do {
-        ReportPage& page = pages.emplace_back();
-        const size_t to = std::min(section.rows.size(), from + perPage);
-        for (size_t i = from; i < to; ++i) page.lines.push_back(Cells(layout, section.rows[i]));
-        from = to;
-    } while (from < section.rows.size());
+    ReportPage* page = &pages.emplace_back();
+    for (const Record& row : section.rows) {
+        const size_t table = TableOf(layout, row);
+        const bool opensTable = page->lines.empty() || page->lines.back().table != table;
+        // A heading alone at the foot of a page would head nothing.
+        if (page->lines.size() + (opensTable ? 2 : 1) > perPage && !page->lines.empty())
+            page = &pages.emplace_back();
+        if (page->lines.empty() || page->lines.back().table != table)
+            page->lines.push_back({table, true, {}});
+        page->lines.push_back({table, false, Cells(layout.tables[table], row)});
+    }
 }
 
 }  // namespace
+
+size_t TableOf(const ReportLayout& layout, const Record& row) {
+    for (size_t t = 0; t < layout.tables.size(); ++t)
+        if (layout.tables[t].Takes(row.value(layout.tables[t].field))) return t;
+    return 0;
+}
 
 QString FillPlaceholders(const QString& line, const QHash<QString, QString>& values) {
     static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_]+)\\}"));

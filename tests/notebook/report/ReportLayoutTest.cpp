@@ -39,10 +39,13 @@ const QStringList kGood = {
     QStringLiteral("  page 52 13.5  "),
     QStringLiteral("header 観測点 {FLD1}   {page} / {pages}"),
     QStringLiteral("header"),
+    QStringLiteral("table FLD19 0 2"),
     QStringLiteral("column fld4 20 left 視準点 名"),
     QStringLiteral("column FLD+7 9 right"),
     QStringLiteral("column FLD-5 4 center 較差"),
     QStringLiteral("rule frame columns"),
+    QStringLiteral("table fld19 1"),
+    QStringLiteral("column FLD21 10 right 鉛直角"),
 };
 
 TEST(ReportLayoutParseTest, EveryDirectiveIsRead) {
@@ -52,14 +55,19 @@ TEST(ReportLayoutParseTest, EveryDirectiveIsRead) {
     EXPECT_DOUBLE_EQ(layout.lineHeight, 13.5);
     EXPECT_EQ(layout.header,
               QStringList({QStringLiteral("観測点 {FLD1}   {page} / {pages}"), QString()}));
-    ASSERT_EQ(layout.columns.size(), 3u);
-    EXPECT_EQ(layout.columns[0].field, "FLD4");
-    EXPECT_EQ(layout.columns[0].width, 20);
-    EXPECT_EQ(layout.columns[0].heading, "視準点 名");
-    EXPECT_EQ(layout.columns[1].field, "FLD+7");
-    EXPECT_EQ(layout.columns[1].align, Align::Right);
-    EXPECT_TRUE(layout.columns[1].heading.isEmpty());
-    EXPECT_EQ(layout.columns[2].align, Align::Center);
+    ASSERT_EQ(layout.tables.size(), 2u);
+    const auto& columns = layout.tables[0].columns;
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_EQ(columns[0].field, "FLD4");
+    EXPECT_EQ(columns[0].width, 20);
+    EXPECT_EQ(columns[0].heading, "視準点 名");
+    EXPECT_EQ(columns[1].field, "FLD+7");
+    EXPECT_EQ(columns[1].align, Align::Right);
+    EXPECT_TRUE(columns[1].heading.isEmpty());
+    EXPECT_EQ(columns[2].align, Align::Center);
+    EXPECT_TRUE(layout.tables[0].Takes(QStringLiteral("2")) && !layout.tables[0].Takes(QStringLiteral("1")));
+    EXPECT_EQ(layout.tables[1].field, "FLD19");
+    EXPECT_EQ(layout.tables[1].columns.size(), 1u);
     EXPECT_TRUE(layout.rules.frame && layout.rules.columns);
     EXPECT_FALSE(layout.rules.heading || layout.rules.header);
 }
@@ -89,22 +97,27 @@ TEST(ReportLayoutParseTest, ABadLineIsNamedByItsNumber) {
     EXPECT_EQ(FaultLine(4, QStringLiteral("header FLD1}")), 5);
     EXPECT_EQ(FaultLine(4, QStringLiteral("header {} empty")), 5);
     EXPECT_EQ(FaultLine(4, QStringLiteral("header {観測点}")), 5);
-    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD4 20")), 7);
-    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD4 0 left")), 7);
-    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD4 wide left")), 7);
-    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD4 20 middle")), 7);
-    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD{4} 20 left")), 7);
-    EXPECT_EQ(FaultLine(8, QStringLiteral("column FLD-5 4 center 較差計")), 9);  // 6 wide in 4
-    EXPECT_EQ(FaultLine(9, QStringLiteral("rule")), 10);
-    EXPECT_EQ(FaultLine(9, QStringLiteral("rule frame dotted")), 10);
-    EXPECT_EQ(FaultLine(9, QStringLiteral("page 40 12")), 10);  // a second page
+    EXPECT_EQ(FaultLine(3, QStringLiteral("page 1 12")), 4);  // no room for a heading and a row
+    EXPECT_EQ(FaultLine(6, QStringLiteral("table FLD19")), 7);
+    EXPECT_EQ(FaultLine(7, QStringLiteral("column FLD4 20")), 8);
+    EXPECT_EQ(FaultLine(7, QStringLiteral("column FLD4 0 left")), 8);
+    EXPECT_EQ(FaultLine(7, QStringLiteral("column FLD4 wide left")), 8);
+    EXPECT_EQ(FaultLine(7, QStringLiteral("column FLD4 20 middle")), 8);
+    EXPECT_EQ(FaultLine(7, QStringLiteral("column FLD{4} 20 left")), 8);
+    EXPECT_EQ(FaultLine(9, QStringLiteral("column FLD-5 4 center 較差計")), 10);  // 6 wide in 4
+    EXPECT_EQ(FaultLine(10, QStringLiteral("rule")), 11);
+    EXPECT_EQ(FaultLine(10, QStringLiteral("rule frame dotted")), 11);
+    EXPECT_EQ(FaultLine(10, QStringLiteral("page 40 12")), 11);  // a second page
+    EXPECT_EQ(FaultLine(12, QStringLiteral("table FLD19 2")), 13);  // the table before has no column
+    EXPECT_EQ(FaultLine(6, QStringLiteral("column FLD1 4 left")), 12);  // columns of every row, then a table
 }
 
 TEST(ReportLayoutParseTest, ALayoutWithoutPageOrColumnsIsRefusedAsAWhole) {
     for (const QString& missing : {QStringLiteral("page"), QStringLiteral("column")}) {
         QStringList lines;
         for (const QString& line : kGood)
-            if (!line.trimmed().startsWith(missing)) lines.append(line);
+            if (!line.trimmed().startsWith(missing) && !line.startsWith(QStringLiteral("table")))
+                lines.append(line);
         try {
             ParseReportLayout(lines, QStringLiteral("x.rpt"));
             ADD_FAILURE() << missing.toStdString();

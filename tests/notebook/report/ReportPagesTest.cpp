@@ -21,8 +21,8 @@ ReportLayout Layout(int linesPerPage) {
     layout.linesPerPage = linesPerPage;
     layout.lineHeight = 12;
     layout.header = {QStringLiteral("{district} 観測点 {fld1} {page} / {pages}")};
-    layout.columns = {{QStringLiteral("ID"), 5, notebook::report::Align::Right, QString()},
-                      {QStringLiteral("FLD1"), 20, notebook::report::Align::Left, QString()}};
+    layout.tables = {{QString(), {}, {{QStringLiteral("ID"), 5, notebook::report::Align::Right, QString()},
+                                      {QStringLiteral("FLD1"), 20, notebook::report::Align::Left, QString()}}}};
     return layout;
 }
 
@@ -32,27 +32,50 @@ ReportSection Section(const QString& station, int rows) {
     return section;
 }
 
-std::vector<size_t> LineCounts(const std::vector<notebook::report::ReportPage>& pages) {
-    std::vector<size_t> counts;
-    for (const auto& page : pages) counts.push_back(page.lines.size());
-    return counts;
+// Each page's lines: "H" for a heading and the table's number, "r" for a row.
+std::vector<std::string> Shapes(const std::vector<notebook::report::ReportPage>& pages) {
+    std::vector<std::string> shapes;
+    for (const auto& page : pages) {
+        std::string shape;
+        for (const auto& line : page.lines) shape += line.heading ? "H" + std::to_string(line.table) : "r";
+        shapes.push_back(shape);
+    }
+    return shapes;
 }
 
-TEST(ReportPagesTest, APageHoldsTheLayoutsLinesAndAStationStartsANewOne) {
+TEST(ReportPagesTest, APageHoldsTheLayoutsLinesHeadingIncludedAndAStationStartsANewOne) {
     const auto pages =
         LayOutPages(Layout(3), {Section("A", 3), Section("B", 4), Section("C", 1)}, 1, {});
-    EXPECT_EQ(LineCounts(pages), (std::vector<size_t>{3, 3, 1, 1}));
-    EXPECT_EQ(pages[2].lines[0], QStringList({QStringLiteral("4"), QStringLiteral("B")}));
+    EXPECT_EQ(Shapes(pages), (std::vector<std::string>{"H0rr", "H0r", "H0rr", "H0rr", "H0r"}));
+    EXPECT_EQ(pages[3].lines[1].cells, QStringList({QStringLiteral("3"), QStringLiteral("B")}));
 }
 
 TEST(ReportPagesTest, AStationWithoutLinesStillHasItsPage) {
     const auto pages = LayOutPages(Layout(3), {Section("A", 0), Section("B", 2)}, 1, {});
-    EXPECT_EQ(LineCounts(pages), (std::vector<size_t>{0, 2}));
+    EXPECT_EQ(Shapes(pages), (std::vector<std::string>{"", "H0rr"}));
     EXPECT_TRUE(LayOutPages(Layout(3), {}, 1, {}).empty());
 }
 
+TEST(ReportPagesTest, EachTableHeadsItsRowsAndNoHeadingIsLeftAtTheFootOfAPage) {
+    ReportLayout layout = Layout(4);
+    layout.tables[0].field = QStringLiteral("FLD19");
+    layout.tables[0].values = {QStringLiteral("0")};
+    layout.tables.push_back({QStringLiteral("FLD19"), {QStringLiteral("1")}, layout.tables[0].columns});
+    ReportSection section{Row(0, "A"), {}};
+    for (const char* kind : {"0", "0", "1", "1", "0", "9"}) {
+        Record row = Row(1, "A");
+        row.insert(QStringLiteral("FLD19"), QString::fromLatin1(kind));
+        section.rows.push_back(row);
+    }
+    // The third line would be a heading with its row beyond the page; a row of no table
+    // prints in the first.
+    EXPECT_EQ(Shapes(LayOutPages(layout, {section}, 1, {})), (std::vector<std::string>{"H0rr", "H1rr", "H0rr"}));
+    layout.linesPerPage = 20;
+    EXPECT_EQ(Shapes(LayOutPages(layout, {section}, 1, {})), (std::vector<std::string>{"H0rrH1rrH0rr"}));
+}
+
 TEST(ReportPagesTest, PagesAreNumberedFromTheFirstPageNumber) {
-    const auto pages = LayOutPages(Layout(2), {Section("A", 3), Section("B", 1)}, 11,
+    const auto pages = LayOutPages(Layout(3), {Section("A", 3), Section("B", 1)}, 11,
                                    {{QStringLiteral("District"), QStringLiteral("地区1")}});
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[0].number, 11);

@@ -1,0 +1,124 @@
+#include "notebook/report/paint/ReportPainter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+
+#include "notebook/report/ReportText.h"
+
+namespace notebook::report {
+namespace {
+
+// The metrics of one device: the unit of the fixed-pitch font and the line height, in
+// device pixels.
+struct PageMetrics {
+    QFont font, titleFont;
+    double unit = 0, line = 0, ascent = 0, descent = 0;
+    double width = 0, height = 0;  // the whole page's content
+};
+
+PageMetrics MetricsFor(const ReportDocument& document, QPaintDevice& device) {
+    PageMetrics m;
+    m.font = QFont(document.fontName);
+    m.font.setPointSizeF(document.fontPoints);
+    m.font.setStyleHint(QFont::TypeWriter);
+    m.titleFont = m.font;
+    m.titleFont.setPointSizeF(document.fontPoints * 1.6);
+    m.titleFont.setBold(true);
+    const QFontMetricsF metrics(m.font, &device);
+    m.unit = metrics.horizontalAdvance(u'0');
+    m.ascent = metrics.ascent();
+    m.descent = metrics.descent();
+    const ReportLayout& layout = document.layout;
+    m.line = std::max(layout.lineHeight * device.logicalDpiY() / 72.0, metrics.height());
+    m.width = LayoutWidth(layout) * m.unit;
+    for (const ReportPage& page : document.pages)
+        for (const QString& header : page.header) m.width = std::max(m.width, metrics.horizontalAdvance(header));
+    const qsizetype headerLines = document.pages.empty() ? 0 : document.pages.front().header.size();
+    m.height = m.line * (2.5 + static_cast<double>(headerLines) + layout.linesPerPage);
+    return m;
+}
+
+double Baseline(const PageMetrics& m, double top) {
+    return top + (m.line + m.ascent - m.descent) / 2;
+}
+
+void PaintTitleAndHeader(const ReportLayout& layout, const ReportPage& page, const PageMetrics& m,
+                         QPainter& painter) {
+    painter.setFont(m.titleFont);
+    painter.drawText(QRectF(0, 0, m.width, m.line * 1.5), Qt::AlignCenter, layout.title);
+    painter.setFont(m.font);
+    double top = m.line * 1.5;
+    for (const QString& header : page.header) {
+        painter.drawText(QPointF(0, Baseline(m, top)), header);
+        top += m.line;
+    }
+    if (layout.rules.header) painter.drawLine(QLineF(0, top + m.line / 4, m.width, top + m.line / 4));
+}
+
+void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMetrics& m, double top,
+                QPainter& painter) {
+    std::vector<QLineF> rules;
+    double y = top;
+    for (const PageLine& line : page.lines) {
+        const LayoutTable& table = layout.tables[line.table];
+        painter.drawText(QPointF(0, Baseline(m, y)), line.heading ? HeadingText(table) : RowText(table, line.cells));
+        const std::vector<int> starts = ColumnStarts(table);
+        if (layout.rules.columns)
+            for (size_t c = 1; c + 1 < starts.size(); ++c) {
+                const double x = (starts[c] - 0.5) * m.unit;
+                rules.emplace_back(x, y, x, y + m.line);
+            }
+        if (line.heading && layout.rules.heading)
+            rules.emplace_back(0, y + m.line, (starts.back() - 0.5) * m.unit, y + m.line);
+        y += m.line;
+    }
+    if (layout.rules.frame && !page.lines.empty())
+        painter.drawRect(QRectF(0, top, (LayoutWidth(layout) - 0.5) * m.unit, y - top));
+    painter.drawLines(rules.data(), static_cast<int>(rules.size()));
+}
+
+void PaintPage(const ReportDocument& document, size_t page, const PageMetrics& m, QPainter& painter,
+               const QPaintDevice& device, QSizeF area) {
+    const double scale = std::min({1.0, area.width() / m.width, area.height() / m.height});
+    painter.save();
+    painter.scale(scale, scale);
+    QPen pen(Qt::black);
+    pen.setWidthF(device.logicalDpiY() / 144.0);
+    painter.setPen(pen);
+    const ReportPage& p = document.pages[page];
+    PaintTitleAndHeader(document.layout, p, m, painter);
+    PaintLines(document.layout, p, m, m.line * (2 + static_cast<double>(p.header.size())), painter);
+    painter.restore();
+}
+
+}  // namespace
+
+QPageLayout PageLayoutOf(const PrintSettings& settings, const QPageSize& defaultPaper) {
+    const QPageSize::PageSizeId id = QPageSize::id(settings.paperSize);
+    const QPageSize paper = settings.paperSize > 0 && id != QPageSize::Custom ? QPageSize(id) : defaultPaper;
+    const auto orientation = settings.orientation == kPortrait ? QPageLayout::Portrait : QPageLayout::Landscape;
+    return QPageLayout(paper, orientation,
+                       QMarginsF(settings.marginLeft, settings.marginTop, settings.marginRight, settings.marginBottom),
+                       QPageLayout::Millimeter);
+}
+
+void PaintReportPage(const ReportDocument& document, size_t page, QPainter& painter, QPaintDevice& device,
+                     QSizeF area) {
+    PaintPage(document, page, MetricsFor(document, device), painter, device, area);
+}
+
+bool PaintReport(const ReportDocument& document, QPagedPaintDevice& device) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const PageMetrics m = MetricsFor(document, device);
+    for (size_t page = 0; page < document.pages.size(); ++page) {
+        if (page > 0 && !device.newPage()) return false;
+        PaintPage(document, page, m, painter, device, QSizeF(device.width(), device.height()));
+    }
+    return painter.end();
+}
+
+}  // namespace notebook::report

@@ -1,0 +1,89 @@
+#include <QRectF>
+#include <cmath>
+
+#include "notebook/report/ReportText.h"
+#include "notebook/report/paint/ReportFiles.h"
+#include "platform/CodePage.h"
+#include "platform/TextFile.h"
+
+namespace notebook::report {
+namespace {
+
+int Twips(double points) {
+    return static_cast<int>(std::lround(points * 20));
+}
+
+// Text in RTF: ASCII as it is (the control characters escaped), everything else as a
+// Unicode escape with "?" for readers that know none.
+QByteArray RtfText(const QString& text) {
+    QByteArray rtf;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' || u == u'{' || u == u'}') {
+            rtf += '\\';
+            rtf += static_cast<char>(u);
+        } else if (u >= 0x20 && u < 0x80) {
+            rtf += static_cast<char>(u);
+        } else {
+            rtf += "\\u" + QByteArray::number(static_cast<qint16>(u)) + '?';
+        }
+    }
+    return rtf;
+}
+
+// A font name in the font table, in the code page the table declares.
+QByteArray RtfFontName(const QString& name) {
+    QByteArray rtf;
+    for (const char byte : platform::cp932::Encode(name))
+        rtf += "\\'" + QByteArray::number(static_cast<uchar>(byte), 16).rightJustified(2, '0');
+    return rtf;
+}
+
+QByteArray DocumentStart(const ReportDocument& document, const QPageLayout& paper) {
+    const QRectF page = paper.fullRectPoints();
+    const QMarginsF margins = paper.marginsPoints();
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932\\deff0\\uc1\n{\\fonttbl{\\f0\\fmodern\\fcharset128 " +
+                     RtfFontName(document.fontName) + ";}}\n";
+    rtf += "\\paperw" + QByteArray::number(Twips(page.width())) + "\\paperh" +
+           QByteArray::number(Twips(page.height())) + "\\margl" + QByteArray::number(Twips(margins.left())) +
+           "\\margr" + QByteArray::number(Twips(margins.right())) + "\\margt" +
+           QByteArray::number(Twips(margins.top())) + "\\margb" + QByteArray::number(Twips(margins.bottom()));
+    if (paper.orientation() == QPageLayout::Landscape) rtf += "\\landscape";
+    return rtf + '\n';
+}
+
+QByteArray PageText(const ReportDocument& document, const ReportPage& page) {
+    const ReportLayout& layout = document.layout;
+    const QByteArray size = QByteArray::number(std::lround(document.fontPoints * 2));
+    const QByteArray titleSize = QByteArray::number(std::lround(document.fontPoints * 3.2));
+    // Exact line height, as the printed page has it.
+    const QByteArray plain = "\\pard\\plain\\f0\\fs" + size + "\\sl-" + QByteArray::number(Twips(layout.lineHeight)) +
+                             "\\slmult0 ";
+    QByteArray rtf = "\\pard\\plain\\qc\\f0\\b\\fs" + titleSize + ' ' + RtfText(layout.title) + "\\par\n";
+    for (const QString& header : page.header) rtf += plain + RtfText(header) + "\\par\n";
+    rtf += plain + "\\par\n";
+    for (const PageLine& line : page.lines) {
+        const LayoutTable& table = layout.tables[line.table];
+        rtf += plain + RtfText(line.heading ? HeadingText(table) : RowText(table, line.cells)) + "\\par\n";
+    }
+    return rtf;
+}
+
+}  // namespace
+
+QByteArray ReportRtf(const ReportDocument& document, const QPageLayout& paper) {
+    QByteArray rtf = DocumentStart(document, paper);
+    for (size_t p = 0; p < document.pages.size(); ++p) {
+        if (p > 0) rtf += "\\page\n";
+        rtf += PageText(document, document.pages[p]);
+    }
+    return rtf + "}\n";
+}
+
+void WriteReportRtf(const QString& path, const ReportDocument& document, const QPageLayout& paper) {
+    platform::TextFileWriter file(path);
+    file.WriteBytes(ReportRtf(document, paper));
+    file.Commit();
+}
+
+}  // namespace notebook::report
