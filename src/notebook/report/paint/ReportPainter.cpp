@@ -62,10 +62,12 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
                 QPainter& painter) {
     std::vector<QLineF> rules;
     double y = top;
+    int width = 0;  // of the widest table on the page, in units
     for (const PageLine& line : page.lines) {
         const LayoutTable& table = layout.tables[line.table];
         painter.drawText(QPointF(0, Baseline(m, y)), line.heading ? HeadingText(table) : RowText(table, line.cells));
         const std::vector<int> starts = ColumnStarts(table);
+        width = std::max(width, starts.back());
         if (layout.rules.columns)
             for (size_t c = 1; c + 1 < starts.size(); ++c) {
                 const double x = (starts[c] - 0.5) * m.unit;
@@ -76,7 +78,7 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
         y += m.line;
     }
     if (layout.rules.frame && !page.lines.empty())
-        painter.drawRect(QRectF(0, top, (LayoutWidth(layout) - 0.5) * m.unit, y - top));
+        painter.drawRect(QRectF(0, top, (width - 0.5) * m.unit, y - top));
     painter.drawLines(rules.data(), static_cast<int>(rules.size()));
 }
 
