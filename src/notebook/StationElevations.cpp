@@ -2,8 +2,10 @@
 
 #include <QHash>
 
+#include "apa/ApaLine.h"
 #include "notebook/DistrictPoint.h"
 #include "notebook/NotebookFormat.h"
+#include "platform/DecimalText.h"
 
 namespace notebook {
 namespace {
@@ -50,6 +52,22 @@ std::vector<StationElevation> StationElevations(const std::vector<ReductionRow>&
         stations.push_back(s);
     }
     return stations;
+}
+
+StationElevation WithChosenPoint(StationElevation station, const SameNamePoint& point) {
+    station.lookUpCode = -point.id;
+    station.comment = kElevationRead;
+    station.elevation = point.z ? FormatDigits(*point.z, 1, 3, 0) : QString();
+    return station;
+}
+
+// Digits typed with the input method still on come full width ("１２．５"): they are the
+// same number.
+std::optional<QString> TypedElevation(const QString& typed) {
+    const QString text = typed.normalized(QString::NormalizationForm_KC);
+    if (text.trimmed().isEmpty()) return QString();
+    if (!apa::ReadsAsNumber(text)) return std::nullopt;
+    return platform::RoundDecimalText(text, 3);
 }
 
 std::vector<HeightEdit> HeightEditsOf(const std::vector<ReductionRow>& table,

@@ -4,9 +4,11 @@
 // and the heights the confirmed elevations give the reduction table.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "notebook/ReductionTable.h"
+#include "notebook/SameNamePoints.h"
 
 namespace platform {
 class Database;
@@ -34,6 +36,15 @@ struct StationElevation {
 // station is a new point. Throws platform::DbError when the district cannot be read.
 std::vector<StationElevation> StationElevations(const std::vector<ReductionRow>& table,
                                                 platform::Database* district);
+
+// The station once the user has said which of the district's points of its name it is: that
+// point's height ("0.000", empty when it has none) read from the district, and the look-up
+// code that points to it.
+StationElevation WithChosenPoint(StationElevation station, const SameNamePoint& point);
+
+// An elevation as the user typed it, rounded to millimetres on its decimal digits ("12.3456"
+// gives "12.346"); blank text clears the elevation. nullopt when the text is no number.
+std::optional<QString> TypedElevation(const QString& typed);
 
 // The table's heights from the confirmed station elevations: each station row gets its
 // elevation and look-up code, each target row under it the elevation plus its height

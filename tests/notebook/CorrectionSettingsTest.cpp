@@ -26,4 +26,26 @@ TEST(CorrectionSettingsTest, ConditionsFromTheText) {
     EXPECT_DOUBLE_EQ(notebook::ConditionsOf(u"1111,,-2"_qs).scaleFactor, 1.0);
 }
 
+// The dialog rewrites one part at a time and leaves the others as they are.
+TEST(CorrectionSettingsTest, OnePartRewrittenTheOthersKept) {
+    const QString text = u"1211,3.5,0.999900"_qs;
+    EXPECT_EQ(notebook::ChoiceOf(text, 1), 1);
+    EXPECT_EQ(notebook::ChoiceOf(text, 2), 2);
+    EXPECT_EQ(notebook::ValueOf(text, notebook::ConditionValue::First), u"3.5");
+    EXPECT_EQ(notebook::ValueOf(text, notebook::ConditionValue::ScaleFactor), u"0.999900");
+    EXPECT_EQ(notebook::WithChoice(text, 1, 2), u"2211,3.5,0.999900");
+    EXPECT_EQ(notebook::WithChoice(text, 4, 2), u"1212,3.5,0.999900");
+    EXPECT_EQ(notebook::WithValue(text, notebook::ConditionValue::First, QString()), u"1211,,0.999900");
+    EXPECT_EQ(notebook::WithValue(text, notebook::ConditionValue::ScaleFactor, u"1,0"_qs),
+              u"1211,3.5,10");  // a comma would add a part
+
+    // Texts the repair lets through though they are short of parts or digits.
+    EXPECT_EQ(notebook::ChoiceOf(u"12,45,1"_qs, 3), 0);
+    EXPECT_EQ(notebook::WithChoice(u"12,45,1"_qs, 4, 2), u"1212,45,1");
+    EXPECT_EQ(notebook::ValueOf(u"11111,"_qs, notebook::ConditionValue::ScaleFactor), QString());
+    EXPECT_EQ(notebook::WithValue(u"11111,"_qs, notebook::ConditionValue::ScaleFactor, u"1.5"_qs),
+              u"11111,,1.5");
+    EXPECT_EQ(notebook::ChoiceOf(u"1x11,,1"_qs, 2), 0);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "notebook/DistrictPoint.h"
 #include "notebook/StationElevations.h"
 #include "platform/Database.h"
 #include "support/QtPrinters.h"
@@ -56,6 +57,50 @@ TEST(StationElevationsTest, ElevationsAndWhereTheyComeFrom) {
     EXPECT_EQ(edits[2].computedElevation, u"9.250");
     EXPECT_EQ(edits[4].computedElevation, u"10.249");
     EXPECT_TRUE(edits[5].stationElevation.isEmpty());  // still to be chosen: nothing computed
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StationElevationsTest, TypedElevationsRoundOnTheirDigitsAndNonNumbersAreRefused) {
+    const struct {
+        const char16_t* typed;
+        const char16_t* shown;  // nullptr: refused
+    } cases[] = {
+        {u"12.3456", u"12.346"},
+        {u"1.0005", u"1.001"},  // half up on the digits typed, not on the binary value
+        {u"-.5", u"-0.500"},
+        {u" 7 ", u"7.000"},
+        {u"１２．５", u"12.500"},  // typed with the input method on
+        {u"", u""},                // clears the elevation
+        {u"  ", u""},
+        {u"abc", nullptr},
+        {u"12.3m", nullptr},
+        {u"1.2.3", nullptr},
+        {u"-", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> shown = notebook::TypedElevation(QString::fromUtf16(c.typed));
+        if (c.shown) {
+            ASSERT_TRUE(shown) << QString::fromUtf16(c.typed).toStdString();
+            EXPECT_EQ(*shown, QString::fromUtf16(c.shown));
+        } else {
+            EXPECT_FALSE(shown) << QString::fromUtf16(c.typed).toStdString();
+        }
+    }
+}
+
+TEST(StationElevationsTest, AChosenPointGivesItsHeightAndPointsTheLookUpToIt) {
+    const notebook::StationElevation waiting{6, u"C"_qs, {}, notebook::kPointAmbiguous,
+                                             notebook::kChooseElevation};
+    const notebook::StationElevation chosen =
+        notebook::WithChosenPoint(waiting, {12, 1, 2, 2.0005, {}});
+    EXPECT_EQ(chosen.rowId, 6);
+    EXPECT_EQ(chosen.elevation, u"2.001");
+    EXPECT_EQ(chosen.lookUpCode, -12);
+    EXPECT_EQ(chosen.comment, notebook::kElevationRead);
+    EXPECT_TRUE(notebook::WithChosenPoint(waiting, {13, 1, 2, std::nullopt, {}}).elevation.isEmpty());
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
 #include "platform/ui/ClickLabel.h"
+#include "platform/ui/GridHeads.h"
 
 namespace apa {
 namespace {
@@ -30,17 +31,9 @@ const QString kSaveFilter = QStringLiteral("vuvﾌｧｲﾙ (*.APA)|*.APA|すべ
 const QString kCannotSave = QStringLiteral("観測データを保存できません。");
 const QString kSaveElsewhere = QStringLiteral("別の名前で保存しますか？");
 
-// The grid's titles and alignments from the "^ No |<name|>..." header format.
+// The grid's heads, and widths that fit what its columns hold.
 void SetUpColumns(QTableWidget* grid) {
-    const QStringList heads = GridHeaderFormat().split(u'|');
-    QStringList titles;
-    for (const QString& head : heads)
-        titles << (head.startsWith(u'^') || head.startsWith(u'<') || head.startsWith(u'>')
-                       ? head.mid(1)
-                       : head);
-    grid->setColumnCount(kGridColumns);
-    grid->setHorizontalHeaderLabels(titles);
-    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    platform::SetGridHeads(grid, GridHeaderFormat());
     // Wide enough for "359.5959" and "12345.678" and twelve-character names.
     grid->setColumnWidth(0, 44);
     for (int column = 1; column < kGridColumns; ++column)
