@@ -39,11 +39,8 @@ void CopyApaFileIntoDataFolder(platform::Prompt& prompt, ProcessValues& values) 
     const platform::FileDialogResult target = prompt.SaveFile(request);
     if (!Chosen(prompt, target)) return;
 
-    // Byte for byte: a file in another code page must arrive as it left.
     try {
-        platform::TextFileWriter copy(target.path);
-        copy.WriteBytes(platform::ReadFileBytes(source.path));
-        copy.Commit();
+        platform::CopyFileBytes(source.path, target.path);
     } catch (const platform::FileError& e) {
         prompt.Show(msg::kCannotCopy + u'\n' + e.Explanation() + u'\n' + e.Path(),
                     msg::kTitleConfirm, platform::PromptIcon::Critical);

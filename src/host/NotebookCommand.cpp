@@ -37,8 +37,7 @@ QString Listed(const QStringList& lines) {
     return text;
 }
 
-QString ClassReport(const notebook::NotebookSummary& summary, const QString& classText) {
-    const auto surveyClass = notebook::ParseSurveyClass(classText);
+QString ClassReport(const notebook::NotebookSummary& summary, const std::optional<notebook::SurveyClass>& surveyClass) {
     if (!surveyClass) return QString();
     QStringList lines;
     for (const notebook::Measure& m : notebook::OverLimit(summary.measures, *surveyClass))
@@ -59,6 +58,10 @@ QString DistrictReport(const QString& path, bool opened) {
 }
 
 }  // namespace
+
+std::optional<notebook::SurveyClass> StoredSurveyClass(const platform::SettingsStore& store) {
+    return notebook::ParseSurveyClass(store.Peek(kSettingsSection, kSurveyClassKey));
+}
 
 bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& values,
                              platform::SettingsStore& store, const QString& workFolder) {
@@ -86,7 +89,7 @@ bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& valu
                     u'\n' + QDir(workFolder).filePath(notebook::kNotebookFileName) + QStringLiteral("\n観測点 ") +
                     QString::number(summary->stations) + QStringLiteral("、手簿 ") +
                     QString::number(summary->lines) + QStringLiteral(" 行") +
-                    ProblemReport(*summary) + ClassReport(*summary, store.Peek(kSettingsSection, kSurveyClassKey)) +
+                    ProblemReport(*summary) + ClassReport(*summary, StoredSurveyClass(store)) +
                     DistrictReport(values.DataBaseName, district != nullptr),
                 msg::kTitleConfirm, platform::PromptIcon::Information);
     return true;

@@ -3,7 +3,10 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "host/state/ProcessValues.h"
+#include "notebook/SurveyClass.h"
 #include "platform/Prompt.h"
 #include "platform/Settings.h"
 
@@ -17,6 +20,9 @@ inline const QString kSurveyClassKey = QStringLiteral("SurveyClass");
 // names through the hand-off object, station elevations from the district database. Says
 // what was made and where, and with a survey class set, the values over its limits. True
 // when the notebook was made; a failure is told and leaves the older notebook.
+// The survey class the user keeps; nullopt for none.
+std::optional<notebook::SurveyClass> StoredSurveyClass(const platform::SettingsStore& store);
+
 bool MakeObservationNotebook(platform::Prompt& prompt, const ProcessValues& values,
                              platform::SettingsStore& store, const QString& workFolder);
 

@@ -144,4 +144,14 @@ void WriteTextLines(const QString& path, const QStringList& lines) {
     writer.Commit();
 }
 
+void WriteFileBytes(const QString& path, QByteArrayView bytes) {
+    TextFileWriter writer(path);
+    writer.WriteBytes(bytes);
+    writer.Commit();
+}
+
+void CopyFileBytes(const QString& from, const QString& to) {
+    WriteFileBytes(to, ReadFileBytes(from));
+}
+
 }  // namespace platform

@@ -71,4 +71,11 @@ class TextFileWriter {
 // Replaces the file with the given lines, each ending in CR LF.
 void WriteTextLines(const QString& path, const QStringList& lines);
 
+// Replaces the file with the bytes.
+void WriteFileBytes(const QString& path, QByteArrayView bytes);
+
+// Copies a file byte for byte (a file in another code page arrives as it left), replacing
+// the target atomically. Throws FileError naming the file that failed.
+void CopyFileBytes(const QString& from, const QString& to);
+
 }  // namespace platform

@@ -70,12 +70,6 @@ void WriteReport(const QString& option, const QString& path, const notebook::rep
         notebook::report::WriteReportRtf(path, document, paper);
 }
 
-void CopyFile(const QString& from, const QString& to) {
-    platform::TextFileWriter file(to);
-    file.WriteBytes(platform::ReadFileBytes(from));
-    file.Commit();
-}
-
 int RunReport(const QCommandLineParser& parser, JobContext& context) {
     const auto surveyClass = ClassOption(parser);
     const Report report = ReportOption(parser);
@@ -91,7 +85,7 @@ int RunReport(const QCommandLineParser& parser, JobContext& context) {
     if (!scratch.isValid()) throw JobError(QStringLiteral("一時フォルダーを作れません: ") + scratch.errorString());
     const auto summary = ReduceForJob(file, scratch.path(), context, QString::number(settings.firstPage));
     if (option == kTextOption) {
-        CopyFile(QDir(scratch.path()).filePath(notebook::kNotebookTextName), output);
+        platform::CopyFileBytes(QDir(scratch.path()).filePath(notebook::kNotebookTextName), output);
         context.out << output << Qt::endl;
     } else {
         const QString database = QDir(scratch.path()).filePath(notebook::kNotebookFileName);

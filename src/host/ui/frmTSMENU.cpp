@@ -22,6 +22,7 @@
 #include "host/OpenDataFile.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmDRVSET.h"
+#include "notebook/ui/frmPRINT.h"
 #include "platform/FileError.h"
 #include "platform/Folders.h"
 #include "platform/Prompt.h"
@@ -310,11 +311,16 @@ void frmTSMENU::EditNotebook() {
 void frmTSMENU::PrintNotebook() {
     platform::Prompt& prompt = platform::ActivePrompt();
     if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook)) return;
+    QString folder;
     try {
-        MakeObservationNotebook(prompt, Process(), platform::SettingsStore::User(), platform::WorkFolder());
+        folder = platform::WorkFolder();
+        if (!MakeObservationNotebook(prompt, Process(), platform::SettingsStore::User(), folder)) return;
     } catch (const platform::FileError& e) {
         ShowFileError(e);  // the work folder cannot be made
+        return;
     }
+    notebook_ui::ShowPrintForm(this, {folder, Process().DataBaseName, Process().RegName,
+                                      StoredSurveyClass(platform::SettingsStore::User())});
 }
 
 void frmTSMENU::SendSimaFile() {

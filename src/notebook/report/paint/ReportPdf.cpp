@@ -28,9 +28,7 @@ QByteArray ReportPdf(const ReportDocument& document, const QPageLayout& paper) {
 void WriteReportPdf(const QString& path, const ReportDocument& document, const QPageLayout& paper) {
     const QByteArray pdf = ReportPdf(document, paper);
     if (pdf.isEmpty()) throw platform::FileError(path, QStringLiteral("PDF を作れませんでした。"));
-    platform::TextFileWriter file(path);
-    file.WriteBytes(pdf);
-    file.Commit();
+    platform::WriteFileBytes(path, pdf);
 }
 
 QImage RenderReportPage(const ReportDocument& document, const QPageLayout& paper, size_t page, int dotsPerInch) {

@@ -81,9 +81,7 @@ QByteArray ReportRtf(const ReportDocument& document, const QPageLayout& paper) {
 }
 
 void WriteReportRtf(const QString& path, const ReportDocument& document, const QPageLayout& paper) {
-    platform::TextFileWriter file(path);
-    file.WriteBytes(ReportRtf(document, paper));
-    file.Commit();
+    platform::WriteFileBytes(path, ReportRtf(document, paper));
 }
 
 }  // namespace notebook::report
