@@ -189,8 +189,10 @@ void frmPRINT::FillPrinters() {
     printers_ = QPrinterInfo::availablePrinters();
     const QString chosen = QPrinterInfo::defaultPrinterName();
     for (const QPrinterInfo& info : printers_) printer_->addItem(info.printerName());
-    if (chosen.isEmpty()) prompt_.Show(kNoDefaultPrinter, kTitle, platform::PromptIcon::Exclamation);
     const bool havePrinter = !printers_.isEmpty();
+    // Without any printer the form's own note says what remains; with printers but none
+    // chosen as the default, the user is told how to choose one.
+    if (havePrinter && chosen.isEmpty()) prompt_.Show(kNoDefaultPrinter, kTitle, platform::PromptIcon::Exclamation);
     printer_->setEnabled(havePrinter);
     findChild<QPushButton*>(QStringLiteral("cmdPrinter"))->setEnabled(havePrinter);
     printerNote_->setVisible(!havePrinter);
