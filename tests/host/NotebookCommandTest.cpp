@@ -11,6 +11,7 @@
 #include "host/MenuSettings.h"
 #include "host/NotebookCommand.h"
 #include "host/ui/frmTSMENU.h"
+#include "notebook/ui/DialogDriver.h"
 #include "platform/Folders.h"
 #include "support/FieldBook.h"
 
@@ -91,13 +92,19 @@ TEST_F(NotebookCommandTest, UnwritableWorkFolderIsToldAndLeftEmpty) {
 }
 
 // The menu's button asks for the field book and makes its notebook in the work folder.
-TEST_F(NotebookCommandTest, MenuItemFiveReducesTheChosenFile) {
+TEST_F(NotebookCommandTest, MenuItemFiveReducesTheChosenFileAndOpensThePrintForm) {
     Process().ClearDataLines();
     prompt_.ChooseFile(DataFile(QStringLiteral("現場.APA"), test::TwoSetFieldBook("MENU1")));
     host::frmTSMENU menu;
     ASSERT_TRUE(menu.Load());
     menu.show();
+    QString opened;
+    test::WhenShown([&opened](QWidget* form) {
+        opened = form->objectName();
+        test::Click(form, "cmdEnd");
+    });
     QTest::mouseClick(menu.findChild<QPushButton*>(QStringLiteral("TSMENU5")), Qt::LeftButton);
+    EXPECT_EQ(opened, u"frmPRINT");
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_TRUE(Messages()[0].contains(platform::WorkFolder() + QStringLiteral("/SHUBO1.DAT")));
     EXPECT_TRUE(
