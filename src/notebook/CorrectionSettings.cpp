@@ -49,6 +49,10 @@ CorrectionConditions ConditionsOf(const QString& printHsub) {
     if (text.startsWith(u'2')) conditions.elevationSource = ElevationSource::Computed;
     const double k = apa::LenientNumber(text.section(u',', 2, 2));
     if (k > 0) conditions.scaleFactor = k;
+    bool given = false;
+    const double elevation = ValueOf(text, ConditionValue::First).trimmed().toDouble(&given);
+    if (ChoiceOf(text, 2) == 2 && given) conditions.elevationWhenUnknown = elevation;
+    conditions.scaleCorrection = ChoiceOf(text, 4) != 2;
     return conditions;
 }
 

@@ -7,8 +7,7 @@
 //       sea-level correction, 2 = given the first value (metres) as its elevation
 //   d3  1 = the calculation limited to set observations, 2 = all observations
 //   d4  1 = the scale-factor correction made with the scale factor, 2 = not made
-// The distance correction reads d1 and the scale factor; d2, d3, d4 and the first value are
-// kept as the user chose them for the sheets that come to use them.
+// d3 is kept as the user chose it: the sheet corrects every distance the reduction formed.
 
 #include <QString>
 

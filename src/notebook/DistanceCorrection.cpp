@@ -65,9 +65,10 @@ class SightFinder {
     size_t next_ = 0;
 };
 
-std::optional<double> Elevation(const Sight& sight, ElevationSource source) {
-    if (source == ElevationSource::Registered || !sight.targetElevation)
-        return sight.stationElevation;
+std::optional<double> Elevation(const Sight& sight, const CorrectionConditions& conditions) {
+    if (conditions.elevationSource == ElevationSource::Registered)
+        return sight.stationElevation ? sight.stationElevation : conditions.elevationWhenUnknown;
+    if (!sight.targetElevation) return sight.stationElevation;
     if (!sight.stationElevation) return sight.targetElevation;
     return (*sight.stationElevation + *sight.targetElevation) / 2.0;
 }
@@ -130,11 +131,10 @@ std::vector<CorrectionSheetRow> ComputeCorrectionSheet(const std::vector<Correct
     sheet.reserve(input.size());
     for (const CorrectionInputRow& in : input) {
         const Sight* sight = finder.Find(in.station, in.target);
-        const auto elevation = sight ? Elevation(*sight, conditions.elevationSource) : std::nullopt;
+        const auto elevation = sight ? Elevation(*sight, conditions) : std::nullopt;
         const auto distance = DistanceToCorrect(in);
-        sheet.push_back(elevation && distance
-                            ? Corrected(in, *elevation, *distance, conditions.scaleFactor)
-                            : PassedThrough(in));
+        const double k = conditions.scaleCorrection ? conditions.scaleFactor : 1.0;
+        sheet.push_back(elevation && distance ? Corrected(in, *elevation, *distance, k) : PassedThrough(in));
     }
     return sheet;
 }

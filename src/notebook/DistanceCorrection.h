@@ -6,13 +6,14 @@
 // For each input row:
 //   S  the horizontal distance: FLD+7 when it is a number, else FLD7, else FLD-7.
 //   H  the elevation, from the reduction table テーブル4 by the elevation source:
-//        Registered  the station's elevation (KIKAIH of its station row);
+//        Registered  the station's elevation (KIKAIH of its station row), else the one the
+//                    conditions give for stations without one;
 //        Computed    the mean of the station's elevation and the target's (H when entered,
 //                    else CULCH); the one of them that is known when the other is not.
 //   c  = H × S / 6 370 000, rounded to millimetres: the sea-level correction;
 //   S0 = S − c;
 //   d  = (1 − k) × S0, rounded to millimetres: the correction to the plane by the scale
-//        factor k;
+//        factor k (k = 1 when the conditions leave this correction out);
 //   the plane distance is S0 − d.
 // Rounding is half away from zero on the decimal digits. The sheet shows FLD1…FLD6 of the
 // input, S as it was read, H, −c, S0, −d, k with six decimals and S0 − d; a row without S or
@@ -20,6 +21,7 @@
 // seven columns and leaves the results empty.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "notebook/CorrectionTables.h"
@@ -32,6 +34,10 @@ enum class ElevationSource { Registered, Computed };
 struct CorrectionConditions {
     ElevationSource elevationSource = ElevationSource::Registered;
     double scaleFactor = 1.0;  // k
+    bool scaleCorrection = true;  // false: no correction to the plane (k taken as 1)
+    // With the registered elevations: the elevation of a station that has none; without it
+    // such a station's distances are left uncorrected.
+    std::optional<double> elevationWhenUnknown;
 };
 
 inline constexpr double kEarthRadius = 6370000.0;  // metres, as the sea-level correction takes it

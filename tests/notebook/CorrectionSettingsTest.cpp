@@ -24,6 +24,13 @@ TEST(CorrectionSettingsTest, ConditionsFromTheText) {
     EXPECT_EQ(registered.elevationSource, notebook::ElevationSource::Registered);
     EXPECT_DOUBLE_EQ(registered.scaleFactor, 1.0);  // no number: the plane's own scale
     EXPECT_DOUBLE_EQ(notebook::ConditionsOf(u"1111,,-2"_qs).scaleFactor, 1.0);
+    EXPECT_TRUE(registered.scaleCorrection);
+    EXPECT_FALSE(registered.elevationWhenUnknown);
+    const notebook::CorrectionConditions chosen = notebook::ConditionsOf(u"1212,35.5,0.9999"_qs);
+    EXPECT_EQ(chosen.elevationWhenUnknown, 35.5);
+    EXPECT_FALSE(chosen.scaleCorrection);
+    EXPECT_FALSE(notebook::ConditionsOf(u"1211,,0.9999"_qs).elevationWhenUnknown);  // chosen, not given
+    EXPECT_FALSE(notebook::ConditionsOf(u"1111,35.5,0.9999"_qs).elevationWhenUnknown);  // given, not chosen
 }
 
 // The dialog rewrites one part at a time and leaves the others as they are.

@@ -32,6 +32,16 @@ ReductionRow Target(const QString& name, const QString& entered = {},
     return row;
 }
 
+notebook::CorrectionConditions Conditions(ElevationSource source, double k = 1.0, bool scale = true,
+                                          std::optional<double> unknown = std::nullopt) {
+    notebook::CorrectionConditions conditions;
+    conditions.elevationSource = source;
+    conditions.scaleFactor = k;
+    conditions.scaleCorrection = scale;
+    conditions.elevationWhenUnknown = unknown;
+    return conditions;
+}
+
 // A sight with its distance from both faces, the first face and the second.
 CorrectionInputRow Input(const QString& station, const QString& target, const QString& both,
                          const QString& first = QStringLiteral("*"),
@@ -86,10 +96,16 @@ TEST(DistanceCorrectionTest, SeaLevelThenScaleFactorRoundedHalfAwayFromZero) {
         const auto sheet = notebook::ComputeCorrectionSheet(
             {Input(QStringLiteral("A"), QStringLiteral("B"), QString::fromUtf16(c.distance))},
             {Station(QStringLiteral("A"), elevation), Target(QStringLiteral("B"))},
-            {ElevationSource::Registered, c.k});
+            Conditions(ElevationSource::Registered, c.k));
         ASSERT_EQ(sheet.size(), 1u);
         EXPECT_EQ(Results(sheet[0]), c.results) << elevation.toStdString() << " k " << c.k;
     }
+    // Without the correction to the plane the scale factor the user keeps is not applied.
+    const auto sheet = notebook::ComputeCorrectionSheet(
+        {Input(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("1000.000"))},
+        {Station(QStringLiteral("A"), QStringLiteral("100.000")), Target(QStringLiteral("B"))},
+        Conditions(ElevationSource::Registered, 0.9999, false));
+    EXPECT_EQ(Results(sheet.at(0)), cases[0].results);
 }
 
 TEST(DistanceCorrectionTest, DistanceComesFromBothFacesElseTheFirstElseTheSecond) {
@@ -133,18 +149,19 @@ TEST(DistanceCorrectionTest, ElevationIsTheStationsOrTheMeanWithTheTargets) {
               QStringLiteral("10.000")),  // not A's target
     };
     const struct {
-        ElevationSource source;
+        notebook::CorrectionConditions conditions;
         QStringList elevations;
     } cases[] = {
-        {ElevationSource::Registered, Texts({u"100.000", u"100.000", u"100.000", u"", u""})},
-        {ElevationSource::Computed, Texts({u"105.000", u"110.000", u"100.000", u"50.000", u""})},
+        {Conditions(ElevationSource::Registered), Texts({u"100.000", u"100.000", u"100.000", u"", u""})},
+        // A station without a registered elevation takes the one the user gave for such.
+        {Conditions(ElevationSource::Registered, 1.0, true, 30.0), Texts({u"100.000", u"100.000", u"100.000", u"30.000", u""})},
+        {Conditions(ElevationSource::Computed, 1.0, true, 30.0), Texts({u"105.000", u"110.000", u"100.000", u"50.000", u""})},
     };
     for (const auto& c : cases) {
         QStringList elevations;
-        for (const CorrectionSheetRow& row :
-             notebook::ComputeCorrectionSheet(input, reduction, {c.source, 1.0}))
+        for (const CorrectionSheetRow& row : notebook::ComputeCorrectionSheet(input, reduction, c.conditions))
             elevations.append(row.elevation);
-        EXPECT_EQ(elevations, c.elevations) << static_cast<int>(c.source);
+        EXPECT_EQ(elevations, c.elevations) << elevations.join(u'|').toStdString();
     }
 }
 
@@ -190,7 +207,7 @@ class DistanceCorrectionFileTest : public testing::Test {
 };
 
 TEST_F(DistanceCorrectionFileTest, TheSheetIsReplacedByTheCorrectedDistances) {
-    ASSERT_TRUE(notebook::RunDistanceCorrection(path_, {ElevationSource::Registered, 0.9999}));
+    ASSERT_TRUE(notebook::RunDistanceCorrection(path_, Conditions(ElevationSource::Registered, 0.9999)));
     EXPECT_EQ(SheetColumn(QStringLiteral("FLD1")), QStringList{QStringLiteral("基準点１")});
     EXPECT_EQ(SheetColumn(QStringLiteral("FLD2")), QStringList{QStringLiteral("O'Neil \"1\"")});
     EXPECT_EQ(SheetColumn(QStringLiteral("FLD9")), QStringList{QStringLiteral("-0.016")});
