@@ -68,4 +68,10 @@ FileError::FileError(QString path, QString message, FileFault fault)
       message_(std::move(message)),
       fault_(fault) {}
 
+QString FileError::Told() const {
+    const QString explanation = Explanation();
+    if (path_.isEmpty() || explanation.contains(path_)) return explanation;
+    return path_ + QStringLiteral(": ") + explanation;
+}
+
 }  // namespace platform

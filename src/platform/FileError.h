@@ -32,6 +32,9 @@ class FileError : public std::runtime_error {
     QString Reason() const { return FaultReason(fault_); }
     // What the user is told: the reason of a known fault, else the message.
     QString Explanation() const { return fault_ == FileFault::Other ? message_ : Reason(); }
+    // "path: explanation", or the explanation alone when it names the path itself or there
+    // is no path.
+    QString Told() const;
 
   private:
     QString path_;

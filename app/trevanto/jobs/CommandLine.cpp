@@ -150,7 +150,7 @@ QString TroubleText(std::exception_ptr failure) {
     } catch (const platform::DbError& e) {
         return e.Description();
     } catch (const platform::FileError& e) {
-        return e.Path() + QStringLiteral(": ") + e.Explanation();
+        return e.Told();
     }
 }
 

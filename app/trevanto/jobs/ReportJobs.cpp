@@ -14,6 +14,7 @@
 #include "platform/Settings.h"
 #include "platform/TextFile.h"
 #include "platform/ui/Fonts.h"
+#include "trevanto/DemoDistrict.h"
 #include "trevanto/jobs/NotebookRun.h"
 
 namespace trevanto_app {
@@ -61,9 +62,13 @@ void PrepareReport(const QString& database, Report report, const notebook::repor
         throw JobError(QStringLiteral("距離計算書作成エラー"));
 }
 
+// The district's name as the menu shows it: the demo district's own, else its file's.
+QString DistrictName(const JobContext& context) {
+    return context.database.isEmpty() ? trevanto_host::kDemoRegName : QFileInfo(context.database).completeBaseName();
+}
+
 void WriteReport(const QString& option, const QString& path, const notebook::report::ReportDocument& document,
-                 const notebook::report::PrintSettings& settings) {
-    const QPageLayout paper = notebook::report::PageLayoutOf(settings, QPageSize(QPageSize::A4));
+                 const QPageLayout& paper) {
     if (option == kPdfOption)
         notebook::report::WriteReportPdf(path, document, paper);
     else
@@ -91,9 +96,11 @@ int RunReport(const QCommandLineParser& parser, JobContext& context) {
         const QString database = QDir(scratch.path()).filePath(notebook::kNotebookFileName);
         PrepareReport(database, report, settings, context);
         platform::RegisterJapaneseFontSubstitutes();
-        const notebook::report::ReportDocument document = notebook::report::BuildReportDocument(
-            {database, report, settings, QFileInfo(DistrictDatabase(context)).completeBaseName(), surveyClass}, *layout);
-        WriteReport(option, output, document, settings);
+        if (summary.stations == 0) throw JobError(file + QStringLiteral(": 観測点がありません。"));
+        const QPageLayout paper = notebook::report::PageLayoutOf(settings, QPageSize(QPageSize::A4));
+        const notebook::report::ReportDocument document = notebook::report::BuildReportForPaper(
+            {database, report, settings, DistrictName(context), surveyClass}, *layout, paper);
+        WriteReport(option, output, document, paper);
         context.out << output << QStringLiteral(": ") << document.pages.size() << QStringLiteral(" ページ")
                     << Qt::endl;
     }

@@ -20,7 +20,9 @@ ReportDocument BuildReportDocument(const ReportRequest& request, const ReportLay
     }
     ReportDocument document;
     document.layout = layout;
-    document.pages = LayOutPages(layout, sections, request.settings.firstPage, values);
+    // The first page number is the notebook's; the distance sheets start at 1.
+    const int firstPage = request.report == Report::ObservationNotebook ? request.settings.firstPage : 1;
+    document.pages = LayOutPages(layout, sections, firstPage, values);
     document.fontName = request.settings.fontName;
     document.fontPoints = request.settings.FontPoints();
     return document;

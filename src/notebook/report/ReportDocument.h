@@ -32,7 +32,7 @@ struct ReportRequest {
 };
 
 // Reads the layout (LayoutPath of the settings' size and spacing) and the report's rows and
-// lays out the pages from the settings' first page number. Throws platform::FileError for a
+// lays out the pages, report 3 numbered from the settings' first page number. Throws platform::FileError for a
 // missing or faulty layout (its Explanation() is what the user is told) or an unreadable
 // database.
 ReportDocument BuildReportDocument(const ReportRequest& request);

@@ -150,6 +150,9 @@ void ParseLine(const QString& line, ReportLayout& layout) {
         ParseColumn(rest, layout);
     } else if (directive == u"table") {
         ParseTable(rest, layout);
+    } else if (directive == u"keep") {
+        if (!IsFieldName(rest.trimmed())) Fail(QStringLiteral("keep には項目名を書きます"));
+        layout.keep = rest.trimmed().toUpper();
     } else if (directive == u"rule") {
         ParseRules(rest, layout.rules);
     } else {

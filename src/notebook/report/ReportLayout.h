@@ -17,6 +17,9 @@
 //                                 under their own headings (the notebook's horizontal and
 //                                 vertical tables share one page). Without it one table
 //                                 takes every row; a row no table takes goes to the first.
+//   keep FLD4                     a row whose field is empty belongs with the row before it
+//                                 (the faces and the sum of one sighting): a page breaks
+//                                 before such a group rather than inside it
 //   rule frame heading columns    ruled lines: frame round the table, a line under the
 //                                 headings, lines between columns, a line under the header
 //                                 block (any of frame heading columns header)
@@ -60,6 +63,7 @@ struct ReportLayout {
     double lineHeight = 0;  // points
     QStringList header;
     std::vector<LayoutTable> tables;
+    QString keep;  // the field whose empty rows keep to the row before; empty: none
     LayoutRules rules;
 };
 

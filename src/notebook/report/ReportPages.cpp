@@ -22,19 +22,36 @@ QHash<QString, QString> SectionValues(const Record& header, const QHash<QString,
     return values;
 }
 
+// The end of the group of rows that starts at `from`: the rows after it of the same table
+// whose keep field is empty.
+size_t GroupEnd(const ReportLayout& layout, const std::vector<Record>& rows, size_t from) {
+    size_t end = from + 1;
+    if (layout.keep.isEmpty()) return end;
+    const size_t table = TableOf(layout, rows[from]);
+    while (end < rows.size() && rows[end].value(layout.keep).isEmpty() && TableOf(layout, rows[end]) == table) ++end;
+    return end;
+}
+
 void AddSectionPages(const ReportLayout& layout, const ReportSection& section,
                      std::vector<ReportPage>& pages) {
     const size_t perPage = static_cast<size_t>(layout.linesPerPage);
     ReportPage* page = &pages.emplace_back();
-    for (const Record& row : section.rows) {
-        const size_t table = TableOf(layout, row);
-        const bool opensTable = page->lines.empty() || page->lines.back().table != table;
-        // A heading alone at the foot of a page would head nothing.
-        if (page->lines.size() + (opensTable ? 2 : 1) > perPage && !page->lines.empty())
-            page = &pages.emplace_back();
-        if (page->lines.empty() || page->lines.back().table != table)
-            page->lines.push_back({table, true, {}});
-        page->lines.push_back({table, false, Cells(layout.tables[table], row)});
+    const auto opensTable = [&page](size_t table) {
+        return page->lines.empty() || page->lines.back().table != table;
+    };
+    for (size_t from = 0; from < section.rows.size();) {
+        const size_t end = GroupEnd(layout, section.rows, from);
+        const size_t table = TableOf(layout, section.rows[from]);
+        // A group goes whole onto a new page when it does not fit the rest of this one but
+        // fits a page of its own; a heading is never left alone at the foot of a page.
+        const size_t group = std::min(end - from, perPage - 1) + (opensTable(table) ? 1 : 0);
+        if (!page->lines.empty() && page->lines.size() + group > perPage) page = &pages.emplace_back();
+        for (size_t i = from; i < end; ++i) {
+            if (page->lines.size() + (opensTable(table) ? 2 : 1) > perPage) page = &pages.emplace_back();
+            if (opensTable(table)) page->lines.push_back({table, true, {}});
+            page->lines.push_back({table, false, Cells(layout.tables[table], section.rows[i])});
+        }
+        from = end;
     }
 }
 

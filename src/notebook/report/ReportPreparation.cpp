@@ -14,16 +14,20 @@ bool WritePageNumber(const QString& path, int firstPage) {
     });
 }
 
+std::vector<StationElevation> ElevationsToConfirm(const QString& path, platform::Database* district) {
+    return StationElevations(ReadReductionTable(path), district);
+}
+
+bool WriteConfirmedElevations(const QString& path, const std::vector<StationElevation>& confirmed) {
+    return WriteHeights(path, HeightEditsOf(ReadReductionTable(path), confirmed));
+}
+
 bool WriteRegisteredHeights(const QString& path, platform::Database* district) {
-    std::vector<ReductionRow> table;
-    std::vector<StationElevation> elevations;
     try {
-        table = ReadReductionTable(path);
-        elevations = StationElevations(table, district);
+        return WriteConfirmedElevations(path, ElevationsToConfirm(path, district));
     } catch (const platform::DbError&) {
         return false;
     }
-    return WriteHeights(path, HeightEditsOf(table, elevations));
 }
 
 }  // namespace notebook::report

@@ -6,7 +6,9 @@
 
 #include <QString>
 
-#include "notebook/DistanceCorrection.h"
+#include <vector>
+
+#include "notebook/StationElevations.h"
 
 namespace platform {
 class Database;
@@ -17,9 +19,16 @@ namespace notebook::report {
 // Writes the first page number into every station header (HEDDER.FLD16).
 bool WritePageNumber(const QString& path, int firstPage);
 
-// The heights the district gives, written as a confirmed station-elevation editor that
-// nobody changed writes them: each station's registered elevation, and the elevations of
-// its targets from it.
+// The stations' elevations as the station-elevation editor offers them for confirmation.
+// Throws platform::DbError when the district cannot be read.
+std::vector<StationElevation> ElevationsToConfirm(const QString& path, platform::Database* district);
+
+// The heights the confirmed elevations give the reduction table: each station's elevation,
+// and the elevations of its targets from it.
+bool WriteConfirmedElevations(const QString& path, const std::vector<StationElevation>& confirmed);
+
+// The heights the district gives, written as a confirmed editor that nobody changed writes
+// them.
 bool WriteRegisteredHeights(const QString& path, platform::Database* district);
 
 }  // namespace notebook::report

@@ -18,8 +18,6 @@
 #include "notebook/DistanceCorrection.h"
 #include "notebook/NotebookDatabase.h"
 #include "notebook/ObservationNotebook.h"
-#include "notebook/ReductionTable.h"
-#include "notebook/StationElevations.h"
 #include "notebook/report/ReportPreparation.h"
 #include "notebook/report/paint/ReportFiles.h"
 #include "notebook/report/paint/ReportPainter.h"
@@ -247,7 +245,7 @@ void frmPRINT::SaveSettings() {
     try {
         notebook::report::SavePrintSettings(store_, Settings());
     } catch (const platform::FileError& e) {
-        ShowError(kFileError, e.Path() + QStringLiteral(": ") + e.Explanation());
+        ShowError(kFileError, e.Told());
     }
 }
 
@@ -307,16 +305,15 @@ bool frmPRINT::PrepareReport(Report report) {
 }
 
 bool frmPRINT::PrepareHeights(bool pageNumber) {
-    const std::vector<notebook::ReductionRow> table = notebook::ReadReductionTable(Database());
     bool written = true;
     if (prompt_.Message(kHeightQuestion, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) ==
         platform::PromptAnswer::Yes) {
         try {
             std::shared_ptr<platform::Database> district;
             if (!context_.districtPath.isEmpty()) district = platform::Database::Open(context_.districtPath);
-            const auto edited =
-                EditStationElevations(this, notebook::StationElevations(table, district.get()), district.get());
-            if (edited) written = notebook::WriteHeights(Database(), notebook::HeightEditsOf(table, *edited));
+            const auto edited = EditStationElevations(
+                this, notebook::report::ElevationsToConfirm(Database(), district.get()), district.get());
+            if (edited) written = notebook::report::WriteConfirmedElevations(Database(), *edited);
         } catch (const platform::DbError& e) {
             ShowError(kReportError, e.Description());
             return false;
@@ -330,10 +327,13 @@ bool frmPRINT::PrepareHeights(bool pageNumber) {
 std::optional<notebook::report::ReportDocument> frmPRINT::Document(Report report) {
     platform::WaitCursor wait(prompt_);
     try {
-        return notebook::report::BuildReportDocument(
-            {Database(), report, Settings(), context_.districtName, context_.surveyClass});
+        const notebook::report::PrintSettings s = Settings();
+        return notebook::report::BuildReportForPaper(
+            {Database(), report, s, context_.districtName, context_.surveyClass},
+            notebook::report::ReadReportLayout(notebook::report::LayoutPath(s.FontPoints(), report, s.openSpacing)),
+            PageLayout());
     } catch (const platform::FileError& e) {
-        ShowError(kReportError, e.Path() + QStringLiteral(": ") + e.Explanation());
+        ShowError(kReportError, e.Told());
     } catch (const platform::DbError& e) {
         ShowError(kReportError, e.Description());
     }
@@ -363,7 +363,7 @@ void frmPRINT::FileOutput(Report report) {
         else
             platform::CopyFileBytes(QDir(context_.workFolder).filePath(notebook::kNotebookTextName), chosen.path);
     } catch (const platform::FileError& e) {
-        ShowError(kFileError, e.Path() + QStringLiteral(": ") + e.Explanation());
+        ShowError(kFileError, e.Told());
     }
 }
 

@@ -106,3 +106,19 @@ TEST(SplitByStationTest, RowsBeforeAnyStationGetAnEmptyHeader) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReportPagesTest, ASightingsFacesAndSumStayOnOnePage) {
+    ReportLayout layout = Layout(5);
+    layout.keep = QStringLiteral("FLD1");
+    ReportSection section{Row(0, "A"), {}};
+    for (const char* name : {"T1", "", "", "T2", "", ""}) section.rows.push_back(Row(1, name));
+    // The heading and T1's three rows fill four lines: T2's group starts the next page.
+    EXPECT_EQ(Shapes(LayOutPages(layout, {section}, 1, {})), (std::vector<std::string>{"H0rrr", "H0rrr"}));
+    // A group longer than a page is split where the page ends.
+    layout.linesPerPage = 3;
+    EXPECT_EQ(Shapes(LayOutPages(layout, {section}, 1, {})), (std::vector<std::string>{"H0rr", "H0r", "H0rr", "H0r"}));
+}
+
+}  // namespace

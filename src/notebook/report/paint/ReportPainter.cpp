@@ -2,11 +2,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
 #include "notebook/report/ReportText.h"
+#include "platform/FileError.h"
 
 namespace notebook::report {
 namespace {
@@ -19,11 +21,26 @@ struct PageMetrics {
     double width = 0, height = 0;  // the whole page's content
 };
 
+QFont ReportFont(const QString& name, double points) {
+    QFont font(name);
+    font.setPointSizeF(points);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+// The height of a table line in points: the layout's, or the font's when that is taller.
+double LineHeight(const ReportLayout& layout, const QFontMetricsF& metrics, double dotsPerPoint) {
+    return std::max(layout.lineHeight * dotsPerPoint, metrics.height());
+}
+
+// A page's height in lines: the title takes one and a half, the gap under the header one.
+double PageLines(qsizetype headerLines, int tableLines) {
+    return 2.5 + static_cast<double>(headerLines) + tableLines;
+}
+
 PageMetrics MetricsFor(const ReportDocument& document, QPaintDevice& device) {
     PageMetrics m;
-    m.font = QFont(document.fontName);
-    m.font.setPointSizeF(document.fontPoints);
-    m.font.setStyleHint(QFont::TypeWriter);
+    m.font = ReportFont(document.fontName, document.fontPoints);
     m.titleFont = m.font;
     m.titleFont.setPointSizeF(document.fontPoints * 1.6);
     m.titleFont.setBold(true);
@@ -32,17 +49,26 @@ PageMetrics MetricsFor(const ReportDocument& document, QPaintDevice& device) {
     m.ascent = metrics.ascent();
     m.descent = metrics.descent();
     const ReportLayout& layout = document.layout;
-    m.line = std::max(layout.lineHeight * device.logicalDpiY() / 72.0, metrics.height());
+    m.line = LineHeight(layout, metrics, device.logicalDpiY() / 72.0);
     m.width = LayoutWidth(layout) * m.unit;
     for (const ReportPage& page : document.pages)
         for (const QString& header : page.header) m.width = std::max(m.width, metrics.horizontalAdvance(header));
     const qsizetype headerLines = document.pages.empty() ? 0 : document.pages.front().header.size();
-    m.height = m.line * (2.5 + static_cast<double>(headerLines) + layout.linesPerPage);
+    m.height = m.line * PageLines(headerLines, layout.linesPerPage);
     return m;
 }
 
 double Baseline(const PageMetrics& m, double top) {
     return top + (m.line + m.ascent - m.descent) / 2;
+}
+
+// The width of the widest table on the page, in units; the layout's widest on a page
+// without lines.
+int TablesWidth(const ReportLayout& layout, const ReportPage& page) {
+    int width = 0;
+    for (const PageLine& line : page.lines)
+        width = std::max(width, ColumnStarts(layout.tables[line.table]).back());
+    return width > 0 ? width : LayoutWidth(layout);
 }
 
 void PaintTitleAndHeader(const ReportLayout& layout, const ReportPage& page, const PageMetrics& m,
@@ -55,19 +81,18 @@ void PaintTitleAndHeader(const ReportLayout& layout, const ReportPage& page, con
         painter.drawText(QPointF(0, Baseline(m, top)), header);
         top += m.line;
     }
-    if (layout.rules.header) painter.drawLine(QLineF(0, top + m.line / 4, m.width, top + m.line / 4));
+    const double width = (TablesWidth(layout, page) - 0.5) * m.unit;
+    if (layout.rules.header) painter.drawLine(QLineF(0, top + m.line / 4, width, top + m.line / 4));
 }
 
 void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMetrics& m, double top,
                 QPainter& painter) {
     std::vector<QLineF> rules;
     double y = top;
-    int width = 0;  // of the widest table on the page, in units
     for (const PageLine& line : page.lines) {
         const LayoutTable& table = layout.tables[line.table];
         painter.drawText(QPointF(0, Baseline(m, y)), line.heading ? HeadingText(table) : RowText(table, line.cells));
         const std::vector<int> starts = ColumnStarts(table);
-        width = std::max(width, starts.back());
         if (layout.rules.columns)
             for (size_t c = 1; c + 1 < starts.size(); ++c) {
                 const double x = (starts[c] - 0.5) * m.unit;
@@ -78,7 +103,7 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
         y += m.line;
     }
     if (layout.rules.frame && !page.lines.empty())
-        painter.drawRect(QRectF(0, top, (width - 0.5) * m.unit, y - top));
+        painter.drawRect(QRectF(0, top, (TablesWidth(layout, page) - 0.5) * m.unit, y - top));
     painter.drawLines(rules.data(), static_cast<int>(rules.size()));
 }
 
@@ -97,6 +122,21 @@ void PaintPage(const ReportDocument& document, size_t page, const PageMetrics& m
 }
 
 }  // namespace
+
+ReportDocument BuildReportForPaper(const ReportRequest& request, ReportLayout layout, const QPageLayout& paper) {
+    // Measured at 72 dots per inch: a dot is a point.
+    QImage sample(1, 1, QImage::Format_RGB32);
+    sample.setDotsPerMeterX(2835);
+    sample.setDotsPerMeterY(2835);
+    const QFontMetricsF metrics(ReportFont(request.settings.fontName, request.settings.FontPoints()), &sample);
+    const double line = LineHeight(layout, metrics, sample.logicalDpiY() / 72.0);
+    const double room = paper.paintRect(QPageLayout::Point).height() / line - PageLines(layout.header.size(), 0);
+    if (room < 2)
+        throw platform::FileError(QString(), QStringLiteral("用紙の余白が大きすぎて帳票が入りません。余白を小さくするか"
+                                                            "大きな用紙を選んでください。"));
+    layout.linesPerPage = std::min(static_cast<int>(room), kMaxLinesPerPage);
+    return BuildReportDocument(request, layout);
+}
 
 QPageLayout PageLayoutOf(const PrintSettings& settings, const QPageSize& defaultPaper) {
     const QPageSize::PageSizeId id = QPageSize::id(settings.paperSize);

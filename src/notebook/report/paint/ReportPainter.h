@@ -21,6 +21,12 @@ namespace notebook::report {
 // orientation and margins in millimetres.
 QPageLayout PageLayoutOf(const PrintSettings& settings, const QPageSize& defaultPaper);
 
+// The report on the paper: its layout's lines per page made what a page of the paper holds
+// within its margins in the report's font (a layout's own count is for A4 landscape, the
+// paper it was drawn for), then the pages as BuildReportDocument lays them out. Throws
+// platform::FileError, also when the margins leave no room for a heading and a row.
+ReportDocument BuildReportForPaper(const ReportRequest& request, ReportLayout layout, const QPageLayout& paper);
+
 // Paints every page, starting a new device page for each after the first. The device's page
 // layout must be set. False when the device cannot be painted on (a printer that refuses).
 bool PaintReport(const ReportDocument& document, QPagedPaintDevice& device);
