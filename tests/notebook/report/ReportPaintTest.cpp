@@ -146,7 +146,7 @@ class ReportFilesTest : public ReportPaintTest {
 };
 
 // A tool's standard output, or nothing when it is not installed or failed.
-std::optional<QString> Run(const QString& program, const QStringList& arguments) {
+std::optional<QString> ToolOutput(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
@@ -177,7 +177,7 @@ TEST_F(ReportFilesTest, ThePdfPrintsEveryNumberOfTheTextNotebooksLinesInOrderWit
     ASSERT_EQ(document.pages.size(), 2u);  // a page per station
     const QString pdf = QDir(folder_).filePath(QStringLiteral("手簿.pdf"));
     notebook::report::WriteReportPdf(pdf, document, A4(settings));
-    const std::optional<QString> text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const std::optional<QString> text = ToolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!text) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
 
     EXPECT_TRUE(text->contains(QStringLiteral("7 / 8"))) << text->left(600).toStdString();
@@ -199,7 +199,7 @@ TEST_F(ReportFilesTest, ThePdfPrintsEveryNumberOfTheTextNotebooksLinesInOrderWit
     }
     EXPECT_GE(matched, 15);  // both sets' horizontal and vertical lines, and the plain list
 
-    const std::optional<QString> fonts = Run(QStringLiteral("pdffonts"), {pdf});
+    const std::optional<QString> fonts = ToolOutput(QStringLiteral("pdffonts"), {pdf});
     ASSERT_TRUE(fonts.has_value());
     bool embedded = false;
     for (const QString& line : fonts->split(u'\n').mid(2)) {
