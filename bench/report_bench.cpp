@@ -32,9 +32,12 @@ QStringList FieldBook() {
     QStringList made;
     for (int st = 0; st < kStations; ++st) {
         const QByteArray name = "S" + QByteArray::number(st + 1).rightJustified(4, '0');
-        for (const QString& line : platform::SplitLines(platform::cp932::Decode(test::TwoSetFieldBook(name)))) {
+        for (const QString& line :
+             platform::SplitLines(platform::cp932::Decode(test::TwoSetFieldBook(name)))) {
             if (line.startsWith(u"Z,")) break;
-            if (st == 0 || line.startsWith(u"D,") || line.startsWith(u"E,") || line.startsWith(u"F,")) made << line;
+            if (st == 0 || line.startsWith(u"D,") || line.startsWith(u"E,") ||
+                line.startsWith(u"F,"))
+                made << line;
         }
     }
     made << QStringLiteral("Z,");
@@ -45,10 +48,12 @@ QStringList FieldBook() {
 const QString& Database() {
     static QTemporaryDir folder;
     static const QString database = [] {
-        if (!folder.isValid() || !notebook::BuildObservationNotebook(FieldBook(), {}, folder.path()))
+        if (!folder.isValid() ||
+            !notebook::BuildObservationNotebook(FieldBook(), {}, folder.path()))
             std::abort();
         const QString path = QDir(folder.path()).filePath(notebook::kNotebookFileName);
-        if (!notebook::report::WritePageNumber(path, 1) || !notebook::report::WriteRegisteredHeights(path, nullptr))
+        if (!notebook::report::WritePageNumber(path, 1) ||
+            !notebook::report::WriteRegisteredHeights(path, nullptr))
             std::abort();
         return path;
     }();
@@ -57,7 +62,8 @@ const QString& Database() {
 
 notebook::report::ReportDocument Document(Report report) {
     return notebook::report::BuildReportDocument(
-        {Database(), report, notebook::report::PrintSettings(), QStringLiteral("地区1"), notebook::SurveyClass::Third});
+        {Database(), report, notebook::report::PrintSettings(), QStringLiteral("地区1"),
+         notebook::SurveyClass::Third});
 }
 
 void BM_Report3Document(benchmark::State& state) {
@@ -69,7 +75,8 @@ void BM_Report3Document(benchmark::State& state) {
 
 void ReportPdf(benchmark::State& state, Report report) {
     Database();
-    const QPageLayout paper = notebook::report::PageLayoutOf(notebook::report::PrintSettings(), QPageSize(QPageSize::A4));
+    const QPageLayout paper =
+        notebook::report::PageLayoutOf(notebook::report::PrintSettings(), QPageSize(QPageSize::A4));
     qsizetype bytes = 0;
     size_t pages = 0;
     for (auto _ : state) {

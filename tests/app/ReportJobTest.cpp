@@ -24,8 +24,8 @@ class ReportJobTest : public test::TrevantoProcessTest {
     }
     // The report files in the work folder.
     QStringList Outputs() const {
-        return QDir(home_).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.rtf"), QStringLiteral("*.txt"),
-                                      QStringLiteral("*.DAT")},
+        return QDir(home_).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.rtf"),
+                                      QStringLiteral("*.txt"), QStringLiteral("*.DAT")},
                                      QDir::Files | QDir::Hidden);
     }
 };
@@ -35,9 +35,10 @@ TEST_F(ReportJobTest, EachReportIsWrittenAsAPdf) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--report"))) << help.out.toStdString();
     for (const char* report : {"1", "2", "3"}) {
-        const QString out = home_ + QStringLiteral("/帳票 ") + QString::fromLatin1(report) + QStringLiteral(".pdf");
-        const Outcome o = Report({QStringLiteral("--report"), QString::fromLatin1(report), QStringLiteral("--pdf"), out,
-                                  QStringLiteral("book.APA")});
+        const QString out =
+            home_ + QStringLiteral("/帳票 ") + QString::fromLatin1(report) + QStringLiteral(".pdf");
+        const Outcome o = Report({QStringLiteral("--report"), QString::fromLatin1(report),
+                                  QStringLiteral("--pdf"), out, QStringLiteral("book.APA")});
         ASSERT_EQ(o.status, 0) << report << ' ' << o.err.toStdString();
         EXPECT_TRUE(test::ReadBytes(out).startsWith("%PDF")) << report;
         EXPECT_TRUE(o.out.startsWith(out + QStringLiteral(": "))) << o.out.toStdString();
@@ -47,13 +48,15 @@ TEST_F(ReportJobTest, EachReportIsWrittenAsAPdf) {
 // The text notebook goes out as the reduction wrote it, under whatever name it is given.
 TEST_F(ReportJobTest, TextCopiesTheNotebookByteForByte) {
     const QString notebookFolder = test::NewFolder(QStringLiteral("notebook"));
-    ASSERT_EQ(Trevanto({QStringLiteral("notebook"), QStringLiteral("-o"), notebookFolder, QStringLiteral("book.APA")}).status,
+    ASSERT_EQ(Trevanto({QStringLiteral("notebook"), QStringLiteral("-o"), notebookFolder,
+                        QStringLiteral("book.APA")})
+                  .status,
               0);
     const QByteArray reduced = test::ReadBytes(notebookFolder + QStringLiteral("/SHUBO1.DAT"));
     ASSERT_FALSE(reduced.isEmpty());
     const QString out = home_ + QStringLiteral("/手簿.pdf");
-    const Outcome o = Report(
-        {QStringLiteral("--report"), QStringLiteral("3"), QStringLiteral("--text"), out, QStringLiteral("book.APA")});
+    const Outcome o = Report({QStringLiteral("--report"), QStringLiteral("3"),
+                              QStringLiteral("--text"), out, QStringLiteral("book.APA")});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(test::ReadBytes(out), reduced);
 }
@@ -68,13 +71,16 @@ TEST_F(ReportJobTest, AWrongRequestOrInputWritesNothing) {
         const char16_t* said;
     } cases[] = {
         {report3 + QStringList{QStringLiteral("book.APA")}, u"--pdf、--rtf、--text"},
-        {report3 + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("--rtf"), rtf, QStringLiteral("book.APA")},
+        {report3 + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("--rtf"), rtf,
+                               QStringLiteral("book.APA")},
          u"--pdf、--rtf、--text"},
         {QStringList{QStringLiteral("--report"), QStringLiteral("4"), QStringLiteral("--pdf"), pdf,
                      QStringLiteral("book.APA")},
          u"--report には"},
-        {report3 + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("hello.APA")}, u"APA データではありません"},
-        {report3 + QStringList{QStringLiteral("--text"), pdf, QStringLiteral("hello.APA")}, u"APA データではありません"},
+        {report3 + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("hello.APA")},
+         u"APA データではありません"},
+        {report3 + QStringList{QStringLiteral("--text"), pdf, QStringLiteral("hello.APA")},
+         u"APA データではありません"},
     };
     for (const auto& c : cases) {
         const Outcome o = Report(c.arguments);
@@ -87,19 +93,22 @@ TEST_F(ReportJobTest, AWrongRequestOrInputWritesNothing) {
 TEST_F(ReportJobTest, AMissingLayoutIsToldAndNothingIsWritten) {
     const QString empty = test::NewFolder(QStringLiteral("no layouts"));
     qputenv("TREVANTO_REPORT_DIR", empty.toUtf8());
-    const Outcome o = Report({QStringLiteral("--report"), QStringLiteral("2"), QStringLiteral("--pdf"),
-                              home_ + QStringLiteral("/out.pdf"), QStringLiteral("book.APA")});
+    const Outcome o =
+        Report({QStringLiteral("--report"), QStringLiteral("2"), QStringLiteral("--pdf"),
+                home_ + QStringLiteral("/out.pdf"), QStringLiteral("book.APA")});
     qunsetenv("TREVANTO_REPORT_DIR");
     EXPECT_EQ(o.status, 2);
-    EXPECT_TRUE(o.err.contains(QStringLiteral("レポートファイル (") + empty + QStringLiteral("/s10p2.rpt) が見つかりません")))
+    EXPECT_TRUE(o.err.contains(QStringLiteral("レポートファイル (") + empty +
+                               QStringLiteral("/s10p2.rpt) が見つかりません")))
         << o.err.toStdString();
     EXPECT_EQ(Outputs(), QStringList());
 }
 
 TEST_F(ReportJobTest, TheSurveyClassIsPrintedInTheNotebooksHeader) {
     const QString out = home_ + QStringLiteral("/class.pdf");
-    const Outcome o = Report({QStringLiteral("--report"), QStringLiteral("3"), QStringLiteral("--pdf"), out,
-                              QStringLiteral("--class"), QStringLiteral("3"), QStringLiteral("book.APA")});
+    const Outcome o =
+        Report({QStringLiteral("--report"), QStringLiteral("3"), QStringLiteral("--pdf"), out,
+                QStringLiteral("--class"), QStringLiteral("3"), QStringLiteral("book.APA")});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});

@@ -14,7 +14,8 @@ using notebook::report::PrintSettings;
 using notebook::report::ReadPrintSettings;
 
 platform::SettingsStore NewStore() {
-    return platform::SettingsStore(test::NewFolder(QStringLiteral("print-settings")) + QStringLiteral("/Brandel.ini"));
+    return platform::SettingsStore(test::NewFolder(QStringLiteral("print-settings")) +
+                                   QStringLiteral("/Brandel.ini"));
 }
 
 void ExpectSame(const PrintSettings& read, const PrintSettings& saved) {

@@ -54,7 +54,8 @@ QRect Ink(const QImage& image) {
 
 PrintSettings Margins(int millimetres, int orientation = notebook::report::kLandscape) {
     PrintSettings settings;
-    settings.marginTop = settings.marginBottom = settings.marginLeft = settings.marginRight = millimetres;
+    settings.marginTop = settings.marginBottom = settings.marginLeft = settings.marginRight =
+        millimetres;
     settings.orientation = orientation;
     return settings;
 }
@@ -74,7 +75,8 @@ ReportDocument Wide(int columnWidth, int rows) {
     document.layout.rules = {true, true, true, true};
     auto& table = document.layout.tables.emplace_back();
     for (const char* field : {"A", "B", "C"})
-        table.columns.push_back({QString::fromLatin1(field), columnWidth, Align::Left, QStringLiteral("見出し")});
+        table.columns.push_back(
+            {QString::fromLatin1(field), columnWidth, Align::Left, QStringLiteral("見出し")});
     auto& page = document.pages.emplace_back();
     page.number = 1;
     page.header = document.layout.header;
@@ -99,7 +101,8 @@ TEST_F(ReportPaintTest, MarginsOfNoneLetTheReportReachThePageEdgeAndWideMarginsS
 
     const QPageLayout wide = A4(Margins(20));
     const QRect clear = Ink(RenderReportPage(document, wide, 0, kDpi));
-    EXPECT_TRUE(wide.paintRectPixels(kDpi).contains(clear)) << clear.x() << ',' << clear.y() << ' ' << clear.width();
+    EXPECT_TRUE(wide.paintRectPixels(kDpi).contains(clear))
+        << clear.x() << ',' << clear.y() << ' ' << clear.width();
     EXPECT_LE(clear.left(), wide.paintRectPixels(kDpi).left() + 1);
 }
 
@@ -119,26 +122,30 @@ class ReportFilesTest : public ReportPaintTest {
   protected:
     static void SetUpTestSuite() {
         ReportPaintTest::SetUpTestSuite();
-        QStringList lines = platform::SplitLines(platform::cp932::Decode(test::TwoSetFieldBook("ST1")));
+        QStringList lines =
+            platform::SplitLines(platform::cp932::Decode(test::TwoSetFieldBook("ST1")));
         while (!lines.isEmpty() && !lines.constLast().startsWith(u'Z')) lines.removeLast();
         lines.removeLast();
         lines << QStringLiteral("D,P0,,1.500,0,9911001,,,") << QStringLiteral("E,0,");
         for (int i = 1; i <= 3; ++i)
-            lines << QStringLiteral("F,P%1,,1.500,r9001,12.3456,90.1020,50.000,50.001,,,000,").arg(i);
+            lines
+                << QStringLiteral("F,P%1,,1.500,r9001,12.3456,90.1020,50.000,50.001,,,000,").arg(i);
         lines << QStringLiteral("Z,");
         kept_ = new test::KeptNotebook(test::Reduce(lines));
         folder_ = test::NewFolder(QStringLiteral("report-files"));
         ASSERT_TRUE(notebook::BuildObservationNotebook(lines, {}, folder_).has_value());
         const QString database = Database();
         ASSERT_TRUE(notebook::RunDistanceCorrection(
-            database, notebook::ConditionsOf(notebook::RepairedPrintHsub(notebook::kDefaultPrintHsub))));
+            database,
+            notebook::ConditionsOf(notebook::RepairedPrintHsub(notebook::kDefaultPrintHsub))));
         ASSERT_TRUE(notebook::report::WriteRegisteredHeights(database, nullptr));
     }
     static void TearDownTestSuite() { delete kept_; }
 
     static QString Database() { return QDir(folder_).filePath(notebook::kNotebookFileName); }
     static ReportDocument Document(Report report, const PrintSettings& settings = {}) {
-        return notebook::report::BuildReportDocument({Database(), report, settings, QStringLiteral("地区1"), {}});
+        return notebook::report::BuildReportDocument(
+            {Database(), report, settings, QStringLiteral("地区1"), {}});
     }
 
     static inline test::KeptNotebook* kept_ = nullptr;
@@ -149,14 +156,16 @@ class ReportFilesTest : public ReportPaintTest {
 std::optional<QString> ToolOutput(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // The numbers of a line as a reader picks them out: not the digits of a name like T1.
 QStringList Numbers(const QString& line) {
-    static const QRegularExpression number(QStringLiteral("(?<![\\w.])[-+]?\\d+(?:[-.]\\d+)*(?!\\w)"));
+    static const QRegularExpression number(
+        QStringLiteral("(?<![\\w.])[-+]?\\d+(?:[-.]\\d+)*(?!\\w)"));
     QStringList numbers;
     for (const QRegularExpressionMatch& m : number.globalMatch(line)) numbers << m.captured();
     return numbers;
@@ -177,14 +186,15 @@ TEST_F(ReportFilesTest, ThePdfPrintsEveryNumberOfTheTextNotebooksLinesInOrderWit
     ASSERT_EQ(document.pages.size(), 2u);  // a page per station
     const QString pdf = QDir(folder_).filePath(QStringLiteral("手簿.pdf"));
     notebook::report::WriteReportPdf(pdf, document, A4(settings));
-    const std::optional<QString> text = ToolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const std::optional<QString> text = ToolOutput(
+        QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!text) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
 
     EXPECT_TRUE(text->contains(QStringLiteral("7 / 8"))) << text->left(600).toStdString();
     EXPECT_TRUE(text->contains(QStringLiteral("8 / 8")));
     const QStringList pdfLines = text->split(u'\n');
-    const QStringList file = platform::SplitLines(
-        platform::cp932::Decode(platform::ReadFileBytes(QDir(folder_).filePath(notebook::kNotebookTextName))));
+    const QStringList file = platform::SplitLines(platform::cp932::Decode(
+        platform::ReadFileBytes(QDir(folder_).filePath(notebook::kNotebookTextName))));
     qsizetype next = 0;
     int matched = 0;
     for (size_t row = 0; row < kept_->data.size(); ++row) {
@@ -193,7 +203,8 @@ TEST_F(ReportFilesTest, ThePdfPrintsEveryNumberOfTheTextNotebooksLinesInOrderWit
         const QStringList numbers = Numbers(line);
         if (numbers.isEmpty()) continue;
         while (next < pdfLines.size() && !IsSubsequence(numbers, Numbers(pdfLines[next]))) ++next;
-        ASSERT_LT(next, pdfLines.size()) << "not in the PDF after the line before it: " << line.toStdString();
+        ASSERT_LT(next, pdfLines.size())
+            << "not in the PDF after the line before it: " << line.toStdString();
         ++next;
         ++matched;
     }
@@ -211,7 +222,8 @@ TEST_F(ReportFilesTest, ThePdfPrintsEveryNumberOfTheTextNotebooksLinesInOrderWit
 
 TEST_F(ReportFilesTest, EveryReportPaintsItsFirstPage) {
     const QString pngFolder = qEnvironmentVariable("TREVANTO_REPORT_PNG_DIR");
-    for (const Report report : {Report::DistanceCorrection, Report::DistanceHeight, Report::ObservationNotebook}) {
+    for (const Report report :
+         {Report::DistanceCorrection, Report::DistanceHeight, Report::ObservationNotebook}) {
         const ReportDocument document = Document(report);
         ASSERT_FALSE(document.pages.empty());
         const QPageLayout paper = A4(PrintSettings());
@@ -219,7 +231,8 @@ TEST_F(ReportFilesTest, EveryReportPaintsItsFirstPage) {
         EXPECT_EQ(page.size(), paper.fullRectPixels(kDpi).size());
         EXPECT_FALSE(Ink(page).isEmpty()) << "report " << static_cast<int>(report);
         if (!pngFolder.isEmpty()) {
-            const QString path = QDir(pngFolder).filePath(QStringLiteral("report%1.png").arg(static_cast<int>(report)));
+            const QString path = QDir(pngFolder).filePath(
+                QStringLiteral("report%1.png").arg(static_cast<int>(report)));
             EXPECT_TRUE(QDir().mkpath(pngFolder) && page.save(path)) << path.toStdString();
         }
     }
@@ -236,14 +249,18 @@ TEST_F(ReportPaintTest, TheRtfDeclaresFontAndPaperAndEscapesWhatIsNotAscii) {
     EXPECT_TRUE(landscape.startsWith("{\\rtf1"));
     EXPECT_TRUE(landscape.endsWith("}\n"));
     // ＭＳ ゴシック in the code page the font table declares.
-    EXPECT_TRUE(landscape.contains("{\\fonttbl{\\f0\\fmodern\\fcharset128 \\'82\\'6c\\'82\\'72")) << landscape.left(200).toStdString();
-    EXPECT_TRUE(landscape.contains("\\paperw16838\\paperh11906\\margl567\\margr567\\margt567\\margb567\\landscape"));
-    EXPECT_TRUE(landscape.contains("\\u-30285?\\u28204?\\par"));  // 観 is over 0x7FFF: a negative escape
+    EXPECT_TRUE(landscape.contains("{\\fonttbl{\\f0\\fmodern\\fcharset128 \\'82\\'6c\\'82\\'72"))
+        << landscape.left(200).toStdString();
+    EXPECT_TRUE(landscape.contains(
+        "\\paperw16838\\paperh11906\\margl567\\margr567\\margt567\\margb567\\landscape"));
+    EXPECT_TRUE(
+        landscape.contains("\\u-30285?\\u28204?\\par"));  // 観 is over 0x7FFF: a negative escape
     EXPECT_TRUE(landscape.contains(" a\\{b\\}\\\\c   \\u-143?"));
     EXPECT_EQ(landscape.count("\\page\n"), 2);
     for (const char byte : landscape) ASSERT_LT(static_cast<unsigned char>(byte), 0x80);
 
-    const QByteArray portrait = notebook::report::ReportRtf(document, A4(Margins(0, notebook::report::kPortrait)));
+    const QByteArray portrait =
+        notebook::report::ReportRtf(document, A4(Margins(0, notebook::report::kPortrait)));
     EXPECT_TRUE(portrait.contains("\\paperw11906\\paperh16838\\margl0\\margr0\\margt0\\margb0\n"));
     EXPECT_FALSE(portrait.contains("\\landscape"));
 }

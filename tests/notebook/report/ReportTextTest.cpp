@@ -30,23 +30,27 @@ int Units(const QString& line) {
 TEST(ReportTextTest, FullWidthCharactersTakeTwoUnitsAndHalfWidthKanaOne) {
     const LayoutTable table = Table();
     const int width = notebook::report::ColumnStarts(table).back();
-    const QString ascii = RowText(table, {QStringLiteral("ab"), QStringLiteral("12"), QStringLiteral("x")});
+    const QString ascii =
+        RowText(table, {QStringLiteral("ab"), QStringLiteral("12"), QStringLiteral("x")});
     EXPECT_EQ(ascii, QStringLiteral(" ab         12   x   "));
-    const QString wide = RowText(table, {QStringLiteral("観測"), QStringLiteral("観測"), QStringLiteral("観")});
+    const QString wide =
+        RowText(table, {QStringLiteral("観測"), QStringLiteral("観測"), QStringLiteral("観")});
     EXPECT_EQ(wide, QStringLiteral(" 観測     観測  観   "));
-    const QString kana = RowText(table, {QStringLiteral("ﾌｫﾝﾄ"), QStringLiteral("ｻｲｽﾞ"), QStringLiteral("ｱｲ")});
+    const QString kana =
+        RowText(table, {QStringLiteral("ﾌｫﾝﾄ"), QStringLiteral("ｻｲｽﾞ"), QStringLiteral("ｱｲ")});
     EXPECT_EQ(kana, QStringLiteral(" ﾌｫﾝﾄ     ｻｲｽﾞ  ｱｲ   "));
-    for (const QString& line : {ascii, wide, kana}) EXPECT_EQ(Units(line), width) << line.toStdString();
+    for (const QString& line : {ascii, wide, kana})
+        EXPECT_EQ(Units(line), width) << line.toStdString();
 }
 
 TEST(ReportTextTest, ACellTooLongIsCutAtItsWidthNeverInsideAFullWidthCharacter) {
     const LayoutTable table = Table();
-    const QString ascii =
-        RowText(table, {QStringLiteral("ABCDEFGH"), QStringLiteral("1234567"), QStringLiteral("xyzxyz")});
+    const QString ascii = RowText(
+        table, {QStringLiteral("ABCDEFGH"), QStringLiteral("1234567"), QStringLiteral("xyzxyz")});
     EXPECT_EQ(ascii, QStringLiteral(" ABCDEF 123456 xyzxy "));
     // Five units hold two full-width characters and a blank.
-    const QString wide =
-        RowText(table, {QStringLiteral("観測点名"), QStringLiteral("観測点名"), QStringLiteral("観測点")});
+    const QString wide = RowText(
+        table, {QStringLiteral("観測点名"), QStringLiteral("観測点名"), QStringLiteral("観測点")});
     EXPECT_EQ(wide, QStringLiteral(" 観測点 観測点 観測  "));
     EXPECT_EQ(Units(wide), notebook::report::ColumnStarts(table).back());
 }
