@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
     xdg-utils
+    poppler-utils
 )
 
 missing=()

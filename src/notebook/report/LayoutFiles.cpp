@@ -21,6 +21,8 @@ QString LayoutFileName(double fontSize, Report report, bool openSpacing) {
 }
 
 QString LayoutFolder() {
+    const QString chosen = qEnvironmentVariable("TREVANTO_REPORT_DIR");
+    if (!chosen.isEmpty()) return QDir::cleanPath(chosen) + QLatin1Char('/');
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Report");
     // A program run from its build tree has no Report folder beside it.
     const QString folder =

@@ -20,8 +20,9 @@ QString SizeDigits(double fontSize);
 // The file name of a layout, without a folder.
 QString LayoutFileName(double fontSize, Report report, bool openSpacing);
 
-// The Report folder: beside the program when it is there (an installed program), else the
-// one of the source tree the program was built from. Ends in "/".
+// The Report folder: the one the environment variable TREVANTO_REPORT_DIR names when it is
+// set (a site's own layouts, a test's), else beside the program when it is there (an
+// installed program), else the one of the source tree the program was built from. Ends in "/".
 QString LayoutFolder();
 
 // The full path of a layout in LayoutFolder().

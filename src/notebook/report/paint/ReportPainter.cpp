@@ -109,11 +109,18 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
 
 void PaintPage(const ReportDocument& document, size_t page, const PageMetrics& m, QPainter& painter,
                const QPaintDevice& device, QSizeF area) {
-    const double scale = std::min({1.0, area.width() / m.width, area.height() / m.height});
+    // Half a point. The frame and the rules are stroked on the content's edges, half their
+    // pen outside: the content keeps a pen's width from the area's edges (half the pen, and
+    // as much again for the smoothing of the stroke's edge), so that with margins of 0 nothing
+    // is cut off at the paper's edge and with margins nothing runs into them.
+    const double penWidth = device.logicalDpiY() / 144.0;
+    const double scale =
+        std::min({1.0, (area.width() - 2 * penWidth) / m.width, (area.height() - 2 * penWidth) / m.height});
     painter.save();
+    painter.translate(penWidth, penWidth);
     painter.scale(scale, scale);
     QPen pen(Qt::black);
-    pen.setWidthF(device.logicalDpiY() / 144.0);
+    pen.setWidthF(penWidth);
     painter.setPen(pen);
     const ReportPage& p = document.pages[page];
     PaintTitleAndHeader(document.layout, p, m, painter);

@@ -13,6 +13,12 @@ int Twips(double points) {
     return static_cast<int>(std::lround(points * 20));
 }
 
+// From millimetres: the paper in points is rounded to whole points (A4 would be 11900
+// twips wide, not the 11906 a word processor knows as A4).
+int TwipsOfMillimetres(double millimetres) {
+    return static_cast<int>(std::lround(millimetres * 1440 / 25.4));
+}
+
 // Text in RTF: ASCII as it is (the control characters escaped), everything else as a
 // Unicode escape with "?" for readers that know none.
 QByteArray RtfText(const QString& text) {
@@ -40,14 +46,13 @@ QByteArray RtfFontName(const QString& name) {
 }
 
 QByteArray DocumentStart(const ReportDocument& document, const QPageLayout& paper) {
-    const QRectF page = paper.fullRectPoints();
-    const QMarginsF margins = paper.marginsPoints();
+    const QRectF page = paper.fullRect(QPageLayout::Millimeter);
+    const QMarginsF margins = paper.margins(QPageLayout::Millimeter);
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg932\\deff0\\uc1\n{\\fonttbl{\\f0\\fmodern\\fcharset128 " +
                      RtfFontName(document.fontName) + ";}}\n";
-    rtf += "\\paperw" + QByteArray::number(Twips(page.width())) + "\\paperh" +
-           QByteArray::number(Twips(page.height())) + "\\margl" + QByteArray::number(Twips(margins.left())) +
-           "\\margr" + QByteArray::number(Twips(margins.right())) + "\\margt" +
-           QByteArray::number(Twips(margins.top())) + "\\margb" + QByteArray::number(Twips(margins.bottom()));
+    const auto twips = [](double millimetres) { return QByteArray::number(TwipsOfMillimetres(millimetres)); };
+    rtf += "\\paperw" + twips(page.width()) + "\\paperh" + twips(page.height()) + "\\margl" + twips(margins.left()) +
+           "\\margr" + twips(margins.right()) + "\\margt" + twips(margins.top()) + "\\margb" + twips(margins.bottom());
     if (paper.orientation() == QPageLayout::Landscape) rtf += "\\landscape";
     return rtf + '\n';
 }

@@ -1,0 +1,96 @@
+// The print settings as the user keeps them: what is saved reads back, and a store edited by
+// hand or by an older program never gives a setting the print form does not offer.
+
+#include <gtest/gtest.h>
+
+#include "notebook/report/PrintSettings.h"
+#include "platform/Settings.h"
+#include "support/QtPrinters.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+using notebook::report::PrintSettings;
+using notebook::report::ReadPrintSettings;
+
+platform::SettingsStore NewStore() {
+    return platform::SettingsStore(test::NewFolder(QStringLiteral("print-settings")) +
+                                   QStringLiteral("/Brandel.ini"));
+}
+
+void ExpectSame(const PrintSettings& read, const PrintSettings& saved) {
+    EXPECT_EQ(read.fontName, saved.fontName);
+    EXPECT_EQ(read.fontSize, saved.fontSize);
+    EXPECT_EQ(read.openSpacing, saved.openSpacing);
+    EXPECT_EQ(read.marginTop, saved.marginTop);
+    EXPECT_EQ(read.marginBottom, saved.marginBottom);
+    EXPECT_EQ(read.marginLeft, saved.marginLeft);
+    EXPECT_EQ(read.marginRight, saved.marginRight);
+    EXPECT_EQ(read.paperSize, saved.paperSize);
+    EXPECT_EQ(read.orientation, saved.orientation);
+    EXPECT_EQ(read.firstPage, saved.firstPage);
+}
+
+TEST(PrintSettingsTest, SavedSettingsReadBackAndAnEmptyStoreGivesTheDefaults) {
+    platform::SettingsStore store = NewStore();
+    ExpectSame(ReadPrintSettings(store), PrintSettings());
+
+    PrintSettings changed;
+    changed.fontName = notebook::report::FontNames().constLast();
+    changed.fontSize = QStringLiteral("10.5");
+    changed.openSpacing = true;
+    changed.marginTop = 0;
+    changed.marginBottom = 99;
+    changed.marginLeft = 5;
+    changed.marginRight = 25;
+    changed.paperSize = notebook::report::kPaperA4;
+    changed.orientation = notebook::report::kPortrait;
+    changed.firstPage = 12;
+    notebook::report::SavePrintSettings(store, changed);
+    ExpectSame(ReadPrintSettings(platform::SettingsStore(store.Path())), changed);
+    EXPECT_EQ(store.Peek(notebook::report::kPrintSection, notebook::report::kLineSpacingKey),
+              notebook::report::kOpenSpacing);
+
+    // The printer's own paper is kept as no paper at all, and reads back as such.
+    changed.paperSize = 0;
+    changed.openSpacing = false;
+    notebook::report::SavePrintSettings(store, changed);
+    ExpectSame(ReadPrintSettings(store), changed);
+}
+
+TEST(PrintSettingsTest, StoredValuesTheFormDoesNotOfferReadAsTheDefaults) {
+    platform::SettingsStore store = NewStore();
+    const auto put = [&store](const QString& key, const QString& value) {
+        store.Save(notebook::report::kPrintSection, key, value);
+    };
+    put(notebook::report::kFontNameKey, QStringLiteral("Arial"));
+    put(notebook::report::kFontSizeKey, QStringLiteral("13"));
+    put(notebook::report::kLineSpacingKey, QStringLiteral("広い"));
+    put(notebook::report::kTopMarginKey, QStringLiteral("-1"));
+    put(notebook::report::kBottomMarginKey, QStringLiteral("100"));
+    put(notebook::report::kLeftMarginKey, QStringLiteral("7.5"));
+    put(notebook::report::kRightMarginKey, QStringLiteral("十"));
+    put(notebook::report::kPaperSizeKey, QStringLiteral("A4"));
+    put(notebook::report::kOrientationKey, QStringLiteral("3"));
+    put(notebook::report::kPageNumberKey, QStringLiteral("0"));
+    ExpectSame(ReadPrintSettings(store), PrintSettings());
+
+    // Blanks round a value typed by hand do not spoil it.
+    put(notebook::report::kFontSizeKey, QStringLiteral(" 12 "));
+    put(notebook::report::kTopMarginKey, QStringLiteral(" 3"));
+    put(notebook::report::kPageNumberKey, QStringLiteral("100000"));
+    const PrintSettings read = ReadPrintSettings(store);
+    EXPECT_EQ(read.fontSize, QStringLiteral("12"));
+    EXPECT_EQ(read.marginTop, 3);
+    EXPECT_EQ(read.firstPage, 1);
+}
+
+TEST(PrintSettingsTest, AMarginIsAWholeNumberOfMillimetresFromNoneToTheMost) {
+    using notebook::report::ParseMargin;
+    EXPECT_EQ(ParseMargin(QStringLiteral("0")), 0);
+    EXPECT_EQ(ParseMargin(QStringLiteral(" 99 ")), notebook::report::kMaxMargin);
+    for (const char* bad : {"", " ", "100", "-1", "1.5", "5mm", "1e1"})
+        EXPECT_FALSE(ParseMargin(QString::fromLatin1(bad)).has_value()) << bad;
+}
+
+}  // namespace
