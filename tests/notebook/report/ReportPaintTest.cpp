@@ -19,6 +19,7 @@
 #include "notebook/report/paint/ReportFiles.h"
 #include "notebook/report/paint/ReportPainter.h"
 #include "platform/CodePage.h"
+#include "platform/FileError.h"
 #include "platform/TextFile.h"
 #include "platform/ui/Fonts.h"
 #include "support/FieldBook.h"
@@ -263,6 +264,25 @@ TEST_F(ReportPaintTest, TheRtfDeclaresFontAndPaperAndEscapesWhatIsNotAscii) {
         notebook::report::ReportRtf(document, A4(Margins(0, notebook::report::kPortrait)));
     EXPECT_TRUE(portrait.contains("\\paperw11906\\paperh16838\\margl0\\margr0\\margt0\\margb0\n"));
     EXPECT_FALSE(portrait.contains("\\landscape"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReportFilesTest, ThePaperSetsTheLinesOfAPageAndMarginsWithoutRoomAreRefused) {
+    const notebook::report::ReportLayout layout = notebook::report::ReadReportLayout(
+        notebook::report::LayoutPath(10, Report::ObservationNotebook, false));
+    const auto linesOn = [&layout](const PrintSettings& settings) {
+        return notebook::report::BuildReportForPaper({Database(), Report::ObservationNotebook, settings, {}, {}},
+                                                     layout, A4(settings))
+            .layout.linesPerPage;
+    };
+    const int landscape = linesOn(Margins(10));
+    EXPECT_NEAR(landscape, layout.linesPerPage, 3);  // the paper the layout was drawn for
+    EXPECT_GT(linesOn(Margins(10, notebook::report::kPortrait)), landscape * 4 / 3);
+    EXPECT_GT(linesOn(Margins(0)), landscape);
+    EXPECT_THROW(linesOn(Margins(99)), platform::FileError);
 }
 
 }  // namespace
