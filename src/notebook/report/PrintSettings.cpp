@@ -11,6 +11,11 @@ int WholeSetting(const QString& text, int low, int high, int fallback) {
     return ok && value >= low && value <= high ? value : fallback;
 }
 
+// A margin as stored: whole millimetres from 0 to kMaxMargin.
+int Margin(const QString& text, int fallback) {
+    return WholeSetting(text, 0, kMaxMargin, fallback);
+}
+
 }  // namespace
 
 const QStringList& FontNames() {
@@ -24,23 +29,16 @@ const QStringList& FontSizes() {
     return sizes;
 }
 
-std::optional<int> ParseMargin(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 0 || value > kMaxMargin) return std::nullopt;
-    return value;
-}
-
 PrintSettings ReadPrintSettings(const platform::SettingsStore& store) {
     PrintSettings s;
     const auto peek = [&store](const QString& key) { return store.Peek(kPrintSection, key).trimmed(); };
     if (FontNames().contains(peek(kFontNameKey))) s.fontName = peek(kFontNameKey);
     if (FontSizes().contains(peek(kFontSizeKey))) s.fontSize = peek(kFontSizeKey);
     s.openSpacing = peek(kLineSpacingKey) == kOpenSpacing;
-    s.marginTop = ParseMargin(peek(kTopMarginKey)).value_or(s.marginTop);
-    s.marginBottom = ParseMargin(peek(kBottomMarginKey)).value_or(s.marginBottom);
-    s.marginLeft = ParseMargin(peek(kLeftMarginKey)).value_or(s.marginLeft);
-    s.marginRight = ParseMargin(peek(kRightMarginKey)).value_or(s.marginRight);
+    s.marginTop = Margin(peek(kTopMarginKey), s.marginTop);
+    s.marginBottom = Margin(peek(kBottomMarginKey), s.marginBottom);
+    s.marginLeft = Margin(peek(kLeftMarginKey), s.marginLeft);
+    s.marginRight = Margin(peek(kRightMarginKey), s.marginRight);
     s.paperSize = WholeSetting(peek(kPaperSizeKey), 1, 32767, 0);
     s.orientation = WholeSetting(peek(kOrientationKey), kPortrait, kLandscape, s.orientation);
     s.firstPage = WholeSetting(peek(kPageNumberKey), 1, 99999, s.firstPage);

@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace platform {
 class SettingsStore;
@@ -59,9 +58,5 @@ PrintSettings ReadPrintSettings(const platform::SettingsStore& store);
 
 // Writes every setting. Throws platform::FileError when the store cannot be written.
 void SavePrintSettings(platform::SettingsStore& store, const PrintSettings& settings);
-
-// A margin as the user typed it, when it is a whole number of millimetres from 0 to
-// kMaxMargin (blanks round it allowed).
-std::optional<int> ParseMargin(const QString& text);
 
 }  // namespace notebook::report

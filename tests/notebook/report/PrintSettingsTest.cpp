@@ -1,5 +1,5 @@
-// The print settings as the user keeps them: what is saved reads back, and a store edited by
-// hand or by an older program never gives a setting the print form does not offer.
+// The print settings as the user keeps them: a store edited by hand or by an older program
+// never gives a setting the print form does not offer. (The form's test saves and reads back.)
 
 #include <gtest/gtest.h>
 
@@ -31,33 +31,6 @@ void ExpectSame(const PrintSettings& read, const PrintSettings& saved) {
     EXPECT_EQ(read.firstPage, saved.firstPage);
 }
 
-TEST(PrintSettingsTest, SavedSettingsReadBackAndAnEmptyStoreGivesTheDefaults) {
-    platform::SettingsStore store = NewStore();
-    ExpectSame(ReadPrintSettings(store), PrintSettings());
-
-    PrintSettings changed;
-    changed.fontName = notebook::report::FontNames().constLast();
-    changed.fontSize = QStringLiteral("10.5");
-    changed.openSpacing = true;
-    changed.marginTop = 0;
-    changed.marginBottom = 99;
-    changed.marginLeft = 5;
-    changed.marginRight = 25;
-    changed.paperSize = notebook::report::kPaperA4;
-    changed.orientation = notebook::report::kPortrait;
-    changed.firstPage = 12;
-    notebook::report::SavePrintSettings(store, changed);
-    ExpectSame(ReadPrintSettings(platform::SettingsStore(store.Path())), changed);
-    EXPECT_EQ(store.Peek(notebook::report::kPrintSection, notebook::report::kLineSpacingKey),
-              notebook::report::kOpenSpacing);
-
-    // The printer's own paper is kept as no paper at all, and reads back as such.
-    changed.paperSize = 0;
-    changed.openSpacing = false;
-    notebook::report::SavePrintSettings(store, changed);
-    ExpectSame(ReadPrintSettings(store), changed);
-}
-
 TEST(PrintSettingsTest, StoredValuesTheFormDoesNotOfferReadAsTheDefaults) {
     platform::SettingsStore store = NewStore();
     const auto put = [&store](const QString& key, const QString& value) {
@@ -83,14 +56,6 @@ TEST(PrintSettingsTest, StoredValuesTheFormDoesNotOfferReadAsTheDefaults) {
     EXPECT_EQ(read.fontSize, QStringLiteral("12"));
     EXPECT_EQ(read.marginTop, 3);
     EXPECT_EQ(read.firstPage, 1);
-}
-
-TEST(PrintSettingsTest, AMarginIsAWholeNumberOfMillimetresFromNoneToTheMost) {
-    using notebook::report::ParseMargin;
-    EXPECT_EQ(ParseMargin(QStringLiteral("0")), 0);
-    EXPECT_EQ(ParseMargin(QStringLiteral(" 99 ")), notebook::report::kMaxMargin);
-    for (const char* bad : {"", " ", "100", "-1", "1.5", "5mm", "1e1"})
-        EXPECT_FALSE(ParseMargin(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
 }  // namespace
