@@ -52,14 +52,14 @@ void PrepareReport(const QString& database, Report report, const notebook::repor
         const QString stored = platform::SettingsStore::User().Peek(QStringLiteral("Trevanto"), notebook::kPrintHsubKey);
         const auto conditions = notebook::ConditionsOf(notebook::RepairedPrintHsub(stored));
         if (!notebook::RunDistanceCorrection(database, conditions))
-            throw JobError(QStringLiteral("距離補正計算書作成エラー"));
+            throw JobError(notebook::report::kCorrectionSheetError);
         return;
     }
     const auto district = platform::Database::Open(DistrictDatabase(context));
     if (!notebook::report::WriteRegisteredHeights(database, district.get()))
-        throw JobError(QStringLiteral("距離計算書作成エラー"));
+        throw JobError(notebook::report::kHeightSheetError);
     if (report == Report::ObservationNotebook && !notebook::report::WritePageNumber(database, settings.firstPage))
-        throw JobError(QStringLiteral("距離計算書作成エラー"));
+        throw JobError(notebook::report::kHeightSheetError);
 }
 
 // The district's name as the menu shows it: the demo district's own, else its file's.

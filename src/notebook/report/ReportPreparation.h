@@ -16,6 +16,11 @@ class Database;
 
 namespace notebook::report {
 
+// What the user is told when the distance-correction sheet, or the heights and page numbers
+// of the distance and height sheets, cannot be written.
+inline const QString kCorrectionSheetError = QStringLiteral("距離補正計算書作成エラー");
+inline const QString kHeightSheetError = QStringLiteral("距離計算書作成エラー");
+
 // Writes the first page number into every station header (HEDDER.FLD16).
 bool WritePageNumber(const QString& path, int firstPage);
 

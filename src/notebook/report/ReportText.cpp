@@ -7,10 +7,10 @@
 namespace notebook::report {
 namespace {
 
-QString InColumn(const QString& text, const LayoutColumn& column) {
+QString InColumn(const QString& text, const LayoutColumn& column, Align align) {
     const QString cell = platform::cp932::CutToBytes(text, column.width);
     const int room = column.width - platform::cp932::ByteLength(cell);
-    switch (column.align) {
+    switch (align) {
     case Align::Left: return cell + QString(room, u' ');
     case Align::Right: return QString(room, u' ') + cell;
     case Align::Center: return QString(room / 2, u' ') + cell + QString(room - room / 2, u' ');
@@ -41,17 +41,16 @@ QString RowText(const LayoutTable& table, const QStringList& cells) {
     QString text(1, u' ');
     for (size_t i = 0; i < table.columns.size(); ++i) {
         const qsizetype at = static_cast<qsizetype>(i);
-        text += InColumn(at < cells.size() ? cells[at] : QString(), table.columns[i]) + u' ';
+        const LayoutColumn& column = table.columns[i];
+        text += InColumn(at < cells.size() ? cells[at] : QString(), column, column.align) + u' ';
     }
     return text;
 }
 
 QString HeadingText(const LayoutTable& table) {
-    QStringList headings;
-    for (const LayoutColumn& column : table.columns) headings.append(column.heading);
-    LayoutTable centred = table;
-    for (LayoutColumn& column : centred.columns) column.align = Align::Center;
-    return RowText(centred, headings);
+    QString text(1, u' ');
+    for (const LayoutColumn& column : table.columns) text += InColumn(column.heading, column, Align::Center) + u' ';
+    return text;
 }
 
 }  // namespace notebook::report

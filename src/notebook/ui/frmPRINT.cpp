@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "notebook/ui/DialogButtons.h"
 #include "notebook/CorrectionSettings.h"
 #include "notebook/DistanceCorrection.h"
 #include "notebook/NotebookDatabase.h"
@@ -44,8 +45,6 @@ const QString kNoDefaultPrinter = QStringLiteral(
 const QString kNoPaper = QStringLiteral("有効な用紙が見つかりません。");
 const QString kNeedsPrinter = QStringLiteral("印刷にはﾌﾟﾘﾝﾀが必要です（ﾌﾟﾚﾋﾞｭｰとﾌｧｲﾙ出力はできます）。");
 const QString kHeightQuestion = QStringLiteral(" 高さ（標高）計算をしますか ？");
-const QString kCorrectionError = QStringLiteral("距離補正計算書作成エラー");
-const QString kHeightError = QStringLiteral("距離計算書作成エラー");
 const QString kOutputFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|すべてのﾌｧｲﾙ (*.*)|*.*|");
 
 // Error numbers of the form's own failures, as the user may quote them.
@@ -65,13 +64,6 @@ QComboBox* Combo(const QString& name, const QStringList& items = {}) {
     return combo;
 }
 
-QPushButton* Button(const QString& name, const QString& text) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 frmPRINT::frmPRINT(PrintContext context, platform::Prompt& prompt, platform::SettingsStore& store, QWidget* parent)
@@ -85,13 +77,13 @@ frmPRINT::frmPRINT(PrintContext context, platform::Prompt& prompt, platform::Set
     layout->addLayout(top);
     layout->addWidget(BuildReports());
     auto* buttons = new QHBoxLayout;
-    auto* reset = Button(QStringLiteral("cmdReset"), QStringLiteral("設定条件を初期値にする"));
-    auto* save = Button(QStringLiteral("cmdSave"), QStringLiteral("設定条件を保存する。"));
+    auto* reset = NamedButton(QStringLiteral("cmdReset"), QStringLiteral("設定条件を初期値にする"));
+    auto* save = NamedButton(QStringLiteral("cmdSave"), QStringLiteral("設定条件を保存する。"));
     // Traverse input is made from this form once its forms exist; until then the button
     // shows where it will be and does nothing.
-    auto* traverse = Button(QStringLiteral("cmdTraverse"), QStringLiteral("トラバーファイル作成"));
+    auto* traverse = NamedButton(QStringLiteral("cmdTraverse"), QStringLiteral("トラバーファイル作成"));
     traverse->setEnabled(false);
-    auto* end = Button(QStringLiteral("cmdEnd"), QStringLiteral("終　了"));
+    auto* end = NamedButton(QStringLiteral("cmdEnd"), QStringLiteral("終　了"));
     for (QPushButton* b : {reset, save, traverse, end}) buttons->addWidget(b);
     layout->addLayout(buttons);
     connect(reset, &QPushButton::clicked, this, [this] {
@@ -131,7 +123,7 @@ QWidget* frmPRINT::BuildSettings() {
         grid->addWidget(new QLabel(QString::fromUtf16(label)), row, 0);
         grid->addWidget(control, row++, 1);
     }
-    auto* change = Button(QStringLiteral("cmdPrinter"), QStringLiteral("ﾌﾟﾘﾝﾀと用紙の変更"));
+    auto* change = NamedButton(QStringLiteral("cmdPrinter"), QStringLiteral("ﾌﾟﾘﾝﾀと用紙の変更"));
     grid->addWidget(change, row++, 1);
     printerNote_ = new QLabel(kNeedsPrinter);
     printerNote_->setObjectName(QStringLiteral("lblPrinterNote"));
@@ -173,7 +165,7 @@ QWidget* frmPRINT::BuildReports() {
         auto* buttons = new QHBoxLayout(box);
         for (int action = 0; action < 3; ++action) {
             const int index = report * 3 + action;
-            auto* button = Button(QStringLiteral("Command1_") + QString::number(index), QString::fromUtf16(actions[action]));
+            auto* button = NamedButton(QStringLiteral("Command1_") + QString::number(index), QString::fromUtf16(actions[action]));
             connect(button, &QPushButton::clicked, this, [this, index] { RunReportButton(index); });
             buttons->addWidget(button);
             reportButtons_.push_back(button);
@@ -300,7 +292,7 @@ bool frmPRINT::PrepareReport(Report report) {
     if (!conditions) return false;
     platform::WaitCursor wait(prompt_);
     if (notebook::RunDistanceCorrection(Database(), notebook::ConditionsOf(*conditions))) return true;
-    prompt_.Show(kCorrectionError, kTitle, platform::PromptIcon::Critical);
+    prompt_.Show(notebook::report::kCorrectionSheetError, kTitle, platform::PromptIcon::Critical);
     return false;
 }
 
@@ -320,7 +312,7 @@ bool frmPRINT::PrepareHeights(bool pageNumber) {
         }
     }
     if (written && pageNumber) written = notebook::report::WritePageNumber(Database(), Settings().firstPage);
-    if (!written) prompt_.Show(kHeightError, kTitle, platform::PromptIcon::Critical);
+    if (!written) prompt_.Show(notebook::report::kHeightSheetError, kTitle, platform::PromptIcon::Critical);
     return written;
 }
 

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "notebook/ui/DialogButtons.h"
 #include "notebook/ui/frmPRINTINP1.h"
 #include "platform/Prompt.h"
 #include "platform/ui/GridHeads.h"
@@ -24,14 +25,6 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(alignment | Qt::AlignVCenter);
     return item;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // Enter belongs to the elevation being typed, never to a button.
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -83,15 +76,8 @@ frmPRINTHEDIT::frmPRINTHEDIT(std::vector<notebook::StationElevation> rows,
     });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row) { Choose(row); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    QPushButton* confirm = Button(this, "EDITEND", QStringLiteral("設定終了"));
-    QPushButton* cancel = Button(this, "EDITCANCEL", QStringLiteral("キャンセル"));
-    buttons->addWidget(confirm);
-    buttons->addWidget(cancel);
-    connect(confirm, &QPushButton::clicked, this, &frmPRINTHEDIT::Confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addLayout(buttons);
+    // Enter belongs to the elevation being typed, never to a button.
+    layout->addLayout(ConfirmCancelRow(this, QStringLiteral("EDITCANCEL"), [this] { Confirm(); }));
     resize(520, 400);
 }
 

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "notebook/ui/DialogButtons.h"
 #include "notebook/CorrectionSettings.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
@@ -98,17 +99,9 @@ frmPRINTHSUB::frmPRINTHSUB(QWidget* parent) : QDialog(parent) {
     scaleColumn->addLayout(scaleRow);
     layout->addWidget(scale);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* confirm = new QPushButton(QStringLiteral("設定終了"), this);
-    confirm->setObjectName(QStringLiteral("EDITEND"));
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel->setObjectName(QStringLiteral("CANCEL"));
-    buttons->addWidget(confirm);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(confirm, &QPushButton::clicked, this, &frmPRINTHSUB::Finish);
-    connect(cancel, &QPushButton::clicked, this, &frmPRINTHSUB::reject);
+    layout->addLayout(ConfirmCancelRow(this, QStringLiteral("CANCEL"), [this] { Finish(); }));
+    // Enter anywhere in the dialog ends it as 設定終了 does.
+    findChild<QPushButton*>(QStringLiteral("EDITEND"))->setDefault(true);
 
     // The controls show the text first; from then on each rewrites its own part of it.
     for (int digit = 1; digit <= 4; ++digit) {

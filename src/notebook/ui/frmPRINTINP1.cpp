@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "notebook/ui/DialogButtons.h"
 #include "notebook/NotebookFormat.h"
 #include "platform/Database.h"
 #include "platform/Prompt.h"
@@ -69,19 +70,7 @@ frmPRINTINP1::frmPRINTINP1(std::vector<notebook::SameNamePoint> points, const QS
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row) { Check(row); });
     layout->addWidget(grid_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* confirm = new QPushButton(QStringLiteral("設定終了"), this);
-    confirm->setObjectName(QStringLiteral("EDITEND"));
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel->setObjectName(QStringLiteral("CANCEL"));
-    for (QPushButton* button : {confirm, cancel}) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    connect(confirm, &QPushButton::clicked, this, &frmPRINTINP1::Confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addLayout(buttons);
+    layout->addLayout(ConfirmCancelRow(this, QStringLiteral("CANCEL"), [this] { Confirm(); }));
     resize(640, 300);
 }
 

@@ -19,6 +19,7 @@ struct PageMetrics {
     QFont font, titleFont;
     double unit = 0, line = 0, ascent = 0, descent = 0;
     double width = 0, height = 0;  // the whole page's content
+    std::vector<std::vector<int>> starts;  // ColumnStarts of each table, worked out once
 };
 
 QFont ReportFont(const QString& name, double points) {
@@ -51,6 +52,7 @@ PageMetrics MetricsFor(const ReportDocument& document, QPaintDevice& device) {
     const ReportLayout& layout = document.layout;
     m.line = LineHeight(layout, metrics, device.logicalDpiY() / 72.0);
     m.width = LayoutWidth(layout) * m.unit;
+    for (const LayoutTable& table : layout.tables) m.starts.push_back(ColumnStarts(table));
     for (const ReportPage& page : document.pages)
         for (const QString& header : page.header) m.width = std::max(m.width, metrics.horizontalAdvance(header));
     const qsizetype headerLines = document.pages.empty() ? 0 : document.pages.front().header.size();
@@ -64,11 +66,12 @@ double Baseline(const PageMetrics& m, double top) {
 
 // The width of the widest table on the page, in units; the layout's widest on a page
 // without lines.
-int TablesWidth(const ReportLayout& layout, const ReportPage& page) {
+int TablesWidth(const ReportPage& page, const PageMetrics& m) {
     int width = 0;
-    for (const PageLine& line : page.lines)
-        width = std::max(width, ColumnStarts(layout.tables[line.table]).back());
-    return width > 0 ? width : LayoutWidth(layout);
+    for (const PageLine& line : page.lines) width = std::max(width, m.starts[line.table].back());
+    if (width > 0) return width;
+    for (const std::vector<int>& starts : m.starts) width = std::max(width, starts.back());
+    return width;
 }
 
 void PaintTitleAndHeader(const ReportLayout& layout, const ReportPage& page, const PageMetrics& m,
@@ -81,7 +84,7 @@ void PaintTitleAndHeader(const ReportLayout& layout, const ReportPage& page, con
         painter.drawText(QPointF(0, Baseline(m, top)), header);
         top += m.line;
     }
-    const double width = (TablesWidth(layout, page) - 0.5) * m.unit;
+    const double width = (TablesWidth(page, m) - 0.5) * m.unit;
     if (layout.rules.header) painter.drawLine(QLineF(0, top + m.line / 4, width, top + m.line / 4));
 }
 
@@ -92,7 +95,7 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
     for (const PageLine& line : page.lines) {
         const LayoutTable& table = layout.tables[line.table];
         painter.drawText(QPointF(0, Baseline(m, y)), line.heading ? HeadingText(table) : RowText(table, line.cells));
-        const std::vector<int> starts = ColumnStarts(table);
+        const std::vector<int>& starts = m.starts[line.table];
         if (layout.rules.columns)
             for (size_t c = 1; c + 1 < starts.size(); ++c) {
                 const double x = (starts[c] - 0.5) * m.unit;
@@ -103,7 +106,7 @@ void PaintLines(const ReportLayout& layout, const ReportPage& page, const PageMe
         y += m.line;
     }
     if (layout.rules.frame && !page.lines.empty())
-        painter.drawRect(QRectF(0, top, (TablesWidth(layout, page) - 0.5) * m.unit, y - top));
+        painter.drawRect(QRectF(0, top, (TablesWidth(page, m) - 0.5) * m.unit, y - top));
     painter.drawLines(rules.data(), static_cast<int>(rules.size()));
 }
 
