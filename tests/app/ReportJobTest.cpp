@@ -2,7 +2,6 @@
 // file at all when the request or its input is wrong.
 
 #include <QDir>
-#include <QProcess>
 
 #include "app/TrevantoProcess.h"
 #include "support/FieldBook.h"
@@ -102,20 +101,6 @@ TEST_F(ReportJobTest, AMissingLayoutIsToldAndNothingIsWritten) {
                                QStringLiteral("/s10p2.rpt) が見つかりません")))
         << o.err.toStdString();
     EXPECT_EQ(Outputs(), QStringList());
-}
-
-TEST_F(ReportJobTest, TheSurveyClassIsPrintedInTheNotebooksHeader) {
-    const QString out = home_ + QStringLiteral("/class.pdf");
-    const Outcome o =
-        Report({QStringLiteral("--report"), QStringLiteral("3"), QStringLiteral("--pdf"), out,
-                QStringLiteral("--class"), QStringLiteral("3"), QStringLiteral("book.APA")});
-    ASSERT_EQ(o.status, 0) << o.err.toStdString();
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
-    EXPECT_TRUE(text.contains(QStringLiteral("3級: 倍角差 30″"))) << text.left(800).toStdString();
 }
 
 }  // namespace
