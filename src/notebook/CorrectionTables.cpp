@@ -71,6 +71,26 @@ std::vector<CorrectionInputRow> ReadCorrectionInput(const QString& path) {
     return rows;
 }
 
+std::vector<CorrectionSheetRow> ReadCorrectionSheet(platform::Database& db) {
+    auto rows = db.OpenRecordset(
+        QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(platform::QuoteIdentifier(kSheetTable)));
+    std::vector<CorrectionSheetRow> read;
+    for (; !rows->Eof(); rows->MoveNext()) {
+        CorrectionSheetRow& row = read.emplace_back();
+        for (size_t i = 0; i < std::size(kSheetColumns); ++i)
+            row.*kSheetColumns[i] = rows->Field(QStringLiteral("FLD%1").arg(i + 1)).toString();
+    }
+    return read;
+}
+
+std::vector<CorrectionSheetRow> ReadCorrectionSheet(const QString& path) {
+    std::vector<CorrectionSheetRow> rows;
+    if (!InNotebookTransaction(path,
+                               [&](platform::Database& db) { rows = ReadCorrectionSheet(db); }))
+        return {};
+    return rows;
+}
+
 void WriteCorrectionSheet(platform::Database& db, const std::vector<CorrectionSheetRow>& rows) {
     constexpr int kColumns = static_cast<int>(std::size(kSheetColumns));
     QStringList names;

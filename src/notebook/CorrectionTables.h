@@ -56,6 +56,10 @@ std::span<const TextColumn<CorrectionInputRow>> CorrectionInputColumns();
 std::vector<CorrectionInputRow> ReadCorrectionInput(const QString& path);
 std::vector<CorrectionInputRow> ReadCorrectionInput(platform::Database& db);
 
+// Every row of the sheet KYORIHOSEI in ID order; empty when the file or the table cannot be read.
+std::vector<CorrectionSheetRow> ReadCorrectionSheet(const QString& path);
+std::vector<CorrectionSheetRow> ReadCorrectionSheet(platform::Database& db);
+
 // Adds one KYORIHOSEI row per element, in order, each text cut to its field size; one
 // transaction. False, and nothing added, on any failure.
 bool WriteCorrectionSheet(const QString& path, const std::vector<CorrectionSheetRow>& rows);

@@ -84,8 +84,14 @@ std::vector<ReductionRow> ReadReductionTable(const QString& path) {
     return rows;
 }
 
-std::vector<ReductionRow> ReadTraverseSource(const QString& path) {
-    return ReadReductionTable(path);
+TraverseSource ReadTraverseSource(const QString& path) {
+    TraverseSource source;
+    if (!InNotebookTransaction(path, [&](platform::Database& db) {
+            source.reduction = ReadReductionTable(db);
+            source.sheet = ReadCorrectionSheet(db);
+        }))
+        return {};
+    return source;
 }
 
 bool WriteHeights(const QString& path, const std::vector<HeightEdit>& edits) {

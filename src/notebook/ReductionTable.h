@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "notebook/CorrectionTables.h"
 #include "notebook/TextColumn.h"
 
 namespace platform {
@@ -45,8 +46,14 @@ std::vector<ReductionRow> ReadReductionTable(const QString& path);
 // The same, inside a transaction the caller holds. Throws platform::DbError.
 std::vector<ReductionRow> ReadReductionTable(platform::Database& db);
 
-// The rows the traverse input is made from: the whole table, as ReadReductionTable gives it.
-std::vector<ReductionRow> ReadTraverseSource(const QString& path);
+// What the traverse input is made from: the whole reduction table, as ReadReductionTable
+// gives it, and the distance-correction sheet KYORIHOSEI. Both empty when the file cannot be
+// read; the sheet alone is empty when it was never made.
+struct TraverseSource {
+    std::vector<ReductionRow> reduction;
+    std::vector<CorrectionSheetRow> sheet;
+};
+TraverseSource ReadTraverseSource(const QString& path);
 
 // Station elevations confirmed in the editor, for the row with the ID.
 struct HeightEdit {

@@ -19,7 +19,7 @@ TEST(NotebookTransactionTest, AMissingOrForeignFileFailsEveryRoutineAndNoFileIsM
     for (const QString& path : {folder + QStringLiteral("/SHUBO.MDB"), foreign, folder}) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_TRUE(notebook::ReadReductionTable(path).empty());
-        EXPECT_TRUE(notebook::ReadTraverseSource(path).empty());
+        EXPECT_TRUE(notebook::ReadTraverseSource(path).reduction.empty());
         EXPECT_FALSE(notebook::WriteHeights(path, {{1, QStringLiteral("1.000"), {}, {}, {}}}));
         EXPECT_TRUE(notebook::ReadCorrectionInput(path).empty());
         EXPECT_FALSE(notebook::WriteCorrectionSheet(path, {{}}));

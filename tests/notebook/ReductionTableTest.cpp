@@ -68,7 +68,7 @@ TEST_F(ReductionTableTest, EveryFieldIsReadInIdOrderAndNullReadsAsEmpty) {
     EXPECT_FALSE(sparse.type.has_value());
     EXPECT_FALSE(sparse.lookUpCode.has_value());
     EXPECT_EQ(sparse.stationElevation, QString());
-    EXPECT_EQ(notebook::ReadTraverseSource(path_).size(), 2u);
+    EXPECT_EQ(notebook::ReadTraverseSource(path_).reduction.size(), 2u);
 }
 
 TEST_F(ReductionTableTest, HeightsAreClearedThenGivenOnlyWhatTheEditHolds) {
