@@ -98,26 +98,39 @@ qint32 AddCalcEntry(platform::Database& db, const HandedCalculation& calc) {
     return rs->Field(QStringLiteral("ID")).toInt();
 }
 
+// The live district point a handed identifier names, if it names one.
+bool IsDistrictPoint(platform::Database& db, qint32 id) {
+    if (id <= 0) return false;
+    auto rs = db.OpenRecordset(QStringLiteral("SELECT ID FROM COORD WHERE ID = ? AND DELFLG = ?"), {id, false});
+    return !rs->Eof();
+}
+
+qint32 AddCoord(platform::Recordset& coord, const HandedPoint& p, const QDateTime& now) {
+    coord.AddNew();  // plane coordinates are not handed over: X and Y stay empty
+    coord.SetField(QStringLiteral("Name"), p.name);
+    coord.SetField(QStringLiteral("Z"), p.z);
+    coord.SetField(QStringLiteral("Memo"), p.memo);
+    coord.SetField(QStringLiteral("UpdateDate"), now);
+    coord.SetField(QStringLiteral("DELFLG"), false);
+    coord.Update();
+    coord.MoveToLastModified();
+    return coord.Field(QStringLiteral("ID")).toInt();
+}
+
+// A point handed with the ID of a district point is that point, left as it is; every other
+// point becomes a new COORD row. The calculation lists its points in the order handed.
 void AddPoints(platform::Database& db, const HandedCalculation& calc, StoredCalculation& stored) {
     const QDateTime now = QDateTime::currentDateTime();
     auto coord = db.OpenRecordset(QStringLiteral("COORD"));
     auto link = db.OpenRecordset(QStringLiteral("CALCPOINT"));
     int seq = 0;
     for (const HandedPoint& p : calc.points) {
-        coord->AddNew();  // plane coordinates are not handed over: X and Y stay empty
-        coord->SetField(QStringLiteral("Name"), p.name);
-        coord->SetField(QStringLiteral("Z"), p.z);
-        coord->SetField(QStringLiteral("Memo"), p.memo);
-        coord->SetField(QStringLiteral("UpdateDate"), now);
-        coord->SetField(QStringLiteral("DELFLG"), false);
-        coord->Update();
-        coord->MoveToLastModified();
-        const qint32 newId = coord->Field(QStringLiteral("ID")).toInt();
-        stored.newPointIds.insert(p.id, newId);
+        const qint32 id = IsDistrictPoint(db, p.id) ? p.id : AddCoord(*coord, p, now);
+        stored.newPointIds.insert(p.id, id);
         link->AddNew();
         link->SetField(QStringLiteral("CalcID"), stored.calcId);
         link->SetField(QStringLiteral("Seq"), ++seq);
-        link->SetField(QStringLiteral("CoordID"), newId);
+        link->SetField(QStringLiteral("CoordID"), id);
         link->Update();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // How the demo host keeps a calculation handed over through SaveStart: a CALC entry, its
-// points as new COORD rows, and its parameters and element table in tables of their own.
+// points (the district's own where handed with their IDs, new COORD rows otherwise), and
+// its parameters and element table in tables of their own.
 
 #include <QHash>
 #include <QList>

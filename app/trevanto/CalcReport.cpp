@@ -1,5 +1,6 @@
 #include "trevanto/CalcReport.h"
 
+#include <QHash>
 #include <QMap>
 #include <QStringList>
 
@@ -9,6 +10,7 @@
 #include "calcstore/clsCoord.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "trevanto/HandedTraverseText.h"
 
 namespace trevanto_host {
 namespace {
@@ -31,6 +33,37 @@ QString ValueText(qint32 type, const QVariant& text, const QVariant& number) {
         default:
             return QString::number(qint64(number.toDouble()));
     }
+}
+
+StoredValue Stored(platform::Recordset& rs) {
+    return {rs.Field(QStringLiteral("ValueType")).toInt(), rs.Field(QStringLiteral("TextValue")),
+            rs.Field(QStringLiteral("NumValue"))};
+}
+
+QString ValueText(const StoredValue& v) { return ValueText(v.type, v.text, v.number); }
+
+// Parameters and element cells by their value types, for calculations of other shapes.
+QStringList PlainInputText(const QList<StoredValue>& parameters, const QMap<int, QList<StoredValue>>& rows,
+                           const QList<qint32>& columnTypes) {
+    QStringList out;
+    out << QStringLiteral("パラメータ (%1)").arg(parameters.size());
+    for (qsizetype i = 0; i < parameters.size(); ++i)
+        out << QStringLiteral("  ") + QString::number(i + 1) + QStringLiteral("  型") +
+                   QString::number(parameters[i].type) + QStringLiteral("  ") + ValueText(parameters[i]);
+    QStringList types;
+    for (qint32 t : columnTypes) types << QString::number(t);
+    out << QStringLiteral("要素 (%1 行 × %2 列, 型 %3)").arg(rows.size()).arg(columnTypes.size()).arg(types.join(u','));
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
+        QStringList cells;
+        for (const StoredValue& v : it.value()) cells << ValueText(v);
+        out << QStringLiteral("  R%1: ").arg(it.key()) + cells.join(QStringLiteral(", "));
+    }
+    return out;
+}
+
+QString RightTrimmed(QString text) {
+    while (!text.isEmpty() && text.back().isSpace()) text.chop(1);
+    return text;
 }
 
 QString HeightText(double z) {
@@ -94,48 +127,37 @@ QString CalcText(const QString& databasePath, qint32 calcId) {
                        "WHERE CALCPOINT.CalcID = ? AND COORD.ID = CALCPOINT.CoordID ORDER BY Seq"),
         {calcId});
     out << QStringLiteral("点 (%1)").arg(points->RecordCount());
+    QHash<qint32, QString> names;
     for (; !points->Eof(); points->MoveNext()) {
+        const qint32 id = points->Field(QStringLiteral("ID")).toInt();
+        names.insert(id, points->Field(QStringLiteral("Name")).toString());
         // Joined piece by piece: names and memos are the surveyor's text and may hold "%1".
         const QString line =
-            QString::number(points->Field(QStringLiteral("ID")).toInt()).rightJustified(6) +
-            QStringLiteral("  ") +
+            QString::number(id).rightJustified(6) + QStringLiteral("  ") +
             points->Field(QStringLiteral("Name")).toString().leftJustified(12) +
             QStringLiteral("  標高 ") + HeightText(points->Field(QStringLiteral("Z")).toDouble()) +
             QStringLiteral("  ") + points->Field(QStringLiteral("Memo")).toString();
-        out << QStringLiteral("  ") + line.trimmed();
+        out << QStringLiteral("  ") + RightTrimmed(line);
     }
 
+    QList<StoredValue> parameters;
     auto params = db->OpenRecordset(
         QStringLiteral("SELECT * FROM CALCPARAM WHERE CalcID = ? ORDER BY Seq"), {calcId});
-    out << QStringLiteral("パラメータ (%1)").arg(params->RecordCount());
-    for (; !params->Eof(); params->MoveNext()) {
-        const qint32 type = params->Field(QStringLiteral("ValueType")).toInt();
-        out << QStringLiteral("  ") +
-                   QString::number(params->Field(QStringLiteral("Seq")).toInt()) +
-                   QStringLiteral("  型") + QString::number(type) + QStringLiteral("  ") +
-                   ValueText(type, params->Field(QStringLiteral("TextValue")),
-                             params->Field(QStringLiteral("NumValue")));
-    }
+    for (; !params->Eof(); params->MoveNext()) parameters << Stored(*params);
 
     auto cells = db->OpenRecordset(
         QStringLiteral("SELECT * FROM CALCELEM WHERE CalcID = ? ORDER BY RowNo, ColNo"), {calcId});
-    QMap<int, QStringList> rows;
+    QMap<int, QList<StoredValue>> rows;
     QMap<int, qint32> columnTypes;
     for (; !cells->Eof(); cells->MoveNext()) {
-        const qint32 type = cells->Field(QStringLiteral("ValueType")).toInt();
-        columnTypes[cells->Field(QStringLiteral("ColNo")).toInt()] = type;
-        rows[cells->Field(QStringLiteral("RowNo")).toInt()]
-            << ValueText(type, cells->Field(QStringLiteral("TextValue")),
-                         cells->Field(QStringLiteral("NumValue")));
+        const StoredValue v = Stored(*cells);
+        columnTypes[cells->Field(QStringLiteral("ColNo")).toInt()] = v.type;
+        rows[cells->Field(QStringLiteral("RowNo")).toInt()] << v;
     }
-    QStringList types;
-    for (qint32 t : columnTypes) types << QString::number(t);
-    out << QStringLiteral("要素 (%1 行 × %2 列, 型 %3)")
-               .arg(rows.size())
-               .arg(columnTypes.size())
-               .arg(types.join(u','));
-    for (auto it = rows.cbegin(); it != rows.cend(); ++it)
-        out << QStringLiteral("  R%1: ").arg(it.key()) + it.value().join(QStringLiteral(", "));
+    if (IsHandedTraverse(calcNo, parameters, columnTypes.values()))
+        out << HandedTraverseText(calcNo, parameters, rows.values(), names);
+    else
+        out << PlainInputText(parameters, rows, columnTypes.values());
     return out.join(u'\n') + u'\n';
 }
 

@@ -10,6 +10,7 @@
 #include "trevanto/CalcReport.h"
 #include "trevanto/DemoDistrict.h"
 #include "trevanto/DemoHost.h"
+#include "calcstore/InputItem.h"
 #include "trevanto/SampleTraverse.h"
 
 namespace {
@@ -79,6 +80,28 @@ void OnSaveStart(void* user, int* saveOk) {
     *saveOk = 1;
 }
 
+// A calculation with a value of every type, its points numbered 1 to 4 with the names the
+// numbering rules give them.
+void FillEveryValueType(calcstore::clsConvert2& handOff, qint32 folderId) {
+    handOff.SetCalcEntry(7, QStringLiteral("閉合トラバー"), folderId);
+    const double heights[] = {45.210, 44.872, 44.105, 43.998};
+    for (qint32 number = 1; number <= 4; ++number)
+        handOff.AddZahyou(handOff.GetTenName(QString::number(number)), number,
+                          number == 1 ? QStringLiteral("既知点") : QString(), heights[number - 1]);
+    handOff.AddParameter(calcstore::kTypeInteger, 4);
+    handOff.AddParameter(calcstore::kTypeRefSokuten, 1);
+    handOff.AddParameter(calcstore::kTypeDouble, 0.5);
+    handOff.AddParameter(calcstore::kTypeBoolean, true);
+    handOff.AddParameter(calcstore::kTypeString, QStringLiteral("観測者 山田"));
+    for (qint32 type : {calcstore::kTypeSokuten, calcstore::kTypeSokuten, calcstore::kTypeSokuten,
+                        calcstore::kTypeDouble, calcstore::kTypeDouble})
+        handOff.AddElementCols(type);
+    handOff.GetElements().AddItem({1, 4, 2, 91.2315, 110.063});
+    handOff.GetElements().AddItem({2, 1, 3, 88.4702, 106.452});
+    handOff.GetElements().AddItem({3, 2, 4, 90.1254, 104.117});
+    handOff.GetElements().AddItem({4, 3, 1, 89.5729});
+}
+
 }  // namespace
 
 class HostRoundTripTest : public HostFixture {};
@@ -94,7 +117,7 @@ TEST_F(HostRoundTripTest, CalculationReachesAHostWrittenInC) {
     ASSERT_EQ(trv_kobelin_set_numbers(dlg), TRV_OK);
 
     calcstore::clsConvert2& handOff = *host::Process().HandOff;
-    trevanto_host::FillSampleTraverse(handOff, 2);
+    FillEveryValueType(handOff, 2);
     bool saveOk = false;
     EXPECT_TRUE(handOff.Save(saveOk));
     EXPECT_EQ(host.saves, 1);
@@ -144,23 +167,39 @@ TEST_F(HostRoundTripTest, CalculationReachesAHostWrittenInC) {
     trv_destroy(dlg);
 }
 
-TEST_F(HostRoundTripTest, DemoHostStoresAndRenumbers) {
+// District points handed with their IDs are reused as they are; only the new point is added
+// and renumbered, and the stored element rows name the points by their district IDs.
+TEST_F(HostRoundTripTest, DemoHostReusesDistrictPointsAndRenumbersNewOnes) {
     const QString database = trevanto_host::EnsureDemoDistrict(folder_);
+    const auto before = platform::Database::Open(database)->OpenRecordset(
+        QStringLiteral("SELECT * FROM COORD WHERE ID <= 4 ORDER BY ID"));
     trevanto_host::DemoHost host(database, 1, QStringLiteral("デモ地区"));
     host.Dialog().SetDataBaseName(database);
     host.Dialog().SetNumbers();
     calcstore::clsConvert2& handOff = *host::Process().HandOff;
-    trevanto_host::FillSampleTraverse(handOff, 1);
+    trevanto_host::FillSampleTraverse(handOff, database, 1);
     bool saveOk = false;
     ASSERT_TRUE(handOff.Save(saveOk)) << host.LastError().toStdString();
-    EXPECT_EQ(handOff.GetNewZahyouID(1), 31);  // the demo district holds 30 points
-    EXPECT_EQ(handOff.GetNewZahyouID(4), 34);
+    for (qint32 id : {1, 2, 3, 4}) EXPECT_EQ(handOff.GetNewZahyouID(id), id);
+    EXPECT_EQ(handOff.GetNewZahyouID(-1), 31);  // the demo district holds 30 points
+
+    auto db = platform::Database::Open(database);
+    EXPECT_EQ(db->OpenRecordset(QStringLiteral("SELECT * FROM COORD"))->RecordCount(), 31);
+    auto after = db->OpenRecordset(QStringLiteral("SELECT * FROM COORD WHERE ID <= 4 ORDER BY ID"));
+    for (; !before->Eof(); before->MoveNext(), after->MoveNext())
+        for (const QString& field : {QStringLiteral("Name"), QStringLiteral("X"), QStringLiteral("Z"),
+                                     QStringLiteral("UpdateDate")})
+            EXPECT_EQ(after->Field(field), before->Field(field)) << field.toStdString();
 
     const QString text = trevanto_host::CalcText(database, host.LastStoredCalc());
-    EXPECT_TRUE(text.contains(QStringLiteral("計算 5: 閉合トラバー"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("  2  型3  31")))
-        << text.toStdString();  // the known point, renumbered
-    EXPECT_TRUE(text.contains(QStringLiteral("R3: 34, 33, 31, 89.5729, 0"))) << text.toStdString();
+    for (const QString& line :
+         {QStringLiteral("計算 5: 閉合トラバー"), QStringLiteral("  31  杭 101"),
+          QStringLiteral("   1  出発点  T1 (1)"), QStringLiteral("   2  出発方向角  未指定"),
+          QStringLiteral("   3  出発点 X  -35012.345 m"), QStringLiteral("  路線"),
+          QStringLiteral("   1  T1 (1) → T2 (2)  水平角 91-23-15  水平距離 110.063 m  高低差 -0.338 m  "
+                         "天頂角 89-59-30  斜距離 110.063 m"),
+          QStringLiteral("  放射"), QStringLiteral("   5  T2 (2) → 杭 101 (31)  水平角 300-10-20")})
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << "\n" << text.toStdString();
     EXPECT_TRUE(trevanto_host::CalcTreeText(database).contains(
         QStringLiteral("    [5] 閉合トラバー  (7 閉合トラバー)")));
     handOff.Clear();
@@ -172,7 +211,7 @@ TEST_F(HostRoundTripTest, FailedStoreLeavesTheDistrictAsItWas) {
     platform::Database::Open(database)->Execute(QStringLiteral("DROP TABLE COORD"));
     trevanto_host::DemoHost host(database, 1, QStringLiteral("デモ地区"));
     calcstore::clsConvert2& handOff = *host::Process().HandOff;
-    trevanto_host::FillSampleTraverse(handOff, 1);
+    FillEveryValueType(handOff, 1);
     bool saveOk = true;
     EXPECT_FALSE(handOff.Save(saveOk));
     EXPECT_FALSE(host.LastError().isEmpty());

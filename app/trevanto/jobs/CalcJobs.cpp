@@ -40,7 +40,7 @@ int SaveSample(const QCommandLineParser& parser, JobContext& context) {
     host.Dialog().SetDataBaseName(database);
     host.Dialog().SetNumbers();
     calcstore::clsConvert2& handOff = *host::Process().HandOff;
-    trevanto_host::FillSampleTraverse(handOff, folder);
+    trevanto_host::FillSampleTraverse(handOff, database, folder);
     bool saveOk = false;
     const bool saved = handOff.Save(saveOk);
     handOff.Clear();
