@@ -53,6 +53,7 @@ void DemoHost::SaveStart(bool& saveOk) {
             dlg_.SetZahyouID(QStringLiteral("C%1").arg(point.id),
                              stored.newPointIds.value(point.id));
         lastStored_ = stored.calcId;
+        lastStoredName_ = calc.name;
         lastError_.clear();
         saveOk = true;
     } catch (const std::exception& e) {

@@ -23,6 +23,8 @@ class DemoHost : public host::KobelinDlgEvents {
 
     // The id of the calculation stored last, 0 before any.
     qint32 LastStoredCalc() const { return lastStored_; }
+    // Its name, as the host stored it.
+    const QString& LastStoredName() const { return lastStoredName_; }
     // The message of the last failed store, empty after a good one.
     const QString& LastError() const { return lastError_; }
 
@@ -32,6 +34,7 @@ class DemoHost : public host::KobelinDlgEvents {
     qint32 regId_;
     QString regName_;
     qint32 lastStored_ = 0;
+    QString lastStoredName_;
     QString lastError_;
 };
 

@@ -14,7 +14,8 @@ const QString kProgram = QStringLiteral("trevanto");
 const QString kDatabaseOption = QStringLiteral("database");
 
 QList<Job> AllJobs() {
-    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs() + ReportJobs();
+    return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs() + ReportJobs() +
+           TraverseJobs();
 }
 
 QCommandLineOption HelpOption() {

@@ -1,6 +1,7 @@
 #pragma once
-// The command-line jobs of trevanto: each job group (calc, apa, convert, district, notebook, report) lives in a file of
-// its own and lists its jobs here; CommandLine.cpp parses the arguments and runs one.
+// The command-line jobs of trevanto: each job group (calc, apa, convert, district, notebook,
+// report, traverse) lives in a file of its own and lists its jobs here; CommandLine.cpp parses
+// the arguments and runs one.
 //
 // Exit statuses as diff has them: 0 all well, 1 problems found in the input, 2 trouble (bad
 // use, a file that cannot be read or written, a failed job).
@@ -58,6 +59,7 @@ QList<Job> ConvertJobs();
 QList<Job> DistrictJobs();
 QList<Job> NotebookJobs();
 QList<Job> ReportJobs();
+QList<Job> TraverseJobs();
 
 // The district database the calculation jobs work on: --database as given, else the demo
 // district in the work folder, made when missing. Either must be a regular file holding

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "host/OpenDataFile.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmDRVSET.h"
+#include "notebook/NotebookDatabase.h"
 #include "notebook/ui/frmPRINT.h"
 #include "platform/FileError.h"
 #include "platform/Folders.h"
@@ -30,6 +32,7 @@
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/ui/ClickLabel.h"
+#include "traverse/ui/frmPRINTINP.h"
 
 namespace host {
 namespace {
@@ -319,8 +322,16 @@ void frmTSMENU::PrintNotebook() {
         ShowFileError(e);  // the work folder cannot be made
         return;
     }
-    notebook_ui::ShowPrintForm(this, {folder, Process().DataBaseName, Process().RegName,
-                                      StoredSurveyClass(platform::SettingsStore::User())});
+    notebook_ui::PrintContext context{folder, Process().DataBaseName, Process().RegName,
+                                      StoredSurveyClass(platform::SettingsStore::User()), {}};
+    if (calcstore::clsConvert2* handOff = Process().HandOff) {
+        const traverse_ui::TraverseContext traverse{QDir(folder).filePath(notebook::kNotebookFileName),
+                                                    Process().DataBaseName, QFileInfo(Process().DataFile).fileName()};
+        context.createTraverse = [traverse, handOff](QWidget* parent) {
+            traverse_ui::ShowTraverseForm(parent, traverse, *handOff);
+        };
+    }
+    notebook_ui::ShowPrintForm(this, context);
 }
 
 void frmTSMENU::SendSimaFile() {

@@ -79,10 +79,8 @@ frmPRINT::frmPRINT(PrintContext context, platform::Prompt& prompt, platform::Set
     auto* buttons = new QHBoxLayout;
     auto* reset = NamedButton(QStringLiteral("cmdReset"), QStringLiteral("設定条件を初期値にする"));
     auto* save = NamedButton(QStringLiteral("cmdSave"), QStringLiteral("設定条件を保存する。"));
-    // Traverse input is made from this form once its forms exist; until then the button
-    // shows where it will be and does nothing.
     auto* traverse = NamedButton(QStringLiteral("cmdTraverse"), QStringLiteral("トラバーファイル作成"));
-    traverse->setEnabled(false);
+    traverse->setEnabled(static_cast<bool>(context_.createTraverse));
     auto* end = NamedButton(QStringLiteral("cmdEnd"), QStringLiteral("終　了"));
     for (QPushButton* b : {reset, save, traverse, end}) buttons->addWidget(b);
     layout->addLayout(buttons);
@@ -92,6 +90,7 @@ frmPRINT::frmPRINT(PrintContext context, platform::Prompt& prompt, platform::Set
         ShowSettings(defaults);
     });
     connect(save, &QPushButton::clicked, this, &frmPRINT::SaveSettings);
+    connect(traverse, &QPushButton::clicked, this, [this] { context_.createTraverse(this); });
     connect(end, &QPushButton::clicked, this, &QDialog::accept);
 
     FillPrinters();

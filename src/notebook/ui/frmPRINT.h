@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPrinterInfo>
+#include <functional>
 #include <optional>
 
 #include "notebook/SurveyClass.h"
@@ -32,6 +33,8 @@ struct PrintContext {
     QString districtPath;  // the district's calculation database; empty: none
     QString districtName;  // for the report headers
     std::optional<notebook::SurveyClass> surveyClass;  // marks report 3's values over its limits
+    // Opens traverse creation over this notebook; none: the traverse button is disabled.
+    std::function<void(QWidget* parent)> createTraverse;
 };
 
 class frmPRINT : public QDialog {

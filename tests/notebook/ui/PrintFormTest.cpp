@@ -188,3 +188,21 @@ TEST_F(PrintFormTest, ThePreviewShowsTheReport) {
 }
 
 }  // namespace
+
+namespace {
+
+// The traverse button opens what the menu hands the form, over the form itself; without it
+// the button stays disabled.
+TEST_F(PrintFormTest, TraverseButtonOpensTraverseCreation) {
+    auto without = NewForm();
+    EXPECT_FALSE(test::Child<QPushButton>(without.get(), "cmdTraverse")->isEnabled());
+    QWidget* opened = nullptr;
+    notebook_ui::frmPRINT form({folder_, {}, {}, std::nullopt, [&](QWidget* parent) { opened = parent; }}, prompt_,
+                               platform::SettingsStore::User());
+    auto* button = test::Child<QPushButton>(&form, "cmdTraverse");
+    EXPECT_EQ(button->text(), QStringLiteral("トラバーファイル作成"));
+    button->click();
+    EXPECT_EQ(opened, &form);
+}
+
+}  // namespace
