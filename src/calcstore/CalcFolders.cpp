@@ -16,19 +16,18 @@ constexpr int kNewFolderNames = 100;
 const QString kConfirmTitle = QStringLiteral("確認");
 const QString kRecycleBinRefused = QStringLiteral("名称を 'ゴミ箱' にする事はできません。");
 
-const QString kPresentOfKind = QStringLiteral(
-    "SELECT * FROM CALC WHERE PARENTID = ? AND ATTRIBUTES = ? AND DELFLG = ?");
+const QString kPresentOfKind =
+    QStringLiteral("SELECT * FROM CALC WHERE PARENTID = ? AND ATTRIBUTES = ? AND DELFLG = ?");
 // Another present entry of the folder, folder or calculation alike, that has the name.
-const QString kSameName = QStringLiteral(
-    "SELECT * FROM CALC WHERE NAME = ? AND PARENTID = ? AND ID <> ? AND DELFLG = ?");
+const QString kSameName =
+    QStringLiteral("SELECT * FROM CALC WHERE NAME = ? AND PARENTID = ? AND ID <> ? AND DELFLG = ?");
 
 }  // namespace
 
 std::optional<QString> FreeFolderName(const QStringList& taken) {
     for (int n = 1; n <= kNewFolderNames; ++n) {
         const QString name =
-            n == 1 ? kNewFolderName
-                   : kNewFolderName + u'(' + QString::number(n) + u')';
+            n == 1 ? kNewFolderName : kNewFolderName + u'(' + QString::number(n) + u')';
         if (!taken.contains(name)) return name;
     }
     return std::nullopt;
@@ -83,8 +82,9 @@ FolderPath CalcFolders::PathTo(qint32 folderId) {
     const auto chain = Chain(folderId);
     if (!chain) return path;
     // Each folder of the chain goes in after its parent, the first after its top-level self.
-    auto at = std::find_if(path.items.begin(), path.items.end(),
-                           [&](const FolderPathItem& item) { return item.id == chain->front().id; });
+    auto at = std::find_if(path.items.begin(), path.items.end(), [&](const FolderPathItem& item) {
+        return item.id == chain->front().id;
+    });
     if (at == path.items.end()) return path;
     path.items.insert(at + 1, chain->begin() + 1, chain->end());
     path.folderId = folderId;

@@ -42,7 +42,7 @@ struct FolderPathItem {
 
 // What the path combo shows below the root for a folder.
 struct FolderPath {
-    qint32 folderId = kRootFolder;  // the folder asked for, or the root when its chain broke
+    qint32 folderId = kRootFolder;      // the folder asked for, or the root when its chain broke
     std::vector<FolderPathItem> items;  // the top-level folders, the chain expanded below its own
 };
 

@@ -12,9 +12,9 @@ namespace calcstore_ui {
 // the district the host has handed over by then.
 struct CalcDialogSetup {
     CalcDialogDistrict district;
-    platform::Prompt* prompt = nullptr;         // required
-    platform::SettingsStore* store = nullptr;   // required
-    QWidget* parent = nullptr;                  // the window the dialog is modal over
+    platform::Prompt* prompt = nullptr;        // required
+    platform::SettingsStore* store = nullptr;  // required
+    QWidget* parent = nullptr;                 // the window the dialog is modal over
 };
 
 class CalcDialogChooser : public calcstore::CalcNameChooser {

@@ -7,7 +7,6 @@
 #include <QListWidget>
 
 #include "calcstore/CalcTreeFixture.h"
-#include "calcstore/clsConvert2.h"
 #include "calcstore/ui/CalcDialogChooser.h"
 #include "calcstore/ui/FolderPathBox.h"
 #include "notebook/ui/DialogDriver.h"
@@ -102,14 +101,13 @@ class CalcDialogTest : public test::CalcTreeFixture {
 
 TEST_F(CalcDialogTest, FirstUseShowsTheDistrictRoot) {
     Add(QStringLiteral("既存の計算"), calcstore::kRootFolder);
+    Add(QStringLiteral("削除された計算"), calcstore::kRootFolder, 256, 0);
+    AddFolder(QStringLiteral("中のﾌｫﾙﾀﾞ"), kKijunten);
     test::WhenShown([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), u"名称設定");
         EXPECT_EQ(Child<QLabel>(dialog, "lbl1")->text(), u"登録位置");
-        EXPECT_EQ(Child<QAbstractButton>(dialog, "btnCancel")->text(), u"ｷｬﾝｾﾙ");
-        EXPECT_EQ(Child<QAbstractButton>(dialog, "btnUp")->text(), u"1つ上のﾌｫﾙﾀﾞへ");
-        EXPECT_EQ(Child<QAbstractButton>(dialog, "btnNew")->text(), u"新しいﾌｫﾙﾀﾞの作成");
-        EXPECT_EQ(PathItems(dialog), QStringList({u"0デモ地区"_qs, u"1基準点測量"_qs,
-                                                  u"1細部測量"_qs}));
+        EXPECT_EQ(PathItems(dialog),
+                  QStringList({u"0デモ地区"_qs, u"1基準点測量"_qs, u"1細部測量"_qs}));
         EXPECT_EQ(Path(dialog)->currentIndex(), 0);
         EXPECT_EQ(Labels(dialog),
                   QStringList({u"基準点測量"_qs, u"細部測量"_qs, u"既存の計算"_qs}));
@@ -216,7 +214,8 @@ TEST_F(CalcDialogTest, ConfirmingATakenNameStaysInTheDialog) {
         DoubleClick(dialog, u"基準点測量"_qs);
         Click(dialog, "btnSave");
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(TakeMessages(), QStringList{u"同一名称が存在します。 名称を変更してください。"_qs});
+        EXPECT_EQ(TakeMessages(),
+                  QStringList{u"同一名称が存在します。 名称を変更してください。"_qs});
         NameBox(dialog)->setText(u" 開放トラバー(2) "_qs);
         Click(dialog, "btnSave");
         EXPECT_FALSE(dialog->isVisible());
@@ -251,52 +250,12 @@ TEST_F(CalcDialogTest, ReopensWhereTheUserLeftIt) {
     EXPECT_EQ(Stored(QStringLiteral("VIEW")), u"2");
 
     // The folder went to the recycle bin meanwhile: the dialog opens at the root.
-    platform::Database::Open(path_)->Execute(QStringLiteral("UPDATE CALC SET DelFlg = 0 WHERE ID = 2"));
+    platform::Database::Open(path_)->Execute(
+        QStringLiteral("UPDATE CALC SET DelFlg = 0 WHERE ID = 2"));
     test::WhenShown([](QWidget* dialog) {
         EXPECT_EQ(Path(dialog)->currentIndex(), 0);
         EXPECT_EQ(Labels(dialog), QStringList({u"基準点測量"_qs, u"細部測量"_qs}));
         Click(dialog, "btnSave");
     });
     EXPECT_EQ(Choose().value().folderId, calcstore::kRootFolder);
-}
-
-// The hand-off object asks through the dialog: the type's name is offered, a cancel empties
-// the entry, and a folder renamed on the way reaches the host as RefreshRegion.
-TEST_F(CalcDialogTest, GetCalcNameShowsTheDialog) {
-    struct Events : calcstore::clsConvert2Events {
-        void RefreshRegion(qint32 regionId) override { regions << regionId; }
-        void SaveStart(bool&) override {}
-        void ProgramEnd() override {}
-        QList<qint32> regions;
-    } events;
-    calcstore::clsConvert2 handOff;
-    handOff.SetEvents(&events);
-    handOff.SetCalcNameChooser(
-        std::make_unique<calcstore_ui::CalcDialogChooser>([this] { return DialogSetup(); }));
-    handOff.SetCalcEntry(7, QStringLiteral("前の計算"), kKijunten);
-
-    test::WhenShown([](QWidget* dialog) {
-        EXPECT_EQ(NameBox(dialog)->text(), u"開放トラバー");
-        Click(dialog, "btnNew");
-        TypeLabel(dialog, u"第2工区"_qs);
-        Click(dialog, "btnCancel");
-    });
-    bool ok = true;
-    handOff.GetCalcName(5, ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(handOff.CalcNo(), 0);
-    EXPECT_EQ(handOff.CalcParentID(), 0);
-    EXPECT_EQ(handOff.CalcName(), QString());
-    EXPECT_EQ(events.regions, QList<qint32>{kRegionId});
-
-    test::WhenShown([](QWidget* dialog) {
-        DoubleClick(dialog, u"第2工区"_qs);
-        NameBox(dialog)->setText(u"結合 '東'"_qs);
-        Click(dialog, "btnSave");
-    });
-    handOff.GetCalcName(8, ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(handOff.CalcNo(), 8);
-    EXPECT_EQ(handOff.CalcParentID(), 5);
-    EXPECT_EQ(handOff.CalcName(), u"結合 '東'");
 }
