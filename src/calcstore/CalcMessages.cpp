@@ -28,11 +28,14 @@ QString CalcErrorText(int number) {
 }
 
 void ShowCalcError(const QVariant& message) {
-    if (!platform::HasActivePrompt()) return;
+    if (platform::HasActivePrompt()) ShowCalcError(platform::ActivePrompt(), message);
+}
+
+void ShowCalcError(platform::Prompt& prompt, const QVariant& message) {
     const QString text = message.metaType().id() == QMetaType::QString
                              ? message.toString()
                              : CalcErrorText(message.toInt());
-    platform::ActivePrompt().Show(text, QString(), platform::PromptIcon::Critical);
+    prompt.Show(text, QString(), platform::PromptIcon::Critical);
 }
 
 }  // namespace calcstore

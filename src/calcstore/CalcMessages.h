@@ -16,5 +16,7 @@ QString CalcErrorText(int number);
 // Shows a text as it is, or the text of a message number, with the critical icon and the
 // default title. Does nothing when no prompt is installed (command-line use).
 void ShowCalcError(const QVariant& message);
+// The same through a given prompt, for the forms that are handed theirs.
+void ShowCalcError(platform::Prompt& prompt, const QVariant& message);
 
 }  // namespace calcstore

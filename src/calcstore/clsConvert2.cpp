@@ -1,6 +1,9 @@
 #include "calcstore/clsConvert2.h"
 
+#include "calcstore/CalcMessages.h"
+#include "calcstore/CalcTypes.h"
 #include "calcstore/Numberings.h"
+#include "platform/Blanks.h"
 
 namespace calcstore {
 
@@ -35,6 +38,29 @@ void clsConvert2::AddParameter(qint32 type, const QVariant& value) {
 Elements& clsConvert2::GetElements() {
     if (!elements_) elements_ = std::make_unique<Elements>();
     return *elements_;
+}
+
+void clsConvert2::SetCalcNameChooser(std::unique_ptr<CalcNameChooser> chooser) {
+    chooser_ = std::move(chooser);
+}
+
+void clsConvert2::GetCalcName(qint32 calcNo, bool& ok) {
+    ok = false;
+    const QString defaultName = CalcTypeDefaultName(calcNo);
+    if (defaultName.isEmpty()) {
+        ShowCalcError(QStringLiteral("計算処理番号が異常です"));
+        return;
+    }
+    if (!chooser_) return;
+    const std::optional<CalcEntryChoice> choice = chooser_->Choose(
+        defaultName, calcNo, [this](qint32 regionId) { RaiseRefreshRegion(regionId); });
+    const QString name = choice ? platform::TrimBlanks(choice->name) : QString();
+    if (name.isEmpty()) {
+        SetCalcEntry(0, QString(), 0);
+        return;
+    }
+    ok = true;
+    SetCalcEntry(calcNo, name, choice->folderId);
 }
 
 void clsConvert2::SetCalcEntry(qint32 calcNo, const QString& name, qint32 parentId) {

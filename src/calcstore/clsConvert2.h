@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <memory>
 
+#include "calcstore/CalcNameChooser.h"
 #include "calcstore/Elements.h"
 #include "calcstore/InputItem.h"
 #include "calcstore/clsCoord.h"
@@ -27,6 +28,14 @@ class clsConvert2 {
     clsConvert2();
 
     void SetEvents(clsConvert2Events* events) { events_ = events; }
+    // The way GetCalcName asks the user; owned by this object. None: GetCalcName gives false.
+    void SetCalcNameChooser(std::unique_ptr<CalcNameChooser> chooser);
+
+    // Lets the user name the new calculation entry of type calcNo and choose its folder.
+    // ok true: CalcName, CalcNo and CalcParentID hold the choice. ok false: cancelled (all
+    // three emptied), a type code that is none (told to the user, nothing changed) or no
+    // chooser installed (nothing changed). Folders renamed meanwhile raise RefreshRegion.
+    void GetCalcName(qint32 calcNo, bool& ok);
 
     // Adds a point under key "C<id>"; a second point with the same id is ignored.
     void AddZahyou(const QString& name, qint32 id, const QString& memo, double z);
@@ -67,6 +76,7 @@ class clsConvert2 {
 
   private:
     clsConvert2Events* events_ = nullptr;
+    std::unique_ptr<CalcNameChooser> chooser_;
     platform::KeyedList<clsCoord> points_;
     platform::KeyedList<InputItem> parameters_;
     qint32 parameterCounter_ = 0;

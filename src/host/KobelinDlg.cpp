@@ -3,10 +3,12 @@
 #include <QApplication>
 
 #include "calcstore/Numberings.h"
+#include "calcstore/ui/CalcDialogChooser.h"
 #include "host/state/ProcessValues.h"
 #include "host/ui/frmTSMENU.h"
 #include "platform/AutomationError.h"
 #include "platform/Database.h"
+#include "platform/Settings.h"
 #include "platform/Translations.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/QtPrompt.h"
@@ -65,7 +67,22 @@ void KobelinDlg::OpenDlg() {
             QStringLiteral("トータルステーションデータ処理システムは既に"
                            "起動しています。"));
     menu_ = menu.release();
+    InstallCalcDialog();
     menu_->show();
+}
+
+// From now on GetCalcName asks with the registration dialog, over the menu, for the district
+// the host has handed over by the time it shows.
+void KobelinDlg::InstallCalcDialog() {
+    if (!handOff_) return;
+    handOff_->SetCalcNameChooser(std::make_unique<calcstore_ui::CalcDialogChooser>([this] {
+        const ProcessValues& values = Process();
+        return calcstore_ui::CalcDialogSetup{
+            {values.DataBaseName, values.RegID, values.RegName},
+            platform::HasActivePrompt() ? &platform::ActivePrompt() : nullptr,
+            &platform::SettingsStore::User(),
+            menu_.data()};
+    }));
 }
 
 void KobelinDlg::SetSimaFile(const QString& file) {

@@ -90,6 +90,7 @@ class KobelinDlg : private calcstore::clsConvert2Events {
     void ProgramEnd() override;
     calcstore::clsConvert2& HandOff() const;
     void CloseMenu();
+    void InstallCalcDialog();
 
     KobelinDlgEvents* events_ = nullptr;
     std::unique_ptr<calcstore::clsConvert2> handOff_;

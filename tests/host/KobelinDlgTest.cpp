@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -7,8 +10,11 @@
 #include "host/HostFixture.h"
 #include "host/KobelinDlg.h"
 #include "host/ui/frmTSMENU.h"
+#include "notebook/ui/DialogDriver.h"
+#include "platform/Database.h"
 #include "platform/AutomationError.h"
 #include "platform/SingleInstance.h"
+#include "trevanto/DemoDistrict.h"
 
 using host::KobelinDlg;
 using platform::AutomationError;
@@ -149,6 +155,46 @@ TEST_F(KobelinDlgTest, HostReadsAndRenumbersDuringSaveStart) {
 
     handOff.RaiseRefreshRegion(42);
     EXPECT_EQ(host.regions, QList<qint32>{42});
+}
+
+// Once the menu is open, the hand-off object asks with the registration dialog, over the
+// menu, in the district the host handed over; a folder renamed there reaches the host.
+TEST_F(KobelinDlgTest, OpenDlgLetsTheHandOffAskWithTheRegistrationDialog) {
+    const QString database = folder_ + QStringLiteral("/district.mdb");
+    platform::Database::Create(database);
+    trevanto_host::FillDemoDistrict(database);
+    KobelinDlg dlg;
+    RecordingHost host(dlg);
+    dlg.SetRegID(42);
+    dlg.SetRegName(QStringLiteral("西ノ宮"));
+    dlg.SetDataBaseName(database);
+    bool ok = true;
+    host::Process().HandOff->GetCalcName(7, ok);  // no window to ask in yet
+    EXPECT_FALSE(ok);
+
+    dlg.OpenDlg();
+    test::WhenShown([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->parentWidget(), dlg.MenuWindow());
+        EXPECT_EQ(test::Child<QComboBox>(dialog, "IcTree")->itemText(0), u"西ノ宮");
+        EXPECT_EQ(test::Child<QLineEdit>(dialog, "txtName")->text(), u"閉合トラバー");
+        auto* list = test::Child<QListWidget>(dialog, "Lv");
+        list->setCurrentRow(1);
+        QTest::keyClick(list, Qt::Key_F2);
+        auto* editor = list->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QStringLiteral("細部測量（旧）"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the label is committed from the event loop
+        test::Click(dialog, "btnSave");
+    });
+    host::Process().HandOff->GetCalcName(7, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(dlg.CalcNo(), 7);
+    EXPECT_EQ(dlg.CalcName(), u"閉合トラバー");
+    EXPECT_EQ(dlg.CalcParentID(), 0);
+    EXPECT_EQ(host.regions, QList<qint32>{42});
+    dlg.ProgramTerm();
+    ProcessDeferredDeletes();
 }
 
 TEST_F(KobelinDlgTest, MenuItemEightAndTheCloseBoxEndTheProgram) {
