@@ -17,7 +17,7 @@ class TraverseJobTest : public test::TrevantoProcessTest {
     void SetUp() override {
         TrevantoProcessTest::SetUp();
         File(QStringLiteral("loop.APA"), test::ClosedTraverseFieldBook());
-        database_ = trevanto_host::EnsureDemoDistrict(home_ + QStringLiteral("/district"));
+        database_ = trevanto_host::EnsureDemoDistrict(home_);
     }
     Outcome Traverse(const QStringList& arguments) {
         return Trevanto(QStringList{QStringLiteral("--database"), database_, QStringLiteral("traverse")} + arguments);
@@ -74,7 +74,8 @@ TEST_F(TraverseJobTest, ClosedTraverseReachesTheHostAndReadsBack) {
              QStringLiteral("  10  路線の視準数  4"),
              QStringLiteral("  11  放射の視準数  1"),
              QStringLiteral("  13  路線の水平角の和  360-20-40"),
-             QStringLiteral("   1  T1 (1) → T2 (2)  水平角 91-23-15"),
+             QStringLiteral("   1  T1 (1) → T2 (2)  水平角 91-23-15  水平距離 110.063 m  高低差 -0.084 m  "
+                            "天頂角 89-59-30  斜距離 110.063 m"),
              QStringLiteral("   2  T2 (2) → N1 (31)  水平角 88-47-02"),
              QStringLiteral("   3  N1 (31) → T4 (4)  水平角 90-12-54"),
              QStringLiteral("   4  T4 (4) → T1 (1)  水平角 89-57-29"),
@@ -140,7 +141,7 @@ TEST_F(TraverseJobTest, AmbiguousNameIsToldAndMadeNew) {
     const Outcome show = Trevanto({QStringLiteral("--database"), database_, QStringLiteral("calc"), QStringLiteral("show"),
                                    QStringLiteral("5")});
     EXPECT_TRUE(show.out.contains(QStringLiteral("種別 7 閉合トラバー, フォルダー 0"))) << show.out.toStdString();
-    EXPECT_TRUE(show.out.contains(QStringLiteral("T1 (1) → T2 (33)"))) << show.out.toStdString();
+    EXPECT_TRUE(show.out.contains(QStringLiteral("T1 (1) → T2 (32)"))) << show.out.toStdString();
 }
 
 }  // namespace

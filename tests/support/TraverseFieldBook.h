@@ -17,15 +17,24 @@ struct TraverseSighting {
     const char* distance;
 };
 
+// The reverse face's zenith reading, 360° minus the direct one, in ddd.mmss.
+inline QString ReverseZenith(const char* zenith) {
+    const QByteArray z(zenith);
+    const int seconds = 1296000 - (z.left(z.indexOf('.')).toInt() * 3600 + z.mid(z.indexOf('.') + 1, 2).toInt() * 60 +
+                                   z.mid(z.indexOf('.') + 3, 2).toInt());
+    return QString::number(seconds / 3600) + u'.' + QString::number(seconds % 3600 / 60).rightJustified(2, u'0') +
+           QString::number(seconds % 60).rightJustified(2, u'0');
+}
+
 inline QString TraverseSightingLines(const TraverseSighting& s, int number, bool reverse) {
     const QString face = reverse ? QStringLiteral("l1") : QStringLiteral("r1");
     const double direction = QByteArray(s.direction).toDouble() + (reverse ? 180 : 0);
-    const double zenith = reverse ? 360 - QByteArray(s.zenith).toDouble() : QByteArray(s.zenith).toDouble();
+    const QString zenith = reverse ? ReverseZenith(s.zenith) : QString::fromLatin1(s.zenith);
     const QString d = QString::fromLatin1(s.distance);
     return QStringLiteral("F,") + QString::fromUtf16(s.name) + QStringLiteral(",,1.600,") + face +
            QString::number(number).rightJustified(3, u'0') + u',' +
            QString::number(direction >= 360 ? direction - 360 : direction, 'f', 4) + u',' +
-           QString::number(zenith, 'f', 4) + u',' + d + u',' + d + QStringLiteral(",,,000,\r\n");
+           zenith + u',' + d + u',' + d + QStringLiteral(",,,000,\r\n");
 }
 
 inline QString TraverseStation(const char16_t* station, std::initializer_list<TraverseSighting> sightings) {

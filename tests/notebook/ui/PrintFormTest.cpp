@@ -43,7 +43,7 @@ class PrintFormTest : public testing::Test {
 
     std::unique_ptr<notebook_ui::frmPRINT> NewForm() {
         auto form = std::make_unique<notebook_ui::frmPRINT>(
-            notebook_ui::PrintContext{folder_, QString(), QStringLiteral("地区"), std::nullopt}, prompt_,
+            notebook_ui::PrintContext{folder_, QString(), QStringLiteral("地区"), std::nullopt, {}}, prompt_,
             platform::SettingsStore::User());
         return form;
     }
@@ -63,7 +63,7 @@ class PrintFormTest : public testing::Test {
 
 TEST_F(PrintFormTest, WithoutPrintersThePreviewAndFilesRemainAndTheFormSaysWhy) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
-    notebook_ui::frmPRINT form({folder_, {}, {}, std::nullopt}, prompt_, platform::SettingsStore::User());
+    notebook_ui::frmPRINT form({folder_, {}, {}, std::nullopt, {}}, prompt_, platform::SettingsStore::User());
     EXPECT_TRUE(prompt_.Records().isEmpty());
     EXPECT_EQ(form.windowTitle(), u"印刷設定");
     for (int i = 0; i < 9; ++i) {

@@ -31,6 +31,7 @@ class Host : public calcstore::clsConvert2Events {
   public:
     explicit Host(calcstore::clsConvert2& handOff) : handOff_(handOff) {}
     void RefreshRegion(qint32) override {}
+    void ProgramEnd() override {}
     void SaveStart(bool& saveOk) override {
         ++saves;
         calcNo = handOff_.CalcNo();
@@ -68,7 +69,7 @@ class TraverseFormTest : public testing::Test {
         platform::SetActivePrompt(&prompt_);
         const QStringList lines = platform::SplitLines(platform::cp932::Decode(test::ClosedTraverseFieldBook()));
         ASSERT_TRUE(notebook::BuildObservationNotebook(lines, {}, folder_));
-        district_ = trevanto_host::EnsureDemoDistrict(folder_ + QStringLiteral("/district"));
+        district_ = trevanto_host::EnsureDemoDistrict(folder_);
         handOff_.SetEvents(&host_);
         handOff_.SetCalcNameChooser(std::make_unique<Chooser>());
         form_ = std::make_unique<traverse_ui::frmPRINTINP>(
