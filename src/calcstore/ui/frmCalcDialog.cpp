@@ -44,6 +44,9 @@ void frmCalcDialog::BuildControls() {
     place->setObjectName(QStringLiteral("lbl1"));
     path_ = new FolderPathBox(this);
     path_->setObjectName(QStringLiteral("IcTree"));
+    // Room for a district name and a folder a few levels down.
+    path_->setMinimumContentsLength(16);
+    path_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     QPushButton* up = Button("btnUp", QStringLiteral("1つ上のﾌｫﾙﾀﾞへ"), this);
     QPushButton* make = Button("btnNew", QStringLiteral("新しいﾌｫﾙﾀﾞの作成"), this);
     QPushButton* asList = Button("btnList", QStringLiteral("一覧"), this);

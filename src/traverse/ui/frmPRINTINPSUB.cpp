@@ -42,6 +42,7 @@ frmPRINTINPSUB::frmPRINTINPSUB(const traverse::TraverseOptions& options, QWidget
     column_->addWidget(note);
     column_->addLayout(
         notebook_ui::ConfirmCancelRow(this, QStringLiteral("CANCEL"), [this] { accept(); }));
+    setMinimumWidth(480);
 }
 
 // A frame of radio buttons named name_1, name_2, …, the checked one `checked` (from 1).
