@@ -71,7 +71,7 @@ class District {
     traverse::DistrictMatch operator()(const QString& name) {
         if (name.size() % 2 == 1) return {};
         const qint32 id = ids_.contains(name) ? ids_.value(name) : ids_.insert(name, qint32(ids_.size()) + 1).value();
-        return {id, 1.5, -2.5, name.size() > 2 ? std::optional<double>(3) : std::nullopt};
+        return {id, 1.5, -2.5, name.size() % 4 == 0, name.size() > 2 ? std::optional<double>(3) : std::nullopt};
     }
 
   private:

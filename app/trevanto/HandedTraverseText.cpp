@@ -22,13 +22,15 @@ QString PointText(qint32 id, const QHash<qint32, QString>& names) {
 
 QString ValueText(const traverse::ValueSlot& slot, const StoredValue& v, const QHash<qint32, QString>& names) {
     const double number = v.number.toDouble();
+    const bool measure = slot.kind != ValueKind::Point && slot.kind != ValueKind::Count && slot.kind != ValueKind::Text;
+    if (measure && number == traverse::kNotGiven) return kNotGivenText;
     switch (slot.kind) {
         case ValueKind::Point: return PointText(static_cast<qint32>(number), names);
         case ValueKind::Angle: return Angle(number);
         case ValueKind::Length: return Metres(number);
         case ValueKind::Height: return number == calcstore::clsCoord::NoHeight() ? QStringLiteral("-") : Metres(number);
-        case ValueKind::Coordinate: return number == traverse::kNotGiven ? kNotGivenText : Metres(number);
-        case ValueKind::NotGiven: return number == traverse::kNotGiven ? kNotGivenText : Angle(number);
+        case ValueKind::Coordinate: return Metres(number);
+        case ValueKind::NotGiven: return Angle(number);
         case ValueKind::Count: return QString::number(qint64(number));
         case ValueKind::Text: return u'"' + v.text.toString() + u'"';
     }

@@ -17,8 +17,11 @@ std::vector<SameNamePoint> SameNamePoints(platform::Database& district, const QS
     for (; !rs->Eof(); rs->MoveNext()) {
         SameNamePoint p;
         p.id = rs->Field(QStringLiteral("ID")).toInt();
-        p.x = rs->Field(QStringLiteral("X")).toDouble();
-        p.y = rs->Field(QStringLiteral("Y")).toDouble();
+        const QVariant x = rs->Field(QStringLiteral("X"));
+        const QVariant y = rs->Field(QStringLiteral("Y"));
+        p.located = !x.isNull() && !y.isNull();
+        p.x = x.toDouble();
+        p.y = y.toDouble();
         const QVariant z = rs->Field(QStringLiteral("Z"));
         if (!z.isNull() && z.toDouble() != calcstore::clsCoord::NoHeight()) p.z = z.toDouble();
         const QDateTime updated = rs->Field(QStringLiteral("UpdateDate")).toDateTime();

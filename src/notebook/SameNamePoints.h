@@ -19,6 +19,7 @@ struct SameNamePoint {
     double y = 0;             // metres, east
     std::optional<double> z;  // metres; none when the point has no height
     QString updated;          // last update "yyyy/MM/dd HH:mm:ss", empty when never recorded
+    bool located = true;      // X and Y are recorded (a point may have a name and height only)
 };
 
 // The points of that name that are not deleted (table COORD), oldest ID first; names match

@@ -21,24 +21,39 @@ std::optional<double> Number(const QString& text) {
     return value;
 }
 
-// One sight's values, as the element columns take them.
+// One sight's values, as the element columns take them; kNotGiven where the reduction
+// formed none (a direction it could not reduce, a sight without a distance).
 struct Sight {
     qint32 station = 0, backsight = 0, target = 0;  // point IDs
-    double angle = 0, horizontal = 0, difference = kNoHeight, zenith = 0, slope = 0;  // packed, m
+    double angle = kNotGiven, horizontal = kNotGiven, difference = kNotGiven, zenith = kNotGiven,
+           slope = kNotGiven;  // packed angles, metres
     qint64 angleSeconds = 0;
     bool route = false;
 };
 
+// An angle of the table in seconds; none for a blank field or one of another shape.
+std::optional<qint64> Angle(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    const int seconds = ParseDms(t);
+    if (seconds == 0 && t != QStringLiteral("0-00-00")) return std::nullopt;
+    return seconds;
+}
+
+double PackedOrNotGiven(std::optional<qint64> seconds) { return seconds ? PackedDms(*seconds) : kNotGiven; }
+
 Sight SightOf(const TraverseRow& row, const TraverseRow& backsight, bool zeroBacksight) {
     Sight s;
-    qint64 angle = ParseDms(row.direction) - (zeroBacksight ? ParseDms(backsight.direction) : 0);
-    angle = ((angle % kFullCircle) + kFullCircle) % kFullCircle;
-    s.angleSeconds = angle;
-    s.angle = PackedDms(angle);
-    s.zenith = PackedDms(ParseDms(row.verticalAngle));
-    s.horizontal = Number(row.horizontalDistance).value_or(0);
-    s.slope = Number(row.distance).value_or(0);
-    s.difference = Number(row.heightDifference).value_or(kNoHeight);
+    const auto direction = Angle(row.direction);
+    const auto zero = zeroBacksight ? Angle(backsight.direction) : std::optional<qint64>(0);
+    if (direction && zero) {
+        s.angleSeconds = ((*direction - *zero) % kFullCircle + kFullCircle) % kFullCircle;
+        s.angle = PackedDms(s.angleSeconds);
+    }
+    s.zenith = PackedOrNotGiven(Angle(row.verticalAngle));
+    s.horizontal = Number(row.horizontalDistance).value_or(kNotGiven);
+    s.slope = Number(row.distance).value_or(kNotGiven);
+    s.difference = Number(row.heightDifference).value_or(kNotGiven);
     return s;
 }
 
@@ -110,10 +125,13 @@ class ParameterValues {
     const clsHou& Last() const { return traverse_.Item(traverse_.Count()); }
     qint32 FirstBack() const { return First().BackTen()->TenID(); }
 
-    // X, Y and height of a district point; not given for a new point or a missing height.
+    bool Known(int i) const { return traverse_.TenID(i) > 0 && traverse_.TenX(i) != kNoCoordinate; }
+
+    // X, Y and height of a district point; not given for a point without plane coordinates
+    // (new, or recorded by name only) or a missing height.
     QVariantList Coordinates(const clsKan& kan) const {
         const int i = kan.Index();
-        if (traverse_.TenID(i) <= 0) return {kNotGiven, kNotGiven, kNotGiven};
+        if (!Known(i)) return {kNotGiven, kNotGiven, kNotGiven};
         const double z = traverse_.TenZ(i);
         return {traverse_.TenX(i), traverse_.TenY(i), z == kNoHeight ? kNotGiven : z};
     }
@@ -135,45 +153,49 @@ class ParameterValues {
     }
 
     QVariantList RouteSummary() const {
+        // A sum with a value not given is not given either.
         int route = 0;
         double length = 0, difference = 0;
         qint64 angles = 0;
-        bool heights = true;
+        bool lengths = true, directions = true, heights = true;
         for (const Sight& s : sights_) {
             if (!s.route) continue;
             ++route;
+            lengths = lengths && s.horizontal != kNotGiven;
+            directions = directions && s.angle != kNotGiven;
+            heights = heights && s.difference != kNotGiven;
             length += s.horizontal;
             angles += s.angleSeconds;
-            if (s.difference == kNoHeight) heights = false;
-            else difference += s.difference;
+            difference += s.difference;
         }
-        return {traverse_.Count(), route, static_cast<int>(sights_.size()) - route, length,
-                PackedDms(angles), heights ? difference : kNoHeight};
+        return {traverse_.Count(), route, static_cast<int>(sights_.size()) - route, lengths ? length : kNotGiven,
+                directions ? PackedDms(angles) : kNotGiven, heights ? difference : kNotGiven};
     }
 
     int KnownPoints() const {
         int known = 0;
-        for (int i = 1; i <= traverse_.TenCount(); ++i) known += traverse_.TenID(i) > 0;
+        for (int i = 1; i <= traverse_.TenCount(); ++i) known += Known(i);
         return known;
     }
 
+    // Points, those known, those to be determined, observations, texts, stations.
     QVariantList NetworkHead(int known) const {
         const int points = traverse_.TenCount();
-        return {points, known, points - KnownPoints(), static_cast<int>(sights_.size()), texts_.calcName,
+        return {points, known, points - known, static_cast<int>(sights_.size()), texts_.calcName,
                 texts_.source, traverse_.Count()};
     }
 
-    // The first district point in table order holds the orientation; the first station when
-    // the district has none of them.
+    // The first known point in table order holds the orientation; the first station when
+    // none is known.
     qint32 FixedPoint() const {
         for (int i = 1; i <= traverse_.TenCount(); ++i)
-            if (traverse_.TenID(i) > 0) return traverse_.TenID(i);
+            if (Known(i)) return traverse_.TenID(i);
         return First().McTen()->TenID();
     }
 
     QVariantList HorizontalNetwork() const {
         int distances = 0;
-        for (const Sight& s : sights_) distances += s.horizontal > 0;
+        for (const Sight& s : sights_) distances += s.horizontal != kNotGiven;
         QVariantList v = NetworkHead(KnownPoints());
         v << distances;
         for (int i = 0; i < 5; ++i) v << kNotGiven;
@@ -219,7 +241,7 @@ CalculationInput BuildCalculationInput(clsTrb& traverse, const std::vector<Trave
     if (!kind) kind = KindOfDigit(1);
     Classify(traverse, kind->digit);
     std::vector<Sight> sights = Sights(traverse, rows, stations, options.zeroBacksight);
-    if (kind->digit <= 4) sights = RouteFirst(std::move(sights));
+    if (kind->calcNo == 7 || kind->calcNo == 8) sights = RouteFirst(std::move(sights));
 
     CalculationInput input;
     input.calcNo = kind->calcNo;

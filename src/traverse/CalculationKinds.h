@@ -5,8 +5,8 @@
 //
 // Units: angles are ddd.mmss (degrees, then two digits each of minutes and seconds, as
 // 91.2315), lengths and heights metres. 9999999 is a value not given: the host takes it from
-// the coordinates of the points it names, or uses its own default. A height difference
-// that is not known is 1.79769313486231E+308, the district's "no height".
+// the coordinates of the points it names or uses its own default, or the field book holds
+// none (a sight without a distance, a direction the reduction could not form).
 //
 // Where each value of an element row comes from (one row per checked row of the grid):
 //   station, target     the station of the row's group and the row's target
@@ -19,10 +19,13 @@
 //   水平距離, 天頂角, 斜距離, 高低差
 //                       CULCDIS, VANG, SOKUDIS and DH of the row; a row whose distance comes
 //                       from the correction sheet has that distance as both distances, a
-//                       zenith angle of 90-00-00 and no height difference. No distance: 0.
-// Rows of the radial, open, connecting and closed traverses come route first (the sights
-// the classification marks 前視, in station order), then the side shots (放射); the counts
-// among the parameters say how many of each. The two networks keep station order.
+//                       zenith angle of 90-00-00 and no height difference.
+// Rows of the connecting and closed traverses come route first (the sights the
+// classification marks 前視, in station order), then the side shots (放射); their parameters
+// count each. The other four keep station order: an open traverse's route is the chain of
+// rows from its first station, each row's target the next row's station.
+// A known point is a district point with plane coordinates; the others (new points, and
+// district points recorded by name and height only) are to be determined.
 
 #include <QString>
 #include <span>

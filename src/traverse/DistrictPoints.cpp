@@ -2,7 +2,9 @@
 
 namespace traverse {
 
-DistrictMatch MatchOf(const notebook::SameNamePoint& point) { return {point.id, point.x, point.y, point.z}; }
+DistrictMatch MatchOf(const notebook::SameNamePoint& point) {
+    return {point.id, point.x, point.y, point.located, point.z};
+}
 
 PointResolver UniqueDistrictPoints(platform::Database& district,
                                    std::function<void(const QString& name, int count)> ambiguous) {

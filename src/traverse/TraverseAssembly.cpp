@@ -59,8 +59,9 @@ void ResolvePoints(clsTrb& traverse, const PointResolver& resolve, bool resolveS
         DistrictMatch match;
         if (resolveSighted || fixed.contains(i)) match = resolve(traverse.TenName(i));
         traverse.SetTenID(i, match.id > 0 ? match.id : --provisional);
-        traverse.SetTenX(i, match.x);
-        traverse.SetTenY(i, match.y);
+        const bool located = match.id > 0 && match.located;
+        traverse.SetTenX(i, located ? match.x : kNoCoordinate);
+        traverse.SetTenY(i, located ? match.y : kNoCoordinate);
         traverse.SetTenZ(i, match.id > 0 && match.z ? *match.z : calcstore::clsCoord::NoHeight());
     }
 }

@@ -18,11 +18,14 @@ struct DistrictMatch {
     qint32 id = 0;  // the point's ID; 0: the name stands for a new point
     double x = 0;   // metres, north
     double y = 0;   // metres, east
+    bool located = false;  // x and y are the point's; a district point may have none
     std::optional<double> z;
 };
 // Answers the district's point for a name: looks it up, asks the user among points of the
 // same name, or says it is new.
 using PointResolver = std::function<DistrictMatch(const QString& name)>;
+
+inline constexpr double kNoCoordinate = 9999999;
 
 // One station as the rows gave it: row indices into the rows the traverse was built from.
 struct StationRows {
@@ -38,8 +41,9 @@ struct StationRows {
 std::vector<StationRows> AssembleTraverse(clsTrb& traverse, const std::vector<TraverseRow>& rows,
                                           std::vector<int> checked);
 
-// Gives every point its district ID, coordinates and height (TenZ is
-// calcstore::clsCoord::NoHeight() when the district has none). A point only ever sighted
+// Gives every point its district ID, coordinates and height. A point without plane
+// coordinates (new, or a district point that has none) gets kNoCoordinate as TenX and TenY;
+// TenZ is calcstore::clsCoord::NoHeight() when the district has no height for it. A point only ever sighted
 // is looked up only when resolveSighted is true: otherwise it becomes a point of the same
 // name. Points the district does not give get provisional IDs -1, -2, … in table order, for
 // the host to replace.

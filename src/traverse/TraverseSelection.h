@@ -17,7 +17,8 @@ inline const QString kBlankName = QStringLiteral("点名が空白のデータが
 inline const QString kCheckNames = QStringLiteral("観測データ編集で点名を確認して下さい。");
 enum class SelectionFault { None, TooFewRows, BlankName };
 
-// Fewer than three checked rows, or a checked row without its station's or target's name.
+// Fewer than three distinct checked rows, or a checked row without its station's or target's
+// name.
 SelectionFault CheckSelection(const std::vector<TraverseRow>& rows, const std::vector<int>& checked);
 
 }  // namespace traverse

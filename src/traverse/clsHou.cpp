@@ -5,12 +5,11 @@ namespace traverse {
 namespace {
 
 QString Line(const QString& role, const clsKan* ten) {
-    if (!ten) return QStringLiteral("  %1: -\n").arg(role);
-    return QStringLiteral("  %1: %2 [%3] id=%4 tag=%5\n")
-        .arg(role, ten->TenName())
-        .arg(ten->Index())
-        .arg(ten->TenID())
-        .arg(ten->Tag());
+    if (!ten) return QStringLiteral("  ") + role + QStringLiteral(": -\n");
+    // Joined piece by piece: a name may hold "%1".
+    return QStringLiteral("  ") + role + QStringLiteral(": ") + ten->TenName() + QStringLiteral(" [") +
+           QString::number(ten->Index()) + QStringLiteral("] id=") + QString::number(ten->TenID()) +
+           QStringLiteral(" tag=") + ten->Tag() + u'\n';
 }
 
 }  // namespace

@@ -68,14 +68,12 @@ QString clsTrb::DebugLog() const {
     QString text = QStringLiteral("points %1\n").arg(TenCount());
     for (int i = 1; i <= TenCount(); ++i) {
         const Point& ten = Ten(i);
-        text += QStringLiteral("  [%1] %2 id=%3 x=%4 y=%5 z=%6 h=%7 memo=%8\n")
-                    .arg(i)
-                    .arg(ten.name)
-                    .arg(ten.id)
-                    .arg(ten.x, 0, 'f', 3)
-                    .arg(ten.y, 0, 'f', 3)
-                    .arg(ten.z, 0, 'f', 3)
-                    .arg(ten.hyoukou, ten.memo);
+        // Joined piece by piece: names and memos are the surveyor's text and may hold "%1".
+        text += QStringLiteral("  [") + QString::number(i) + QStringLiteral("] ") + ten.name + QStringLiteral(" id=") +
+                QString::number(ten.id) + QStringLiteral(" x=") + QString::number(ten.x, 'f', 3) +
+                QStringLiteral(" y=") + QString::number(ten.y, 'f', 3) + QStringLiteral(" z=") +
+                QString::number(ten.z, 'f', 3) + QStringLiteral(" h=") + ten.hyoukou + QStringLiteral(" memo=") +
+                ten.memo + u'\n';
     }
     text += QStringLiteral("stations %1\n").arg(Count());
     for (const auto& station : stations_) text += station->DebugLog();

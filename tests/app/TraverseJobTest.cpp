@@ -103,7 +103,16 @@ TEST_F(TraverseJobTest, RefusalsWriteNothing) {
         {{book, QStringLiteral("--rows"), QStringLiteral("5-3"), QStringLiteral("--type"), QStringLiteral("1")}, 2,
          QStringLiteral("--rows")},
         {{book, QStringLiteral("--rows"), QStringLiteral("1-10"), QStringLiteral("--type"), QStringLiteral("1")}, 2,
-         QStringLiteral("行 10 はありません（全 9 行）。")},
+         QStringLiteral("--rows は 1 から 9 まで")},
+        {{book, QStringLiteral("--rows"), QStringLiteral("2,2,2"), QStringLiteral("--type"), QStringLiteral("1")}, 1,
+         QStringLiteral("trevanto: 3点以上の測点を選択してください。")},
+        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--name"), QStringLiteral(" ゴミ箱 ")}, 2,
+         QStringLiteral("名称を 'ゴミ箱' にする事はできません。")},
+        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--name"), QStringLiteral("基準点測量")}, 2,
+         QStringLiteral("同一名称が存在します。")},
+        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--folder"), QStringLiteral("1"),
+          QStringLiteral("--name"), QStringLiteral("令和8年度")},
+         2, QStringLiteral("同一名称が存在します。")},
         {{book}, 2, QStringLiteral("--type")},
         {{book, QStringLiteral("--options"), QStringLiteral("TRAV1x21")}, 2, QStringLiteral("--options")},
         {{QStringLiteral("missing.APA"), QStringLiteral("--type"), QStringLiteral("1")}, 2, QStringLiteral("missing.APA")},
@@ -114,6 +123,17 @@ TEST_F(TraverseJobTest, RefusalsWriteNothing) {
         EXPECT_TRUE(o.err.contains(c.message)) << c.message.toStdString() << '\n' << o.err.toStdString();
         EXPECT_TRUE(o.out.isEmpty()) << o.out.toStdString();
     }
+    EXPECT_EQ(District(), before);
+}
+
+// The rows as the grid shows them, to choose --rows from; nothing is registered.
+TEST_F(TraverseJobTest, ListShowsTheGridRows) {
+    const QStringList before = District();
+    const Outcome o = Traverse({QStringLiteral("--list"), QStringLiteral("loop.APA")});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QStringList lines = o.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[5], QStringLiteral("   5  T2  杭1  23.456"));
     EXPECT_EQ(District(), before);
 }
 

@@ -92,8 +92,8 @@ TEST(TraverseClassify, StationsWithoutSights) {
     }
 }
 
-// Each grid row starts a station, so a station observed in two rows is two stations on one
-// point; the first row's sight is a side shot unless it names the same point again.
+// A station observed twice (two station rows of the notebook) is two stations on one point;
+// the first one's sight is a side shot unless it names the same point again.
 TEST(TraverseClassify, StationRepeatedInTwoRows) {
     clsTrb trb;
     Build(trb, {{T1, K1, {P1}}, {T1, K1, {T2}}, {T2, T1, {P2}}, {T2, T1, {T3}}, {T3, T2, {K2}}});

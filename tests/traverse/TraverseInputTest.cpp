@@ -74,10 +74,11 @@ const std::vector<int> kChecked = {1, 3, 4, 5, 7, 9};
 
 DistrictMatch District(const QString& name) {
     static const QHash<QString, DistrictMatch> points = {
-        {QStringLiteral("T1"), {1, -35012.345, -8123.456, 45.210}},
-        {QStringLiteral("T2"), {2, -35098.721, -8055.903, 44.872}},
-        {QStringLiteral("T4"), {4, -35121.558, -7871.640, std::nullopt}},
-        {QStringLiteral("K1"), {13, -35230.560, -8140.220, 46.702}},
+        {QStringLiteral("T1"), {1, -35012.345, -8123.456, true, 45.210}},
+        {QStringLiteral("T2"), {2, -35098.721, -8055.903, true, 44.872}},
+        {QStringLiteral("T4"), {4, -35121.558, -7871.640, true, std::nullopt}},
+        // Recorded by name and height only: reused, but its position is to be determined.
+        {QStringLiteral("K1"), {13, 0, 0, false, 46.702}},
     };
     return points.value(name);
 }
@@ -218,7 +219,23 @@ TEST(CalculationInputs, ClosedTraverse) {
     // The side shot measured only in the correction sheet: level, its distance twice.
     EXPECT_NEAR(in.rows[5][5].toDouble(), 90.0, 1e-9);
     EXPECT_NEAR(in.rows[5][3].toDouble(), 23.456, 1e-9);
-    EXPECT_EQ(in.rows[5][4].toDouble(), kNoHeight);
+    EXPECT_EQ(in.rows[5][4].toDouble(), kNotGiven);
+}
+
+// A direction the reduction could not form is not given, and so is every sum it enters;
+// a district point without plane coordinates does not count as known.
+TEST(CalculationInputs, WhatTheFieldBookLacksIsNotGiven) {
+    notebook::TraverseSource source = ClosedLoop();
+    source.reduction[10].direction.clear();  // N1 → T4
+    const auto rows = TraverseRows(source);
+    clsTrb traverse;
+    const auto stations = AssembleTraverse(traverse, rows, kChecked);
+    ResolvePoints(traverse, District, true);
+    const CalculationInput in = BuildCalculationInput(traverse, rows, stations, {true, 4, false, true}, {});
+    EXPECT_EQ(in.rows[2][2].toDouble(), kNotGiven);
+    EXPECT_EQ(in.parameters[12].value.toDouble(), kNotGiven);
+    EXPECT_NEAR(in.parameters[11].value.toDouble(), 110.062 + 106.451 + 104.100 + 96.010, 1e-9);
+    EXPECT_EQ(traverse.TenX(5), kNoCoordinate);  // K1
 }
 
 TEST(CalculationInputs, BacksightZeroIsAnOption) {
@@ -232,9 +249,10 @@ TEST(CalculationInputs, OpenAndConnectingTraverses) {
     EXPECT_EQ(open.input.calcNo, 5);
     EXPECT_EQ(Types(open.input.parameters), (QList<qint32>{3, 3, 2}));
     EXPECT_EQ(Values(open.input.parameters), (QVariantList{4, 1, kNotGiven}));
-    // The open traverse ends on the last station's last sight: T4 → T1 is the route.
-    EXPECT_EQ(open.input.rows[3][0].toInt(), 4);
-    EXPECT_EQ(open.input.rows[3][1].toInt(), 1);
+    // Station order: the route is the chain from the first station.
+    EXPECT_EQ(open.input.rows[2][1].toInt(), 13);
+    EXPECT_EQ(open.input.rows[5][0].toInt(), 4);
+    EXPECT_EQ(open.input.rows[5][1].toInt(), 1);
 
     const Built connecting = Build(3);
     EXPECT_EQ(connecting.input.calcNo, 8);
@@ -253,7 +271,7 @@ TEST(CalculationInputs, RadialTakesTheBacksightIntoEachRow) {
     EXPECT_TRUE(b.input.parameters.empty());
     EXPECT_EQ(b.input.columns, (std::vector<qint32>{5, 5, 5, 2, 2, 2, 2}));
     // No route: the rows keep station order.
-    EXPECT_EQ(b.input.rows[2], (QVariantList{2, 1, 13, 300.1020, 18.2, kNoHeight, 89.5930}));
+    EXPECT_EQ(b.input.rows[2], (QVariantList{2, 1, 13, 300.1020, 18.2, kNotGiven, 89.5930}));
 }
 
 TEST(CalculationInputs, Networks) {
@@ -261,7 +279,7 @@ TEST(CalculationInputs, Networks) {
     EXPECT_EQ(h.input.calcNo, 41);
     EXPECT_EQ(Types(h.input.parameters), (QList<qint32>{1, 1, 1, 1, 0, 0, 1, 1, 2, 2, 2, 2, 2, 3}));
     const QVariantList p = Values(h.input.parameters);
-    EXPECT_EQ(p.mid(0, 8), (QVariantList{6, 4, 2, 6, QStringLiteral("閉合"), QStringLiteral("LOOP.APA"), 4, 6}));
+    EXPECT_EQ(p.mid(0, 8), (QVariantList{6, 3, 3, 6, QStringLiteral("閉合"), QStringLiteral("LOOP.APA"), 4, 6}));
     EXPECT_EQ(p[13].toInt(), 1);
     EXPECT_EQ(h.input.columns, (std::vector<qint32>{3, 3, 2, 2}));
     EXPECT_EQ(h.input.rows[2], (QVariantList{2, 13, 300.1020, 18.2}));
@@ -269,7 +287,7 @@ TEST(CalculationInputs, Networks) {
     const Built v = Build(6);
     EXPECT_EQ(v.input.calcNo, 42);
     EXPECT_EQ(Types(v.input.parameters), (QList<qint32>{1, 1, 1, 1, 0, 0, 1}));
-    EXPECT_EQ(Values(v.input.parameters).mid(0, 4), (QVariantList{6, 3, 2, 6}));  // T4 has no height
+    EXPECT_EQ(Values(v.input.parameters).mid(0, 4), (QVariantList{6, 3, 3, 6}));  // T4 has no height
     EXPECT_EQ(v.input.columns, (std::vector<qint32>{3, 3, 2, 2, 2, 2}));
     EXPECT_EQ(v.input.rows[0][2].toDouble(), -0.338);
 }

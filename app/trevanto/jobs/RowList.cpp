@@ -5,8 +5,6 @@
 namespace trevanto_app {
 namespace {
 
-constexpr int kLongestRange = 1000000;
-
 std::optional<int> Number(const QString& text) {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
@@ -16,14 +14,14 @@ std::optional<int> Number(const QString& text) {
 
 }  // namespace
 
-std::optional<QList<int>> ParseRowList(const QString& text) {
+std::optional<QList<int>> ParseRowList(const QString& text, int last) {
     QList<int> numbers;
     for (const QString& field : text.split(u',')) {
         const qsizetype dash = field.indexOf(u'-');
         const auto first = Number(dash < 0 ? field : field.left(dash));
-        const auto last = dash < 0 ? first : Number(field.mid(dash + 1));
-        if (!first || !last || *last < *first || *last - *first >= kLongestRange) return std::nullopt;
-        for (int n = *first; n <= *last; ++n) numbers.append(n);
+        const auto end = dash < 0 ? first : Number(field.mid(dash + 1));
+        if (!first || !end || *end < *first || *end > last) return std::nullopt;
+        for (int n = *first; n <= *end; ++n) numbers.append(n);
     }
     if (numbers.isEmpty()) return std::nullopt;
     return numbers;

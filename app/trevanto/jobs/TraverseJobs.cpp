@@ -9,7 +9,9 @@
 #include "calcstore/clsConvert2.h"
 #include "host/state/ProcessValues.h"
 #include "notebook/NotebookDatabase.h"
+#include "calcstore/CalcFolders.h"
 #include "platform/Database.h"
+#include "platform/ScriptedPrompt.h"
 #include "platform/Recordset.h"
 #include "traverse/CalculationKinds.h"
 #include "traverse/DistrictPoints.h"
@@ -27,14 +29,15 @@ const QString kRowsOption = QStringLiteral("rows");
 const QString kOptionsOption = QStringLiteral("options");
 const QString kNameOption = QStringLiteral("name");
 const QString kFolderOption = QStringLiteral("folder");
+const QString kListOption = QStringLiteral("list");
 
 // Answers the registration dialog with the name and folder of the command line.
 class FixedChooser : public calcstore::CalcNameChooser {
   public:
     FixedChooser(QString name, qint32 folder) : name_(std::move(name)), folder_(folder) {}
-    std::optional<calcstore::CalcEntryChoice> Choose(const QString& defaultName, qint32,
+    std::optional<calcstore::CalcEntryChoice> Choose(const QString&, qint32,
                                                      const calcstore::RegionRefresh&) override {
-        return calcstore::CalcEntryChoice{name_.isEmpty() ? defaultName : name_, folder_};
+        return calcstore::CalcEntryChoice{name_, folder_};
     }
 
   private:
@@ -66,10 +69,26 @@ qint32 Folder(const QCommandLineParser& parser, const QString& database) {
     if (!ok || folder < 0) throw JobError(QStringLiteral("フォルダーの ID ではありません: ") + parser.value(kFolderOption));
     if (folder == 0) return 0;
     auto rs = platform::Database::Open(database)->OpenRecordset(
-        QStringLiteral("SELECT ID FROM CALC WHERE ID = ? AND Attributes = ? AND DelFlg = ?"),
-        {folder, calcstore::kAttrFolder, calcstore::kDelFlgPresent});
-    if (rs->Eof()) throw JobError(QStringLiteral("フォルダー ") + QString::number(folder) + QStringLiteral(" はありません。"));
+        QStringLiteral("SELECT Attributes FROM CALC WHERE ID = ? AND DelFlg = ?"), {folder, calcstore::kDelFlgPresent});
+    const QString id = QString::number(folder);
+    if (rs->Eof()) throw JobError(QStringLiteral("フォルダー ") + id + QStringLiteral(" はありません。"));
+    if (rs->Field(QStringLiteral("Attributes")).toInt() != calcstore::kAttrFolder)
+        throw JobError(QStringLiteral("ID ") + id + QStringLiteral(" は計算です。フォルダーではありません。"));
     return folder;
+}
+
+// The name the registration dialog would accept in the folder: not blank, not the recycle
+// bin, no present entry of the folder under it.
+QString EntryName(const QCommandLineParser& parser, const traverse::TraverseOptions& options,
+                  const QString& database, qint32 folder) {
+    const QString typed = parser.isSet(kNameOption)
+                              ? parser.value(kNameOption)
+                              : calcstore::CalcTypeDefaultName(traverse::KindOfDigit(options.type)->calcNo);
+    platform::ScriptedPrompt told;
+    told.AnswerMessage(platform::PromptAnswer::Ok);
+    const std::optional<QString> name = calcstore::CalcFolders(database, told).ConfirmEntryName(folder, typed);
+    if (!name) throw JobError(told.Records().isEmpty() ? typed : told.Records().constLast().text);
+    return *name;
 }
 
 // Grid row numbers from 1, as the form's No column shows them, into row indices.
@@ -79,56 +98,86 @@ std::vector<int> CheckedRows(const QCommandLineParser& parser, int rowCount) {
         for (int i = 0; i < rowCount; ++i) checked.push_back(i);
         return checked;
     }
-    const std::optional<QList<int>> numbers = ParseRowList(parser.value(kRowsOption));
-    if (!numbers) throw JobError(QStringLiteral("--rows は行番号、範囲（2-5）をコンマで区切ります: ") + parser.value(kRowsOption));
-    for (int number : *numbers) {
-        if (number > rowCount)
-            throw JobError(QStringLiteral("行 ") + QString::number(number) + QStringLiteral(" はありません（全 ") +
-                           QString::number(rowCount) + QStringLiteral(" 行）。"));
-        checked.push_back(number - 1);
-    }
+    const std::optional<QList<int>> numbers = ParseRowList(parser.value(kRowsOption), rowCount);
+    if (!numbers)
+        throw JobError(QStringLiteral("--rows は 1 から ") + QString::number(rowCount) +
+                       QStringLiteral(" までの行番号と範囲（2-5）をコンマで区切ります: ") + parser.value(kRowsOption));
+    for (int number : *numbers) checked.push_back(number - 1);
     return checked;
 }
 
 int RefuseSelection(traverse::SelectionFault fault, JobContext& context) {
-    context.err << (fault == traverse::SelectionFault::TooFewRows ? traverse::kTooFewRows : traverse::kBlankName)
+    context.err << QStringLiteral("trevanto: ")
+                << (fault == traverse::SelectionFault::TooFewRows ? traverse::kTooFewRows : traverse::kBlankName)
                 << Qt::endl;
     return kExitProblems;
 }
 
-int Traverse(const QCommandLineParser& parser, JobContext& context) {
-    const traverse::TraverseOptions options = Options(parser);
-    const QString database = DistrictDatabase(context);
-    const qint32 folder = Folder(parser, database);
-    const QString file = parser.positionalArguments().constFirst();
+// The rows as the form's grid shows them, for choosing --rows.
+int ListRows(const std::vector<traverse::TraverseRow>& rows, JobContext& context) {
+    context.out << QStringLiteral("  No  観測点  視準点  観測距離  補正") << '\n';
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const traverse::TraverseRow& r = rows[i];
+        context.out << QString::number(i + 1).rightJustified(4) << QStringLiteral("  ") << r.station
+                    << QStringLiteral("  ") << r.target << QStringLiteral("  ") << r.distance
+                    << (r.corrected ? QStringLiteral("  有り") : QString()) << '\n';
+    }
+    context.out.flush();
+    return kExitOk;
+}
 
+// The grid rows of the field book, reduced in a folder of the job's own so that the work
+// folder's notebook stays as it is.
+std::vector<traverse::TraverseRow> ReducedRows(const QString& file, JobContext& context,
+                                               notebook::NotebookSummary& summary) {
     QTemporaryDir work;
     if (!work.isValid()) throw JobError(QStringLiteral("作業フォルダーを作れません: ") + work.errorString());
-    ReduceForJob(file, work.path(), context);
-    const std::vector<traverse::TraverseRow> rows =
-        traverse::TraverseRows(notebook::ReadTraverseSource(work.filePath(notebook::kNotebookFileName)));
-    const std::vector<int> checked = CheckedRows(parser, static_cast<int>(rows.size()));
-    if (const auto fault = traverse::CheckSelection(rows, checked); fault != traverse::SelectionFault::None)
-        return RefuseSelection(fault, context);
+    summary = ReduceForJob(file, work.path(), context);
+    return traverse::TraverseRows(notebook::ReadTraverseSource(work.filePath(notebook::kNotebookFileName)));
+}
 
+// Hands the checked rows to the demo host as one calculation of the district.
+int Register(const std::vector<traverse::TraverseRow>& rows, const std::vector<int>& checked,
+             const traverse::TraverseOptions& options, const QString& database, const calcstore::CalcEntryChoice& entry,
+             const QString& source, JobContext& context) {
     trevanto_host::DemoHost host(database, trevanto_host::kDemoRegID, trevanto_host::kDemoRegName);
     host.Dialog().SetDataBaseName(database);
     host.Dialog().SetNumbers();
     calcstore::clsConvert2& handOff = *host::Process().HandOff;
-    handOff.SetCalcNameChooser(std::make_unique<FixedChooser>(parser.value(kNameOption).trimmed(), folder));
+    handOff.SetCalcNameChooser(std::make_unique<FixedChooser>(entry.name, entry.folderId));
     auto district = platform::Database::Open(database);
-    const auto resolve = traverse::UniqueDistrictPoints(*district, [&](const QString& name, int count) {
-        context.err << name << QStringLiteral(" は、複数点あります（") << count
+    const auto resolve = traverse::UniqueDistrictPoints(*district, [&](const QString& point, int count) {
+        context.err << point << QStringLiteral(" は、複数点あります（") << count
                     << QStringLiteral(" 点）。新点として渡します。") << Qt::endl;
     });
-    const traverse::Registration result =
-        traverse::RegisterTraverse(rows, checked, options, resolve, QFileInfo(file).fileName(), handOff);
+    const traverse::Registration result = traverse::RegisterTraverse(rows, checked, options, resolve, source, handOff);
     host.Dialog().ProgramTerm();
     if (result != traverse::Registration::Saved)
         throw JobError(traverse::kSaveError + QStringLiteral(": ") + host.LastError());
     context.out << QStringLiteral("計算 ") << host.LastStoredCalc() << QStringLiteral(": ") << host.LastStoredName()
                 << Qt::endl;
     return kExitOk;
+}
+
+int Traverse(const QCommandLineParser& parser, JobContext& context) {
+    const QString file = parser.positionalArguments().constFirst();
+    if (parser.isSet(kListOption)) {
+        notebook::NotebookSummary summary;
+        return ListRows(ReducedRows(file, context, summary), context);
+    }
+    const traverse::TraverseOptions options = Options(parser);
+    const QString database = DistrictDatabase(context);
+    const qint32 folder = Folder(parser, database);
+    const QString name = EntryName(parser, options, database, folder);
+    notebook::NotebookSummary summary;
+    const std::vector<traverse::TraverseRow> rows = ReducedRows(file, context, summary);
+    // What the reduction could not form is handed as not given; the surveyor is told why.
+    for (const QString& problem : summary.problems) context.err << file << QStringLiteral(": ") << problem << '\n';
+    context.err.flush();
+    const std::vector<int> checked = CheckedRows(parser, static_cast<int>(rows.size()));
+    if (const auto fault = traverse::CheckSelection(rows, checked); fault != traverse::SelectionFault::None)
+        return RefuseSelection(fault, context);
+    return Register(rows, checked, options, database, {name, folder}, QFileInfo(file).fileName(), context);
 }
 
 void Declare(QCommandLineParser& parser) {
@@ -146,6 +195,7 @@ void Declare(QCommandLineParser& parser) {
          QStringLiteral("TRAVdddd")},
         {kNameOption, QStringLiteral("計算の名称。既定は種類の名称です。"), QStringLiteral("TEXT")},
         {kFolderOption, QStringLiteral("登録するフォルダーの ID。既定は地区の最上位（0）。"), QStringLiteral("ID")},
+        {kListOption, QStringLiteral("表の行（No、観測点、視準点、観測距離、補正）を表示するだけで、登録しません。")},
     });
     parser.addPositionalArgument(QStringLiteral("FILE.APA"), QStringLiteral("APA 観測手簿ファイル。"),
                                  QStringLiteral("FILE.APA"));
@@ -160,9 +210,12 @@ QList<Job> TraverseJobs() {
         .description = QStringLiteral(
             "観測手簿を整約し、視準の行（表の No）をチェックして、計算をホスト（デモホスト）に渡します。"
             "点名は --database の地区（既定はデモ地区）の点に引き当てます。同じ名の点が複数あるときは"
-            "標準エラーに表示して新点として渡します。登録した計算の ID と名称を表示します。\n"
+            "標準エラーに表示して新点として渡します。整約できなかった値は未指定（9999999）で渡し、"
+            "その理由を標準エラーに表示します。登録した計算の ID と名称を表示します。--list で表の行を"
+            "見てから --rows を選べます。名称は登録名称の設定と同じく確かめます（空白、ゴミ箱、"
+            "フォルダーにある名称は不可）。\n"
             "終了状態: 0 登録した、1 チェックした行が 3 行未満か点名が空白（何も登録しない）、2 使い方の"
-            "誤り、フォルダーがない、ファイルが読めない、登録できない。"),
+            "誤り、フォルダーがない、名称が使えない、ファイルが読めない、登録できない。"),
         .argumentSyntax = QStringLiteral("FILE.APA"),
         .minArguments = 1,
         .maxArguments = 1,

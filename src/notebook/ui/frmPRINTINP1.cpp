@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "notebook/ui/CheckGrid.h"
 #include "notebook/ui/DialogButtons.h"
 #include "notebook/NotebookFormat.h"
 #include "platform/Database.h"
@@ -17,14 +18,7 @@ namespace notebook_ui {
 namespace {
 
 const QString kCaption = QStringLiteral("同一点名複数の選択");
-const QString kCheckMark = QStringLiteral("○");
 constexpr int kCheckColumn = 1;
-
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    return item;
-}
 
 QString Metres(double value) { return notebook::FormatDigits(value, 1, 3, 0); }
 
@@ -55,12 +49,12 @@ frmPRINTINP1::frmPRINTINP1(std::vector<notebook::SameNamePoint> points, const QS
     grid_->setRowCount(static_cast<int>(points_.size()));
     for (int row = 0; row < grid_->rowCount(); ++row) {
         const notebook::SameNamePoint& p = points_[static_cast<size_t>(row)];
-        grid_->setItem(row, 0, Cell(QString::number(row + 1), Qt::AlignHCenter));
-        grid_->setItem(row, kCheckColumn, Cell(QString(), Qt::AlignHCenter));
-        grid_->setItem(row, 2, Cell(Metres(p.x), Qt::AlignRight));
-        grid_->setItem(row, 3, Cell(Metres(p.y), Qt::AlignRight));
-        grid_->setItem(row, 4, Cell(p.z ? Metres(*p.z) : QString(), Qt::AlignRight));
-        grid_->setItem(row, 5, Cell(p.updated, Qt::AlignHCenter));
+        grid_->setItem(row, 0, GridCell(QString::number(row + 1), Qt::AlignHCenter));
+        grid_->setItem(row, kCheckColumn, GridCell(QString(), Qt::AlignHCenter));
+        grid_->setItem(row, 2, GridCell(p.located ? Metres(p.x) : QString(), Qt::AlignRight));
+        grid_->setItem(row, 3, GridCell(p.located ? Metres(p.y) : QString(), Qt::AlignRight));
+        grid_->setItem(row, 4, GridCell(p.z ? Metres(*p.z) : QString(), Qt::AlignRight));
+        grid_->setItem(row, 5, GridCell(p.updated, Qt::AlignHCenter));
     }
     // Wide enough for "-123456.789" and a date with its time.
     grid_->setColumnWidth(0, 44);

@@ -8,10 +8,12 @@
 #include <QVBoxLayout>
 
 #include "calcstore/clsConvert2.h"
+#include "notebook/ui/CheckGrid.h"
 #include "notebook/ui/DialogButtons.h"
 #include "notebook/ui/frmPRINTINP1.h"
 #include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/FileError.h"
 #include "platform/Prompt.h"
 #include "platform/Settings.h"
 #include "platform/ui/GridHeads.h"
@@ -22,14 +24,7 @@
 namespace traverse_ui {
 namespace {
 
-const QString kCheckMark = QStringLiteral("○");
 constexpr int kCheckColumn = 1;
-
-QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    return item;
-}
 
 }  // namespace
 
@@ -81,12 +76,12 @@ void frmPRINTINP::Fill() {
     grid_->setRowCount(static_cast<int>(rows_.size()));
     for (int row = 0; row < grid_->rowCount(); ++row) {
         const traverse::TraverseRow& r = rows_[static_cast<size_t>(row)];
-        grid_->setItem(row, 0, Cell(QString::number(row + 1), Qt::AlignHCenter));
-        grid_->setItem(row, kCheckColumn, Cell(QString(), Qt::AlignHCenter));
-        grid_->setItem(row, 2, Cell(r.station, Qt::AlignLeft));
-        grid_->setItem(row, 3, Cell(r.target, Qt::AlignLeft));
-        grid_->setItem(row, 4, Cell(r.distance, Qt::AlignRight));
-        grid_->setItem(row, 5, Cell(r.corrected ? QStringLiteral("有り") : QString(), Qt::AlignHCenter));
+        grid_->setItem(row, 0, notebook_ui::GridCell(QString::number(row + 1), Qt::AlignHCenter));
+        grid_->setItem(row, kCheckColumn, notebook_ui::GridCell(QString(), Qt::AlignHCenter));
+        grid_->setItem(row, 2, notebook_ui::GridCell(r.station, Qt::AlignLeft));
+        grid_->setItem(row, 3, notebook_ui::GridCell(r.target, Qt::AlignLeft));
+        grid_->setItem(row, 4, notebook_ui::GridCell(r.distance, Qt::AlignRight));
+        grid_->setItem(row, 5, notebook_ui::GridCell(r.corrected ? QStringLiteral("有り") : QString(), Qt::AlignHCenter));
     }
     grid_->setColumnWidth(0, 44);
     grid_->setColumnWidth(kCheckColumn, 48);
@@ -101,7 +96,7 @@ int frmPRINTINP::CheckedCount() const { return static_cast<int>(std::count(check
 
 void frmPRINTINP::SetChecked(int row, bool checked) {
     checked_[static_cast<size_t>(row)] = checked;
-    grid_->item(row, kCheckColumn)->setText(checked ? kCheckMark : QString());
+    grid_->item(row, kCheckColumn)->setText(checked ? notebook_ui::kCheckMark : QString());
     count_->setText(QStringLiteral("選択 ") + QString::number(CheckedCount()) + QStringLiteral(" / ") +
                     QString::number(rows_.size()));
 }
@@ -141,23 +136,27 @@ traverse::DistrictMatch frmPRINTINP::Resolve(const QString& name) {
 void frmPRINTINP::Register() {
     const std::vector<int> checked = Checked();
     if (!ConfirmSelection(checked)) return;
-    const auto options = EditTraverseOptions(this, store_);
+    std::optional<traverse::TraverseOptions> options;
+    try {
+        options = EditTraverseOptions(this, store_);
+    } catch (const platform::FileError& e) {
+        prompt_.Show(e.Told(), QString(), platform::PromptIcon::Critical);
+        return;
+    }
     if (!options) return;
+    if (traverse::CheckSelection(rows_, checked) == traverse::SelectionFault::BlankName) {
+        prompt_.Show(traverse::kBlankName + u'\n' + traverse::kCheckNames, traverse::kBlankNameTitle,
+                     platform::PromptIcon::Critical);
+        return;
+    }
     traverse::Registration result = traverse::Registration::Failed;
-    {
-        platform::WaitCursor wait(prompt_);
-        if (traverse::CheckSelection(rows_, checked) == traverse::SelectionFault::BlankName) {
-            prompt_.Show(traverse::kBlankName + u'\n' + traverse::kCheckNames, traverse::kBlankNameTitle,
-                         platform::PromptIcon::Critical);
-            return;
-        }
-        try {
-            result = traverse::RegisterTraverse(rows_, checked, *options, [this](const QString& name) { return Resolve(name); },
-                                                context_.source, handOff_);
-        } catch (const platform::DbError& e) {
-            prompt_.Show(e.Description(), traverse::kSaveErrorTitle, platform::PromptIcon::Critical);
-            return;
-        }
+    try {
+        result = traverse::RegisterTraverse(rows_, checked, *options,
+                                            [this](const QString& name) { return Resolve(name); }, context_.source,
+                                            handOff_, &prompt_);
+    } catch (const platform::DbError& e) {
+        prompt_.Show(e.Description(), traverse::kSaveErrorTitle, platform::PromptIcon::Critical);
+        return;
     }
     if (result == traverse::Registration::Failed)
         prompt_.Show(traverse::kSaveError, traverse::kSaveErrorTitle, platform::PromptIcon::Critical);
