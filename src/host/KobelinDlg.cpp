@@ -71,8 +71,8 @@ void KobelinDlg::OpenDlg() {
     menu_->show();
 }
 
-// From now on GetCalcName asks with the registration dialog, over the menu, for the district
-// the host has handed over by the time it shows.
+// From now on GetCalcName asks with the registration dialog, over the window that asks, for
+// the district the host has handed over by the time it shows.
 void KobelinDlg::InstallCalcDialog() {
     if (!handOff_) return;
     handOff_->SetCalcNameChooser(std::make_unique<calcstore_ui::CalcDialogChooser>([this] {
@@ -81,7 +81,8 @@ void KobelinDlg::InstallCalcDialog() {
             {values.DataBaseName, values.RegID, values.RegName},
             platform::HasActivePrompt() ? &platform::ActivePrompt() : nullptr,
             &platform::SettingsStore::User(),
-            menu_.data()};
+            // Over the form that asks (traverse creation is modal over the print form).
+            QApplication::activeModalWidget() ? QApplication::activeModalWidget() : menu_.data()};
     }));
 }
 

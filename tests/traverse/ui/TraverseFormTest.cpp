@@ -196,3 +196,32 @@ TEST_F(TraverseFormTest, RefusedStoreIsTold) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sighting without a name is a grid row of its own; registering it is refused after the
+// conditions, and the host is handed nothing. 終了 closes the form.
+TEST_F(TraverseFormTest, BlankNameIsRefusedAndTheFormCloses) {
+    QByteArray book = test::ClosedTraverseFieldBook();
+    book.replace("F,\x8d\x59\x31,", "F,,");  // 杭1 loses its name
+    const QStringList lines = platform::SplitLines(platform::cp932::Decode(book));
+    ASSERT_TRUE(notebook::BuildObservationNotebook(lines, {}, folder_));
+    traverse_ui::frmPRINTINP form({folder_ + u'/' + notebook::kNotebookFileName, district_, {}}, handOff_, prompt_,
+                                  platform::SettingsStore::User());
+    auto* grid = test::Child<QTableWidget>(&form, "Fg1");
+    ASSERT_EQ(grid->item(4, 3)->text(), QString());
+    for (int row : {1, 3, 4}) test::ClickCell(grid, row, 0);
+    AnswerConditions(1);
+    test::Click(&form, "SelectSave");
+    ASSERT_EQ(prompt_.RecordsOf(platform::ScriptedPrompt::Kind::Message).size(), 1);
+    const auto told = prompt_.Records().back();
+    EXPECT_EQ(told.text, QStringLiteral("点名が空白のデータがあります。\n観測データ編集で点名を確認して下さい。"));
+    EXPECT_EQ(told.title, QStringLiteral("点名エラー"));
+    EXPECT_EQ(told.icon, PromptIcon::Critical);
+    EXPECT_EQ(host_.saves, 0);
+    form.show();
+    test::Click(&form, "EDITEND");
+    EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
