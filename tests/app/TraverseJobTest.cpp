@@ -128,6 +128,9 @@ TEST_F(TraverseJobTest, RefusalsWriteNothing) {
 
 // The rows as the grid shows them, to choose --rows from; nothing is registered.
 TEST_F(TraverseJobTest, ListShowsTheGridRows) {
+    const Outcome help = Traverse({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--rows"))) << help.out.toStdString();
     const QStringList before = District();
     const Outcome o = Traverse({QStringLiteral("--list"), QStringLiteral("loop.APA")});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
