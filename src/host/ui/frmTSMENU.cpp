@@ -14,6 +14,7 @@
 
 #include "apa/ui/frmAPAEDIT.h"
 #include "calcstore/clsConvert2.h"
+#include "comm/ui/frmRSSET.h"
 #include "convert/ui/ConvertCommand.h"
 #include "host/MenuCommands.h"
 #include "host/MenuMessages.h"
@@ -237,7 +238,12 @@ void frmTSMENU::ShowDataFolderDialog() {
 }
 
 void frmTSMENU::ShowCommSettings() {
-    commLabel_->setText(Process().RSset);
+    ProcessValues& values = Process();
+    if (const auto kept = comm_ui::EditCommSettings(this, {values.RSset, values.RSFuro, values.Format, values.TStype})) {
+        values.RSset = kept->Text();
+        values.RSFuro = kept->FlowText();
+    }
+    commLabel_->setText(values.RSset);
 }
 
 // The windows of the program are the menu's own (every form is owned by it); the host's
