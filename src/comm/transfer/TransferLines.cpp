@@ -1,0 +1,57 @@
+#include "comm/transfer/TransferLines.h"
+
+#include <QFileInfo>
+
+namespace comm {
+namespace {
+
+constexpr qsizetype kFc5Body = 128;
+
+bool StartsWithStx(const QByteArray& block) { return !block.isEmpty() && block.front() == kStx; }
+
+}  // namespace
+
+std::optional<QByteArray> ReceivedLine(const QString& format, const QByteArray& block, bool last) {
+    if (last) {
+        if (block.size() == 1 && (block.front() == kEtx || block.front() == kEot)) return std::nullopt;
+        return block;
+    }
+    if ((format == u"3PD" || format == u"3GD" || format == u"SDF") && StartsWithStx(block)) return QByteArray();
+    if (format == u"FC5") return block.mid(1, kFc5Body);
+    if (format == u"DR2") return block.size() > 7 ? block.mid(4, block.size() - 7) : QByteArray();
+    return block;
+}
+
+int XorCheck(QByteArrayView bytes) {
+    int check = 0;
+    for (char c : bytes) check ^= static_cast<unsigned char>(c);
+    return check;
+}
+
+QByteArray SendBytes(const QString& format, const QByteArray& line) {
+    if (format != u"FC5") return line;
+    QByteArray body = line.mid(1);
+    if (body != "F00F000" && body != QByteArray(1, kEot))
+        body += QByteArray::number(XorCheck(body)).rightJustified(3, '0');
+    return kStx + body + kEtx;
+}
+
+QString CommErrorText(int code) {
+    switch (code) {
+        case 1: return QStringLiteral("TimeOutError");
+        case 2: return QStringLiteral("PacketDataError");
+        case 3: return QString();
+        default: return QStringLiteral("通信ｴﾗｰ");
+    }
+}
+
+QString WithFormatExtension(const QString& path, const QString& format) {
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.indexOf(u'.');
+    const QString renamed = (dot < 0 ? name : name.left(dot)) + u'.' + format;
+    const qsizetype folderEnd = path.size() - name.size();
+    return path.left(folderEnd) + renamed;
+}
+
+}  // namespace comm

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "comm/transfer/TransferLines.h"
+
+using namespace comm;
+
+namespace {
+
+const QByteArray kStxLine(1, kStx);
+
+TEST(TransferLines, ReceivedBlocksBecomeRawLines) {
+    EXPECT_EQ(ReceivedLine(QStringLiteral("DR2"), "ABCD123456XYZ", false), QByteArray("123456"));
+    EXPECT_EQ(ReceivedLine(QStringLiteral("DR2"), "ABC", false), QByteArray());
+    EXPECT_EQ(ReceivedLine(QStringLiteral("3GD"), kStxLine + "00NM", false), QByteArray());
+    EXPECT_EQ(ReceivedLine(QStringLiteral("GSI"), kStxLine + "x", false), kStxLine + "x");
+    const QByteArray fc5 = "X" + QByteArray(130, 'a');
+    EXPECT_EQ(ReceivedLine(QStringLiteral("FC5"), fc5, false), QByteArray(128, 'a'));
+    // CP932 bytes pass as they came.
+    EXPECT_EQ(ReceivedLine(QStringLiteral("APA"), "F,\x8d\x59\x31,", false), QByteArray("F,\x8d\x59\x31,"));
+}
+
+// The last block is kept unless it is a lone end mark; the SDR end record with its sum stays.
+TEST(TransferLines, LastBlock) {
+    EXPECT_FALSE(ReceivedLine(QStringLiteral("3GD"), QByteArray(1, kEtx), true));
+    EXPECT_FALSE(ReceivedLine(QStringLiteral("FC5"), QByteArray(1, kEot), true));
+    EXPECT_EQ(ReceivedLine(QStringLiteral("3GD"), QByteArray(1, kEtx) + "00000", true), QByteArray(1, kEtx) + "00000");
+    EXPECT_EQ(ReceivedLine(QStringLiteral("DR2"), "ABCD123456XYZ", true), QByteArray("ABCD123456XYZ"));
+}
+
+TEST(TransferLines, Fc5FramesCarryTheirXor) {
+    EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "X12345"), kStx + QByteArray("12345") + "049" + kEtx);
+    EXPECT_EQ(XorCheck("12345"), 49);
+    EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "XF00F000"), kStx + QByteArray("F00F000") + kEtx);
+    EXPECT_EQ(SendBytes(QStringLiteral("FC5"), QByteArray("X") + kEot), kStx + QByteArray(1, kEot) + kEtx);
+    EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "X5"), kStx + QByteArray("5053") + kEtx);
+    EXPECT_EQ(SendBytes(QStringLiteral("GSI"), "*110001+0000000000000T1 "), QByteArray("*110001+0000000000000T1 "));
+}
+
+TEST(TransferLines, FaultTextsAndExtensions) {
+    EXPECT_EQ(CommErrorText(1), QStringLiteral("TimeOutError"));
+    EXPECT_EQ(CommErrorText(2), QStringLiteral("PacketDataError"));
+    EXPECT_TRUE(CommErrorText(3).isEmpty());
+    EXPECT_EQ(CommErrorText(7), QStringLiteral("通信ｴﾗｰ"));
+    EXPECT_EQ(WithFormatExtension(QStringLiteral("/d/DATA"), QStringLiteral("3GD")), QStringLiteral("/d/DATA.3GD"));
+    EXPECT_EQ(WithFormatExtension(QStringLiteral("/d/DATA.TXT"), QStringLiteral("3GD")), QStringLiteral("/d/DATA.3GD"));
+    EXPECT_EQ(WithFormatExtension(QStringLiteral("/d/a.b.c"), QStringLiteral("GSI")), QStringLiteral("/d/a.GSI"));
+    // A dot in a folder is no extension.
+    EXPECT_EQ(WithFormatExtension(QStringLiteral("/現場.2026/DATA"), QStringLiteral("FC5")),
+              QStringLiteral("/現場.2026/DATA.FC5"));
+}
+
+}  // namespace
