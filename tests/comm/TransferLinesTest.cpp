@@ -50,3 +50,36 @@ TEST(TransferLines, FaultTextsAndExtensions) {
 }
 
 }  // namespace
+
+#include "comm/transfer/ReceiveFile.h"
+#include "platform/ScriptedPrompt.h"
+
+namespace {
+
+// The dialog offers the format's files first; the name takes the format; cancel is silent
+// and a failure is told.
+TEST(ReceiveFile, FilterExtensionCancelAndFailure) {
+    platform::ScriptedPrompt prompt;
+    prompt.ChooseFile(QStringLiteral("/data/現場1.TXT"));
+    EXPECT_EQ(comm::ChooseReceiveFile(prompt, QStringLiteral("/data/"), QStringLiteral("3GD")),
+              QStringLiteral("/data/現場1.3GD"));
+    const auto asked = prompt.Records().front().request;
+    EXPECT_EQ(asked.filter, QStringLiteral("TSﾃﾞｰﾀﾌｧｲﾙ (*.3GD)|*.3GD|すべてのﾌｧｲﾙ (*.*)|*.*|"));
+    EXPECT_EQ(asked.initialFolder, QStringLiteral("/data/"));
+    EXPECT_TRUE(asked.fileName.isEmpty());
+
+    prompt.ChooseFile(QStringLiteral("/data/RAW"));
+    EXPECT_EQ(comm::ChooseReceiveFile(prompt, QStringLiteral("/data/"), QStringLiteral("*")), QStringLiteral("/data/RAW"));
+    EXPECT_EQ(prompt.Records().back().request.filter, QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|"));
+
+    prompt.ClearRecords();
+    prompt.CancelFile();
+    EXPECT_TRUE(comm::ChooseReceiveFile(prompt, QStringLiteral("/data/"), QStringLiteral("GSI")).isEmpty());
+    EXPECT_EQ(prompt.RecordsOf(platform::ScriptedPrompt::Kind::Message).size(), 0);
+    prompt.AnswerFile({platform::DialogStatus::Failed, {}, QStringLiteral("x")});
+    prompt.AnswerMessage(platform::PromptAnswer::Ok);
+    EXPECT_TRUE(comm::ChooseReceiveFile(prompt, QStringLiteral("/data/"), QStringLiteral("GSI")).isEmpty());
+    EXPECT_EQ(prompt.Records().back().text, QStringLiteral("エラーです。\n何かキーを押してください。"));
+}
+
+}  // namespace
