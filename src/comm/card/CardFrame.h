@@ -28,8 +28,8 @@ int FrameSum(QByteArrayView text);
 // `value` (0-255) as two upper-case hex digits.
 QByteArray Hex2(int value);
 
-// The value of hex digits, or 0 when they are empty or hold anything else (an unreadable
-// count reads as none).
+// The value of up to seven hex digits, or 0 when they are empty, more or hold anything
+// else (an unreadable count reads as none).
 int HexValue(QByteArrayView digits);
 
 // STX "0100M" command ETX check.

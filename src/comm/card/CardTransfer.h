@@ -26,6 +26,7 @@ enum class WriteResult {
 };
 
 // Reads the whole sequential area, block by block, and logs the receive-finished mark.
+// What follows the area's last space, if anything, is saved as its last line.
 void ReadSc1Card(CardSession& session);
 
 // Clears the sequential area and writes `lines` (prepared for card transfer, each ending

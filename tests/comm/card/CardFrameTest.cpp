@@ -121,4 +121,5 @@ TEST(CardMessages, ErrorTextsByCode) {
     EXPECT_EQ(CardErrorText("01"), "  メモリ－カ－ド エラ－ ( ｴﾗ-ｺ-ﾄﾞ 01 )  \nリ－ダライタとの通信エラ－" + tail);
     EXPECT_EQ(CardErrorText("14"), "  メモリ－カ－ド エラ－ ( ｴﾗ-ｺ-ﾄﾞ 14 )  \n" + tail) << "a code without a text of its own";
     EXPECT_TRUE(CardErrorText("").contains("リ－ダライタとの通信エラ－"));
+    EXPECT_FALSE(CardErrorText("\xB1\xB2").contains("リ－ダライタとの通信エラ－")) << "bytes above 0x7F sort after \"1\"";
 }

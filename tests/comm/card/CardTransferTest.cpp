@@ -9,6 +9,7 @@
 
 #include "CardTestSupport.h"
 #include "support/TestEnvironment.h"
+#include "comm/card/CardFrame.h"
 #include "comm/card/CardMessages.h"
 #include "comm/card/CardReaderSimulator.h"
 #include "comm/card/CardStatus.h"
@@ -238,6 +239,26 @@ TEST_F(CardTransfer, NoCardInTheReader) {
     ReadSc1Card(*session_);
     EXPECT_EQ(MessageTexts(prompt_), QStringList({CardErrorText("11")}));
     EXPECT_EQ(link_->commands, QList<QByteArray>{"R,STA,00000000"});
+}
+
+TEST_F(CardTransfer, SimulatorRefusesMalformedCommands) {
+    Card({{"AB*****A", "A,00 "}});
+    Insert();
+    struct Case {
+        QByteArray frame;
+        const char* ackAndCode;
+    };
+    const QByteArray spoilt = CommandFrame("R,WHO,00000000").replace("2B", "2C");
+    for (const Case& c : {Case{spoilt, "N,01"}, Case{"\x02" "0100M", "N,01"}, Case{CommandFrame("X,YYY,0"), "N,02"},
+                          Case{CommandFrame("W,SRC,00000,05,A,00"), "N,01"},  // length is the record's less 6
+                          Case{CommandFrame("W,FIL,00000,02,A "), "N,16"},    // no file open
+                          Case{CommandFrame("O,FRD,NONE***A"), "N,16"}, Case{CommandFrame("O,FRD,../x"), "N,01"},
+                          Case{CommandFrame("D,FIL,AB*****A"), "Y,01"}}) {
+        const QByteArray reply = reader_->Answer(c.frame);
+        EXPECT_TRUE(ReplyCheckHolds(reply));
+        EXPECT_EQ(reply.mid(21, 4), c.ackAndCode) << c.frame.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder_ + "/FILES/AB*****A"));
 }
 
 TEST(CardSession, RefusedSwitchQueryShowsTheInterfaceHint) {
