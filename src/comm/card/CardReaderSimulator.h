@@ -16,7 +16,8 @@
 // convention, which the routines rely on only through CardFrame.h: STX, "0100M", the first
 // 14 bytes of the command (padded with spaces), ',', 'Y' or 'N', ',', a two-character code,
 // ',', the data, ETX and the frame check. An accepted read that has more to give answers
-// "Y,00"; its last reply answers "Y,01". Codes of a refusal:
+// "Y,00"; its last reply, and every other accepted command, answers "Y,01". Codes of a
+// refusal:
 //
 //   01  a frame that is not STX 0100M … ETX with a holding check, or a malformed command
 //   02  a command this reader does not know
@@ -61,7 +62,7 @@ class CardReaderSimulator : public CardExchange {
 
   private:
     struct Reply {
-        QByteArray code;  // "00" accepted with nothing more, "01" last of a read when accepted
+        QByteArray code;  // when accepted: "00" more to read, "01" nothing more
         QByteArray data;
         bool accepted = true;
     };
