@@ -29,6 +29,12 @@ Check CheckOf(QByteArrayView line) {
     return sum % 256 == 0 ? Check::Passed : Check::Failed;
 }
 
+int CheckFor(QByteArrayView line) {
+    unsigned sum = 0;
+    for (const char c : line) sum += static_cast<unsigned char>(c);
+    return static_cast<int>((256 - sum % 256) % 256);
+}
+
 Line Split(QByteArrayView line, bool withCheck) {
     Line result;
     for (qsizetype from = 0;;) {

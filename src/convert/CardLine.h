@@ -26,6 +26,11 @@ struct Line {
 // Whether the line ends with its check and the check holds.
 Check CheckOf(QByteArrayView line);
 
+// The check a line needs: the byte that brings the sum of the line's bytes to 0 mod 256.
+// A line that ends with a comma followed by this value as two upper-case hex digits
+// passes CheckOf.
+int CheckFor(QByteArrayView line);
+
 // Splits a line; a last field that is two hex digits is taken as the check when
 // `withCheck` (the card carries checks), and left a field otherwise.
 Line Split(QByteArrayView line, bool withCheck);
