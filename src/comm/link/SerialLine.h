@@ -1,0 +1,50 @@
+#pragma once
+// A serial port opened with the user's line settings: the device, "9600,n,8,1", flow
+// control and the silence after which an exchange fails.
+
+#include <QSerialPort>
+#include <functional>
+#include <stdexcept>
+
+namespace comm {
+
+struct LinkSettings {
+    QString device;
+    QString line = QStringLiteral("9600,n,8,1");  // baud, parity n/e/o, data bits, stop bits
+    int flowControl = 2;                          // 0 none, 2 hardware (RTS/CTS)
+    int limitSeconds = 20;
+};
+
+// What is wrong with a line setting; empty when it is one.
+QString LineSettingsFault(const QString& line);
+
+// An exchange that failed: code 1 for a time-out, 0 for a line that went away.
+class LinkFault : public std::runtime_error {
+  public:
+    explicit LinkFault(int code) : std::runtime_error(code == 1 ? "time-out" : "line gone"), code_(code) {}
+    int Code() const { return code_; }
+
+  private:
+    int code_;
+};
+
+class SerialLine {
+  public:
+    // Opens the device with the settings; false with the reason (the device named, and the
+    // dialout group for a permission fault).
+    bool Open(const LinkSettings& settings, QString& error);
+    void Close() { port_.close(); }
+    bool IsOpen() const { return port_.isOpen(); }
+    QSerialPort& Port() { return port_; }
+    int LimitMs() const { return limitMs_; }
+
+    // Writes the frame and reads until `complete` holds for what came back. Throws LinkFault
+    // after a silence of the limit or when the line goes away.
+    QByteArray Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete);
+
+  private:
+    QSerialPort port_;
+    int limitMs_ = 20000;
+};
+
+}  // namespace comm
