@@ -1,6 +1,6 @@
 #pragma once
 // The command-line jobs of trevanto: each job group (calc, apa, convert, district, notebook,
-// report, traverse) lives in a file of its own and lists its jobs here; CommandLine.cpp parses
+// report, traverse, the communication jobs) lives in a file of its own and lists its jobs here; CommandLine.cpp parses
 // the arguments and runs one.
 //
 // Exit statuses as diff has them: 0 all well, 1 problems found in the input, 2 trouble (bad
@@ -60,6 +60,7 @@ QList<Job> DistrictJobs();
 QList<Job> NotebookJobs();
 QList<Job> ReportJobs();
 QList<Job> TraverseJobs();
+QList<Job> CommJobs();
 
 // The district database the calculation jobs work on: --database as given, else the demo
 // district in the work folder, made when missing. Either must be a regular file holding
