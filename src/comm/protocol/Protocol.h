@@ -11,6 +11,10 @@
 //   - Sender on the instrument side: plays a file to a receiver as the recorder would.
 //   - Receiver on the instrument side: takes an upload as the recorder would.
 // Blocks and lines are raw bytes (CP932 as they came); every check is computed over bytes.
+//
+// Time is the owner's: it waits for the first byte as long as the user needs, and after that
+// calls Idle when the line has been silent for its limit (the link's Limit seconds). Each
+// recorder type keeps its open choices in one place, the comment at the top of its .cpp.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -73,7 +77,8 @@ struct SenderOutput {
     // Bytes to put on the wire. The owner calls Sender::Ready once they have left.
     virtual void Write(const QByteArray& bytes) = 0;
     virtual void Fault(int code) = 0;
-    // The transfer has ended normally.
+    // The transfer has ended normally. It may come right after the last Write, which the
+    // owner still lets drain before it closes the port.
     virtual void Done() = 0;
 };
 

@@ -44,6 +44,7 @@ void SdrReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
 }
 
 void SdrReceiver::Idle(ReceiverOutput& out) {
+    if (Finished()) return;  // a recorder that has failed lets nothing go on
     if (holding_) {
         holding_ = false;
         out.Reply(QByteArray(1, bytes::kXon));

@@ -215,6 +215,16 @@ TEST(Faults, NothingAfterTheLastBlockAndOverlongLinesFail) {
     Collected longLine;
     sdr->Feed("\x02\r\n" + QByteArray(5000, 'x'), longLine);
     EXPECT_EQ(longLine.faults, std::vector<int>{kPacketData});
+
+    // Regression: the recorder holding an upload off sent XON after it had failed.
+    auto taker = MakeReceiver(QStringLiteral("3GD"), Side::Instrument, {});
+    Collected held;
+    QByteArray records;
+    for (int i = 0; i < 8; ++i) records += "08KI  P1\r\n";
+    taker->Feed("\x02\r\n" + records + QByteArray(5000, 'x'), held);
+    taker->Idle(held);
+    EXPECT_EQ(held.replies, "\x13");
+    EXPECT_EQ(held.faults, std::vector<int>{kPacketData});
 }
 
 TEST(Faults, XoffPausesTheSenderAndXonResumesIt) {
