@@ -42,6 +42,13 @@ bool TrailingXorAgrees(QByteArrayView body) {
 }  // namespace
 
 QByteArray Fc5Ack() { return Frame(bytes::kAck, "006"); }
+
+QByteArray Fc5SendFrame(QByteArrayView line) {
+    const QByteArrayView body = line.isEmpty() ? line : line.sliced(1);
+    QByteArray frame = bytes::kStx + body.toByteArray();
+    if (body != QByteArrayView("F00F000") && body != QByteArrayView("\x04")) frame += Xor3(body);
+    return frame + bytes::kEtx;
+}
 QByteArray Fc5Nak() { return Frame(bytes::kNak, "021"); }
 
 void Fc5BlockReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
@@ -61,9 +68,11 @@ void Fc5BlockReceiver::OnByte(char c, ReceiverOutput& out) {
         }
         return;
     }
-    if (c == bytes::kStx) {  // a frame that lost its ETX: start again with the new one
+    if (c == bytes::kStx) {
+        // A frame that lost its ETX: start again with the new one. With handshaking the
+        // instrument is still waiting for an answer, so this is its resend of the same block.
         frame_ = QByteArray(1, c);
-        badCheck_ = true;
+        if (!options_.handshaking) badCheck_ = true;
         return;
     }
     frame_.append(c);
