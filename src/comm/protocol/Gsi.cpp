@@ -11,7 +11,8 @@
 //   - Sending, each line goes with CR LF; in the request protocol the computer waits for the
 //     instrument's "?" before each line, and the instrument side answers each "?" with one
 //     line and "w" CR LF. The instrument side taking an upload asks with "?" CR LF at the
-//     start and after each line.
+//     start and after each line. The sender reads one line ahead and is done with the last
+//     line's write: an instrument need not ask for a line that does not exist.
 
 namespace comm {
 
@@ -70,13 +71,23 @@ GsiSender::GsiSender(bool request, bool instrument)
 }
 
 std::optional<UnitSender::Unit> GsiSender::NextUnit(SenderOutput& out) {
-    QByteArray line;
-    do {
-        if (!out.Request(line)) return std::nullopt;
-    } while (line.isEmpty());
-    line += "\r\n";
+    if (!started_) {
+        started_ = true;
+        haveNext_ = NextLine(out, next_);
+    }
+    if (!haveNext_) return std::nullopt;
+    QByteArray line = next_ + "\r\n";
     if (request_ && instrument_) line += "w\r\n";
-    return Unit{line};
+    // Known last at once, so that nobody waits for a request that will not come.
+    haveNext_ = NextLine(out, next_);
+    return Unit{line, false, !haveNext_};
+}
+
+bool GsiSender::NextLine(SenderOutput& out, QByteArray& line) {
+    do {
+        if (!out.Request(line)) return false;
+    } while (line.isEmpty());
+    return true;
 }
 
 UnitSender::ReplyKind GsiSender::Classify(char byte) const {

@@ -39,8 +39,13 @@ class GsiSender : public UnitSender {
     ReplyKind Classify(char byte) const override;
 
   private:
+    static bool NextLine(SenderOutput& out, QByteArray& line);
+
     bool instrument_;
     bool request_;
+    bool started_ = false;
+    bool haveNext_ = false;
+    QByteArray next_;  // read ahead: the line after the one going out
 };
 
 }  // namespace comm

@@ -73,6 +73,8 @@ class Receiver {
 struct SenderOutput {
     virtual ~SenderOutput() = default;
     // Fills line with the next line of the file (without its line end); false at its end.
+    // A sender may ask one line ahead of what it writes, so the end of the file can be
+    // reported while the last line is still to go out.
     virtual bool Request(QByteArray& line) = 0;
     // Bytes to put on the wire. The owner calls Sender::Ready once they have left.
     virtual void Write(const QByteArray& bytes) = 0;

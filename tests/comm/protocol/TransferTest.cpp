@@ -134,6 +134,16 @@ TEST(Transfer, GsiRequestDialogue) {
     EXPECT_EQ(run.loop.got.replies, "?\r\n?\r\n?\r\n");
     EXPECT_EQ(run.loop.wire, kGsiLines[0] + "\r\nw\r\n" + kGsiLines[1] + "\r\nw\r\n");
     EXPECT_EQ(run.loop.got.Texts(), kGsiLines.mid(0, 2));
+
+    // Uploading, the computer is done with the last line: it does not wait for another "?".
+    auto upload = MakeSender(QStringLiteral("GSI"), Side::Computer, options);
+    test::FileLines file(kGsiLines.mid(0, 2));
+    upload->Start(file);
+    EXPECT_TRUE(file.writes.empty()) << "nothing before the first request";
+    upload->Feed("?\r\n", file);
+    upload->Feed("?\r\n", file);
+    EXPECT_EQ(file.writes.size(), 2u);
+    EXPECT_TRUE(file.done);
 }
 
 TEST(Transfer, TopconDownloadBlocksWithDigitWrapAndEot) {
