@@ -42,13 +42,6 @@ bool TrailingXorAgrees(QByteArrayView body) {
 }  // namespace
 
 QByteArray Fc5Ack() { return Frame(bytes::kAck, "006"); }
-
-QByteArray Fc5SendFrame(QByteArrayView line) {
-    const QByteArrayView body = line.isEmpty() ? line : line.sliced(1);
-    QByteArray frame = bytes::kStx + body.toByteArray();
-    if (body != QByteArrayView("F00F000") && body != QByteArrayView("\x04")) frame += Xor3(body);
-    return frame + bytes::kEtx;
-}
 QByteArray Fc5Nak() { return Frame(bytes::kNak, "021"); }
 
 void Fc5BlockReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {

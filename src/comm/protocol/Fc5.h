@@ -77,11 +77,6 @@ class Fc5FrameReceiver : public Receiver {
     bool badCheck_ = false;
 };
 
-// The frame the transfer form sends for one line of a TOPCON coordinate file: the line
-// without its first character, its XOR-3 (except for the start record F00F000, which carries
-// it already, and the end mark EOT), between STX and ETX.
-QByteArray Fc5SendFrame(QByteArrayView line);
-
 // The acknowledgement frames, ACK "006" ETX and NAK "021" ETX.
 QByteArray Fc5Ack();
 QByteArray Fc5Nak();

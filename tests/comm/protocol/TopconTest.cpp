@@ -74,22 +74,6 @@ TEST(Topcon, WhatFollowsEtxAndBareAcknowledgements) {
     EXPECT_EQ(file.writes[1].at(129), '1');
 }
 
-TEST(Topcon, SendFramesOfCoordinateLines) {
-    const struct {
-        QByteArray line;
-        QByteArray frame;
-    } cases[] = {
-        {"X12345", "\x02" "12345" + Xor3("12345") + "\x03"},
-        {"XF00F000", "\x02" "F00F000\x03"},
-        {"X\x04", "\x02\x04\x03"},
-        {"XSURVEY-DAT+00001.000000100000-000001S", "\x02" "SURVEY-DAT+00001.000000100000-000001S040\x03"},
-        {"XF00F", "\x02" "F00F000\x03"},  // only the whole start record goes unchecked
-        {"", "\x02" "000\x03"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Fc5SendFrame(c.line), c.frame) << c.line.toStdString();
-    EXPECT_EQ(Xor3("12345"), "049");
-}
-
 TEST(Topcon, AFrameThatLostItsEtxIsReplacedByTheResend) {
     const QByteArray good = Block('a', '0');
     Fc5BlockReceiver receiver({});
