@@ -27,9 +27,9 @@ void Require(bool condition, const char* what) {
     std::abort();
 }
 
-bool KnownFault(int code) { return code == comm::kTimeOut || code == comm::kPacketData || code == comm::kNoText; }
+bool KnownFault(int code) { return code == comm::protocol::kTimeOut || code == comm::protocol::kPacketData || code == comm::protocol::kNoText; }
 
-struct Watch : comm::ReceiverOutput {
+struct Watch : comm::protocol::ReceiverOutput {
     bool last = false;
     bool faulted = false;
     void Block(const QByteArray&, bool isLast) override {
@@ -45,7 +45,7 @@ struct Watch : comm::ReceiverOutput {
     }
 };
 
-struct Lines : comm::SenderOutput {
+struct Lines : comm::protocol::SenderOutput {
     QList<QByteArray> lines;
     qsizetype next = 0;
     bool ended = false;
@@ -85,8 +85,8 @@ void Pieces(QByteArrayView data, Step step, Silence silence) {
     }
 }
 
-void Receive(const QString& format, comm::Side side, const comm::LinkOptions& options, QByteArrayView data) {
-    auto receiver = comm::MakeReceiver(format, side, options);
+void Receive(const QString& format, comm::protocol::Side side, const comm::protocol::LinkOptions& options, QByteArrayView data) {
+    auto receiver = comm::protocol::MakeReceiver(format, side, options);
     Require(receiver != nullptr, "a recorder without a receiver");
     Watch watch;
     receiver->Start(watch);
@@ -98,8 +98,8 @@ void Receive(const QString& format, comm::Side side, const comm::LinkOptions& op
     Require(receiver->Finished(), "still running after silence with nothing pending");
 }
 
-void Send(const QString& format, comm::Side side, const comm::LinkOptions& options, QByteArrayView data) {
-    auto sender = comm::MakeSender(format, side, options);
+void Send(const QString& format, comm::protocol::Side side, const comm::protocol::LinkOptions& options, QByteArrayView data) {
+    auto sender = comm::protocol::MakeSender(format, side, options);
     Require(sender != nullptr, "a recorder without a sender");
     Lines out;
     out.lines = QByteArray(data.data(), data.size()).split('\n');
@@ -115,14 +115,14 @@ void Send(const QString& format, comm::Side side, const comm::LinkOptions& optio
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const QByteArrayView data(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
-    for (const QString& format : comm::RecorderNames()) {
-        if (comm::IsCardReader(format)) continue;
+    for (const QString& format : comm::protocol::RecorderNames()) {
+        if (comm::protocol::IsCardReader(format)) continue;
         for (int variant = 0; variant < 4; ++variant) {
-            comm::LinkOptions options;
+            comm::protocol::LinkOptions options;
             options.handshaking = variant & 1;
             options.request = variant & 2;
             options.nakLimit = 2;
-            for (comm::Side side : {comm::Side::Computer, comm::Side::Instrument}) {
+            for (comm::protocol::Side side : {comm::protocol::Side::Computer, comm::protocol::Side::Instrument}) {
                 Receive(format, side, options, data);
                 Send(format, side, options, data);
             }

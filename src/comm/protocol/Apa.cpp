@@ -13,7 +13,7 @@
 //   - Records other than A and Z are data: A followed by Z is "no text".
 //   - Empty lines are neither answered nor sent.
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -44,14 +44,14 @@ void ApaReceiver::OnLine(const QByteArray& line, ReceiverOutput& out) {
                 Fail(out, kPacketData);
             } else {
                 ++naks_;
-                out.Reply(QByteArray(1, bytes::kNak));
+                out.Reply(QByteArray(1, ctl::kNak));
             }
             return;
         }
         badCheck_ = true;
     }
     naks_ = 0;
-    if (options_.handshaking) out.Reply(QByteArray(1, bytes::kAck));
+    if (options_.handshaking) out.Reply(QByteArray(1, ctl::kAck));
     if (IsEndRecord(line)) {
         if (dataRecords_ == 0) {
             Fail(out, kNoText);
@@ -75,4 +75,4 @@ std::optional<UnitSender::Unit> ApaSender::NextUnit(SenderOutput& out) {
     return Unit{line + "\r\n", handshaking_, ended_};
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -6,7 +6,7 @@
 #include "comm/protocol/LineBuffer.h"
 #include "comm/protocol/UnitSender.h"
 
-namespace comm {
+namespace comm::protocol {
 
 // True when the line ends "<check>," and the check matches the bytes before it.
 bool ApaCheckAgrees(QByteArrayView line);
@@ -39,4 +39,4 @@ class ApaSender : public UnitSender {
     bool ended_ = false;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -2,7 +2,7 @@
 
 #include "comm/protocol/ControlBytes.h"
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -21,7 +21,7 @@ QByteArray Xor3(QByteArrayView bytes) {
 int Sum5Value(QByteArrayView bytes) {
     unsigned sum = 0;
     for (char c : bytes) {
-        if (c == bytes::kStx || c == bytes::kEtx || c == bytes::kCr || c == bytes::kLf) continue;
+        if (c == ctl::kStx || c == ctl::kEtx || c == ctl::kCr || c == ctl::kLf) continue;
         sum += static_cast<unsigned char>(c);
     }
     return static_cast<int>(sum % 65536u);
@@ -35,4 +35,4 @@ char Mod64(QByteArrayView bytes) {
     return static_cast<char>(sum % 64u + 32u);
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-namespace comm {
+namespace comm::protocol {
 
 // TOPCON: XOR of every byte, as three decimal digits ("Z12" -> "089").
 QByteArray Xor3(QByteArrayView bytes);
@@ -18,4 +18,4 @@ QByteArray Sum5(int value);
 // NIKON BCC and APA line check: byte sum modulo 64, plus 32 (always 20h-5Fh).
 char Mod64(QByteArrayView bytes);
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -2,7 +2,7 @@
 
 // Control characters of the serial protocols.
 
-namespace comm::bytes {
+namespace comm::protocol::ctl {
 
 constexpr char kSoh = 0x01;
 constexpr char kStx = 0x02;
@@ -15,4 +15,4 @@ constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 constexpr char kNak = 0x15;
 
-}  // namespace comm::bytes
+}  // namespace comm::protocol::ctl

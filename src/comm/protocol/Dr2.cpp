@@ -16,26 +16,26 @@
 //     delivered and the packet data error reported after the last block.
 //   - The computer uploads with the same blocks, C to R.
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
 constexpr qsizetype kMaxBlock = 1024;
 
-QByteArray Ending() { return QByteArray(1, bytes::kEot) + "\r\n"; }
+QByteArray Ending() { return QByteArray(1, ctl::kEot) + "\r\n"; }
 
 }  // namespace
 
 QByteArray Dr2Block(char from, char to, QByteArrayView text) {
     QByteArray coded;
-    coded.append(from).append(to).append(bytes::kStx).append(text).append(bytes::kEtx);
-    return bytes::kSoh + coded + Mod64(coded) + Ending();
+    coded.append(from).append(to).append(ctl::kStx).append(text).append(ctl::kEtx);
+    return ctl::kSoh + coded + Mod64(coded) + Ending();
 }
 
 QByteArray Dr2Control(char from, char to, char ackOrNak) {
     QByteArray coded;
     coded.append(from).append(to).append(ackOrNak);
-    return bytes::kSoh + coded + Mod64(coded) + Ending();
+    return ctl::kSoh + coded + Mod64(coded) + Ending();
 }
 
 void Dr2Receiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
@@ -48,20 +48,20 @@ void Dr2Receiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
 void Dr2Receiver::OnByte(char c, ReceiverOutput& out) {
     switch (state_) {
         case State::Hunt:
-            if (c == bytes::kSoh) {
+            if (c == ctl::kSoh) {
                 frame_ = QByteArray(1, c);
                 state_ = State::Body;
-            } else if (c == bytes::kEot) {
+            } else if (c == ctl::kEot) {
                 OnEnd(out);
             }
             return;
         case State::Body:
-            if (c == bytes::kSoh) {  // the block before lost its end: start again
+            if (c == ctl::kSoh) {  // the block before lost its end: start again
                 frame_ = QByteArray(1, c);
                 return;
             }
             frame_.append(c);
-            if (c == bytes::kEtx) state_ = State::Check;
+            if (c == ctl::kEtx) state_ = State::Check;
             if (frame_.size() > kMaxBlock) {
                 state_ = State::Hunt;
                 OnFrame(out);
@@ -81,8 +81,8 @@ void Dr2Receiver::OnByte(char c, ReceiverOutput& out) {
 
 void Dr2Receiver::OnFrame(ReceiverOutput& out) {
     const qsizetype n = frame_.size();
-    const bool good = n >= 7 && frame_[3] == bytes::kStx && frame_[n - 3] == bytes::kEtx &&
-                      frame_[n - 1] == bytes::kEot && Mod64(QByteArrayView(frame_).sliced(1, n - 3)) == frame_[n - 2];
+    const bool good = n >= 7 && frame_[3] == ctl::kStx && frame_[n - 3] == ctl::kEtx &&
+                      frame_[n - 1] == ctl::kEot && Mod64(QByteArrayView(frame_).sliced(1, n - 3)) == frame_[n - 2];
     if (!good) {
         if (!options_.handshaking) {
             badCheck_ = true;
@@ -91,12 +91,12 @@ void Dr2Receiver::OnFrame(ReceiverOutput& out) {
             return;
         } else {
             ++naks_;
-            out.Reply(Dr2Control(self_, peer_, bytes::kNak));
+            out.Reply(Dr2Control(self_, peer_, ctl::kNak));
             return;
         }
     }
     naks_ = 0;
-    if (options_.handshaking) out.Reply(Dr2Control(self_, peer_, bytes::kAck));
+    if (options_.handshaking) out.Reply(Dr2Control(self_, peer_, ctl::kAck));
     ++blocks_;
     Deliver(out, frame_, false);
 }
@@ -106,7 +106,7 @@ void Dr2Receiver::OnEnd(ReceiverOutput& out) {
         Fail(out, kNoText);
         return;
     }
-    Deliver(out, QByteArray(1, bytes::kEot), true);
+    Deliver(out, QByteArray(1, ctl::kEot), true);
     if (badCheck_) Fail(out, kPacketData);
 }
 
@@ -122,4 +122,4 @@ std::optional<UnitSender::Unit> Dr2Sender::NextUnit(SenderOutput& out) {
     return Unit{Dr2Block(self_, peer_, line), handshaking_};
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -6,7 +6,7 @@
 
 #include "comm/protocol/UnitSender.h"
 
-namespace comm {
+namespace comm::protocol {
 
 // Party codes of the blocks.
 constexpr char kNikonRecorder = 'R';
@@ -55,4 +55,4 @@ class Dr2Sender : public UnitSender {
     bool ended_ = false;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -24,7 +24,7 @@
 //   - Upload frames are checked on their last three digits (the start record F00F000 carries
 //     its own XOR, 000); STX EOT ETX ends the upload.
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -32,7 +32,7 @@ constexpr qsizetype kBlockBody = kFc5BlockData + 1 + 3;  // data, digit, check
 constexpr qsizetype kMaxUploadFrame = 512;
 
 QByteArray Frame(char code, const char* digits) {
-    return QByteArray(1, code) + digits + bytes::kEtx;
+    return QByteArray(1, code) + digits + ctl::kEtx;
 }
 
 bool TrailingXorAgrees(QByteArrayView body) {
@@ -41,8 +41,8 @@ bool TrailingXorAgrees(QByteArrayView body) {
 
 }  // namespace
 
-QByteArray Fc5Ack() { return Frame(bytes::kAck, "006"); }
-QByteArray Fc5Nak() { return Frame(bytes::kNak, "021"); }
+QByteArray Fc5Ack() { return Frame(ctl::kAck, "006"); }
+QByteArray Fc5Nak() { return Frame(ctl::kNak, "021"); }
 
 void Fc5BlockReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
     for (char c : bytes) {
@@ -53,15 +53,15 @@ void Fc5BlockReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
 
 void Fc5BlockReceiver::OnByte(char c, ReceiverOutput& out) {
     if (!inFrame_) {
-        if (c == bytes::kStx) {
+        if (c == ctl::kStx) {
             inFrame_ = true;
             frame_ = QByteArray(1, c);
-        } else if (c == bytes::kEot) {
+        } else if (c == ctl::kEot) {
             OnEot(out);
         }
         return;
     }
-    if (c == bytes::kStx) {
+    if (c == ctl::kStx) {
         // A frame that lost its ETX: start again with the new one. With handshaking the
         // instrument is still waiting for an answer, so this is its resend of the same block.
         frame_ = QByteArray(1, c);
@@ -69,7 +69,7 @@ void Fc5BlockReceiver::OnByte(char c, ReceiverOutput& out) {
         return;
     }
     frame_.append(c);
-    if (c == bytes::kEtx) {
+    if (c == ctl::kEtx) {
         inFrame_ = false;
         OnFrame(out);
     } else if (frame_.size() > kBlockBody + 1) {
@@ -124,7 +124,7 @@ void Fc5BlockReceiver::OnEot(ReceiverOutput& out) {
         Fail(out, kNoText);
         return;
     }
-    Deliver(out, QByteArray(1, bytes::kEot), true);
+    Deliver(out, QByteArray(1, ctl::kEot), true);
     if (badCheck_) Fail(out, kPacketData);
 }
 
@@ -132,16 +132,16 @@ std::optional<UnitSender::Unit> Fc5BlockSender::NextUnit(SenderOutput& out) {
     if (ended_) return std::nullopt;
     QByteArray line;
     do {
-        if (!out.Request(line) || line == QByteArray(1, bytes::kEot)) {
+        if (!out.Request(line) || line == QByteArray(1, ctl::kEot)) {
             ended_ = true;
-            return Unit{QByteArray(1, bytes::kEot) + bytes::kLf, false, true};
+            return Unit{QByteArray(1, ctl::kEot) + ctl::kLf, false, true};
         }
     } while (line.isEmpty());
     QByteArray block = line.left(kFc5BlockData).leftJustified(kFc5BlockData, ' ');
     block.append(static_cast<char>('0' + digit_));
     digit_ = (digit_ + 1) % 10;
     block += Xor3(block);
-    return Unit{bytes::kStx + block + bytes::kEtx + bytes::kLf, handshaking_};
+    return Unit{ctl::kStx + block + ctl::kEtx + ctl::kLf, handshaking_};
 }
 
 std::optional<UnitSender::Unit> Fc5FrameSender::NextUnit(SenderOutput& out) {
@@ -155,14 +155,14 @@ std::optional<UnitSender::Unit> Fc5FrameSender::NextUnit(SenderOutput& out) {
 void Fc5FrameReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
     for (char c : bytes) {
         if (Finished()) return;
-        if (c == bytes::kStx) {
+        if (c == ctl::kStx) {
             inFrame_ = true;
             frame_ = QByteArray(1, c);
             continue;
         }
         if (!inFrame_) continue;
         frame_.append(c);
-        if (c == bytes::kEtx) {
+        if (c == ctl::kEtx) {
             inFrame_ = false;
             OnFrame(out);
         } else if (frame_.size() > kMaxUploadFrame) {
@@ -201,4 +201,4 @@ void Fc5FrameReceiver::OnFrame(ReceiverOutput& out) {
     Deliver(out, frame_, false);
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -6,7 +6,7 @@
 
 #include "comm/protocol/UnitSender.h"
 
-namespace comm {
+namespace comm::protocol {
 
 // Data characters of one download block.
 constexpr qsizetype kFc5BlockData = 128;
@@ -81,4 +81,4 @@ class Fc5FrameReceiver : public Receiver {
 QByteArray Fc5Ack();
 QByteArray Fc5Nak();
 
-}  // namespace comm
+}  // namespace comm::protocol

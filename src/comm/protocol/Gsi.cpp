@@ -14,7 +14,7 @@
 //     start and after each line. The sender reads one line ahead and is done with the last
 //     line's write: an instrument need not ask for a line that does not exist.
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -94,4 +94,4 @@ UnitSender::ReplyKind GsiSender::Classify(char byte) const {
     return byte == '?' ? ReplyKind::Go : ReplyKind::None;
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

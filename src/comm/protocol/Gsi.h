@@ -6,7 +6,7 @@
 #include "comm/protocol/LineBuffer.h"
 #include "comm/protocol/UnitSender.h"
 
-namespace comm {
+namespace comm::protocol {
 
 class GsiReceiver : public Receiver {
   public:
@@ -48,4 +48,4 @@ class GsiSender : public UnitSender {
     QByteArray next_;  // read ahead: the line after the one going out
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

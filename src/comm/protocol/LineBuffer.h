@@ -6,7 +6,7 @@
 #include <QByteArrayView>
 #include <functional>
 
-namespace comm {
+namespace comm::protocol {
 
 class LineBuffer {
   public:
@@ -22,4 +22,4 @@ class LineBuffer {
     QByteArray pending_;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -1,6 +1,6 @@
 #include "comm/protocol/Protocol.h"
 
-namespace comm {
+namespace comm::protocol {
 
 void Receiver::Idle(ReceiverOutput& out) {
     if (!finished_) Fail(out, kTimeOut);
@@ -21,4 +21,4 @@ void Receiver::Fail(ReceiverOutput& out, int code) {
     out.Fault(code);
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -19,7 +19,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-namespace comm {
+namespace comm::protocol {
 
 // Codes of the communication error event.
 enum Fault : int {
@@ -97,4 +97,4 @@ class Sender {
     virtual bool Finished() const = 0;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -6,7 +6,7 @@
 #include "comm/protocol/Gsi.h"
 #include "comm/protocol/Sdr.h"
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::unique_ptr<Sender> MakeSender(const QString& format, Side side, const LinkO
     return nullptr;
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -8,7 +8,7 @@
 
 #include "comm/protocol/Protocol.h"
 
-namespace comm {
+namespace comm::protocol {
 
 // Which end of the line a machine plays.
 enum class Side {
@@ -32,4 +32,4 @@ std::unique_ptr<Receiver> MakeReceiver(const QString& format, Side side, const L
 // lines the transfer form hands out. Instrument side: plays a file as the recorder does.
 std::unique_ptr<Sender> MakeSender(const QString& format, Side side, const LinkOptions& options);
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -18,7 +18,7 @@
 //     bare ETX line gets the sum of the records sent; an ETX line with digits goes as it is,
 //     and a file without one gets "ETX sum" at its end.
 
-namespace comm {
+namespace comm::protocol {
 
 namespace {
 
@@ -47,7 +47,7 @@ void SdrReceiver::Idle(ReceiverOutput& out) {
     if (Finished()) return;  // a recorder that has failed lets nothing go on
     if (holding_) {
         holding_ = false;
-        out.Reply(QByteArray(1, bytes::kXon));
+        out.Reply(QByteArray(1, ctl::kXon));
         return;
     }
     Receiver::Idle(out);
@@ -55,13 +55,13 @@ void SdrReceiver::Idle(ReceiverOutput& out) {
 
 void SdrReceiver::OnLine(const QByteArray& line, ReceiverOutput& out) {
     if (line.isEmpty()) return;
-    if (line.front() == bytes::kEtx) {
+    if (line.front() == ctl::kEtx) {
         OnEnd(line, out);
         return;
     }
     QByteArray record = line;
-    if (record.front() == bytes::kStx) {
-        Deliver(out, QByteArray(1, bytes::kStx), false);
+    if (record.front() == ctl::kStx) {
+        Deliver(out, QByteArray(1, ctl::kStx), false);
         record.remove(0, 1);
         if (record.isEmpty()) return;
     }
@@ -70,7 +70,7 @@ void SdrReceiver::OnLine(const QByteArray& line, ReceiverOutput& out) {
     Deliver(out, record, false);
     if (xoffEvery_ > 0 && records_ % xoffEvery_ == 0 && !holding_) {
         holding_ = true;
-        out.Reply(QByteArray(1, bytes::kXoff));
+        out.Reply(QByteArray(1, ctl::kXoff));
     }
 }
 
@@ -86,7 +86,7 @@ void SdrReceiver::OnEnd(const QByteArray& line, ReceiverOutput& out) {
 bool SdrSender::NextRecord(SenderOutput& out, QByteArray& line) {
     do {
         if (!out.Request(line)) return false;
-        if (line.startsWith(bytes::kStx)) line.remove(0, 1);
+        if (line.startsWith(ctl::kStx)) line.remove(0, 1);
     } while (line.isEmpty());
     return true;
 }
@@ -95,11 +95,11 @@ std::optional<UnitSender::Unit> SdrSender::NextUnit(SenderOutput& out) {
     if (ended_) return std::nullopt;
     if (!started_) {
         started_ = true;
-        return Unit{QByteArray(1, bytes::kStx) + kCrLf};
+        return Unit{QByteArray(1, ctl::kStx) + kCrLf};
     }
     QByteArray line;
-    if (!NextRecord(out, line)) line = QByteArray(1, bytes::kEtx);
-    if (line.front() == bytes::kEtx) {
+    if (!NextRecord(out, line)) line = QByteArray(1, ctl::kEtx);
+    if (line.front() == ctl::kEtx) {
         ended_ = true;
         if (line.size() == 1) line += Sum5(sum_);
         return Unit{line + kCrLf, false, true};
@@ -108,4 +108,4 @@ std::optional<UnitSender::Unit> SdrSender::NextUnit(SenderOutput& out) {
     return Unit{line + kCrLf};
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

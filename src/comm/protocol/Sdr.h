@@ -6,7 +6,7 @@
 #include "comm/protocol/LineBuffer.h"
 #include "comm/protocol/UnitSender.h"
 
-namespace comm {
+namespace comm::protocol {
 
 class SdrReceiver : public Receiver {
   public:
@@ -44,4 +44,4 @@ class SdrSender : public UnitSender {
     int sum_ = 0;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

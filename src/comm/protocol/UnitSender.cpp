@@ -2,7 +2,7 @@
 
 #include "comm/protocol/ControlBytes.h"
 
-namespace comm {
+namespace comm::protocol {
 
 void UnitSender::Start(SenderOutput& out) {
     state_ = goEachUnit_ ? State::AwaitGo : State::Flowing;
@@ -12,9 +12,9 @@ void UnitSender::Start(SenderOutput& out) {
 void UnitSender::Feed(QByteArrayView bytes, SenderOutput& out) {
     for (char c : bytes) {
         if (state_ == State::Finished) return;
-        if (c == bytes::kXoff) {
+        if (c == ctl::kXoff) {
             paused_ = true;
-        } else if (c == bytes::kXon) {
+        } else if (c == ctl::kXon) {
             paused_ = false;
             TryAdvance(out);
         } else {
@@ -36,8 +36,8 @@ void UnitSender::Idle(SenderOutput& out) {
 }
 
 UnitSender::ReplyKind UnitSender::Classify(char byte) const {
-    if (byte == bytes::kAck) return ReplyKind::Ack;
-    if (byte == bytes::kNak) return ReplyKind::Nak;
+    if (byte == ctl::kAck) return ReplyKind::Ack;
+    if (byte == ctl::kNak) return ReplyKind::Nak;
     return ReplyKind::None;
 }
 
@@ -108,4 +108,4 @@ void UnitSender::Fail(SenderOutput& out, int code) {
     out.Fault(code);
 }
 
-}  // namespace comm
+}  // namespace comm::protocol

@@ -9,7 +9,7 @@
 
 #include "comm/protocol/Protocol.h"
 
-namespace comm {
+namespace comm::protocol {
 
 class UnitSender : public Sender {
   public:
@@ -53,4 +53,4 @@ class UnitSender : public Sender {
     int naks_ = 0;
 };
 
-}  // namespace comm
+}  // namespace comm::protocol

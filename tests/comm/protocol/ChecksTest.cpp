@@ -4,7 +4,7 @@
 #include "comm/protocol/Checks.h"
 #include "comm/protocol/Dr2.h"
 
-namespace comm {
+namespace comm::protocol {
 namespace {
 
 const QByteArray kSdrRecords =
@@ -83,4 +83,4 @@ TEST(Checks, NikonFramesOfTheNotes) {
 }
 
 }  // namespace
-}  // namespace comm
+}  // namespace comm::protocol

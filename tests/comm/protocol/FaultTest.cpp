@@ -7,7 +7,7 @@
 #include "WireLoop.h"
 #include "comm/protocol/Recorders.h"
 
-namespace comm {
+namespace comm::protocol {
 namespace {
 
 using test::Collected;
@@ -246,4 +246,4 @@ TEST(Faults, XoffPausesTheSenderAndXonResumesIt) {
 }
 
 }  // namespace
-}  // namespace comm
+}  // namespace comm::protocol

@@ -8,7 +8,7 @@
 #include "comm/protocol/Checks.h"
 #include "comm/protocol/Fc5.h"
 
-namespace comm {
+namespace comm::protocol {
 namespace {
 
 using test::Collected;
@@ -84,4 +84,4 @@ TEST(Topcon, AFrameThatLostItsEtxIsReplacedByTheResend) {
 }
 
 }  // namespace
-}  // namespace comm
+}  // namespace comm::protocol

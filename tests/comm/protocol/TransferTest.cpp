@@ -8,7 +8,7 @@
 #include "comm/protocol/Fc5.h"
 #include "comm/protocol/Recorders.h"
 
-namespace comm {
+namespace comm::protocol {
 namespace {
 
 using test::WireLoop;
@@ -217,4 +217,4 @@ TEST(Transfer, SdrUploadIsHeldOffWhileTheRecorderWrites) {
 }
 
 }  // namespace
-}  // namespace comm
+}  // namespace comm::protocol

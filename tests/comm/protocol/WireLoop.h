@@ -11,7 +11,7 @@
 
 #include "comm/protocol/Protocol.h"
 
-namespace comm::test {
+namespace comm::protocol::test {
 
 struct Collected : ReceiverOutput {
     std::vector<std::pair<QByteArray, bool>> blocks;
@@ -101,4 +101,4 @@ struct WireLoop {
     }
 };
 
-}  // namespace comm::test
+}  // namespace comm::protocol::test
