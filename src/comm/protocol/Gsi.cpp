@@ -1,12 +1,12 @@
 #include "comm/protocol/Gsi.h"
 
 // Choices for GSI:
-//   - Without requests there is no end record: the newest line is held back, and when the
-//     owner reports the line silent (Idle) it is delivered as the last block. Silence before
-//     any byte is a time-out; bytes but no line are "no text". Lines beginning "!" are data.
+//   - There is no end record: the newest line is held back, and when the owner reports the
+//     line silent (Idle) it is delivered as the last block. Silence before any byte is a
+//     time-out; bytes but no line are "no text". Lines beginning "!", which some programs
+//     take for an end of file, are data like any other.
 //   - With requests the computer sends "?" CR LF at the start and after each status line "w",
-//     which is not data; a line beginning "!" is the last block (and kept as data); silence
-//     ends the transfer as above.
+//     which is not data; silence after a request ends the transfer as above.
 //   - No checks exist, so nothing is ever NAKed.
 //   - Sending, each line goes with CR LF; in the request protocol the computer waits for the
 //     instrument's "?" before each line, and the instrument side answers each "?" with one
@@ -51,10 +51,6 @@ void GsiReceiver::OnLine(const QByteArray& line, ReceiverOutput& out) {
         return;
     }
     Flush(out);
-    if (request_ && line.startsWith('!')) {
-        Deliver(out, line, true);
-        return;
-    }
     pending_ = line;
     if (request_ && askAfterEachLine_) out.Reply(kAsk);
 }

@@ -22,7 +22,7 @@
 namespace comm::protocol {
 
 // Codes of the communication error event.
-enum Fault : int {
+enum FaultCode : int {
     kTimeOut = 1,     // silence past the owner's limit while a block or a reply was due
     kPacketData = 2,  // a block whose check failed after the allowed resends, or a malformed one
     kNoText = 3,      // the transfer ended without any data
