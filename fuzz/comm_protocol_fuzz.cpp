@@ -27,7 +27,10 @@ void Require(bool condition, const char* what) {
     std::abort();
 }
 
-bool KnownFault(int code) { return code == comm::protocol::kTimeOut || code == comm::protocol::kPacketData || code == comm::protocol::kNoText; }
+bool KnownFault(int code) {
+    return code == comm::protocol::kTimeOut || code == comm::protocol::kPacketData ||
+           code == comm::protocol::kNoText;
+}
 
 struct Watch : comm::protocol::ReceiverOutput {
     bool last = false;
@@ -85,30 +88,37 @@ void Pieces(QByteArrayView data, Step step, Silence silence) {
     }
 }
 
-void Receive(const QString& format, comm::protocol::Side side, const comm::protocol::LinkOptions& options, QByteArrayView data) {
+void Receive(const QString& format, comm::protocol::Side side,
+             const comm::protocol::LinkOptions& options, QByteArrayView data) {
     auto receiver = comm::protocol::MakeReceiver(format, side, options);
     Require(receiver != nullptr, "a recorder without a receiver");
     Watch watch;
     receiver->Start(watch);
-    Pieces(data, [&](QByteArrayView piece) { receiver->Feed(piece, watch); },
-           [&] { receiver->Idle(watch); });
+    Pieces(
+        data, [&](QByteArrayView piece) { receiver->Feed(piece, watch); },
+        [&] { receiver->Idle(watch); });
     // Twice: the first silence may only end the SDR recorder's hold-off.
     receiver->Idle(watch);
     receiver->Idle(watch);
     Require(receiver->Finished(), "still running after silence with nothing pending");
 }
 
-void Send(const QString& format, comm::protocol::Side side, const comm::protocol::LinkOptions& options, QByteArrayView data) {
+void Send(const QString& format, comm::protocol::Side side,
+          const comm::protocol::LinkOptions& options, QByteArrayView data) {
     auto sender = comm::protocol::MakeSender(format, side, options);
     Require(sender != nullptr, "a recorder without a sender");
     Lines out;
     out.lines = QByteArray(data.data(), data.size()).split('\n');
     sender->Start(out);
-    Pieces(data, [&](QByteArrayView piece) {
-        sender->Feed(piece, out);
-        sender->Ready(out);
-    }, [&] { sender->Idle(out); });
-    Require(out.written <= 64 * (data.size() + 16) * (options.nakLimit + 2), "writes out of proportion");
+    Pieces(
+        data,
+        [&](QByteArrayView piece) {
+            sender->Feed(piece, out);
+            sender->Ready(out);
+        },
+        [&] { sender->Idle(out); });
+    Require(out.written <= 64 * (data.size() + 16) * (options.nakLimit + 2),
+            "writes out of proportion");
 }
 
 }  // namespace
@@ -122,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             options.handshaking = variant & 1;
             options.request = variant & 2;
             options.nakLimit = 2;
-            for (comm::protocol::Side side : {comm::protocol::Side::Computer, comm::protocol::Side::Instrument}) {
+            for (comm::protocol::Side side :
+                 {comm::protocol::Side::Computer, comm::protocol::Side::Instrument}) {
                 Receive(format, side, options, data);
                 Send(format, side, options, data);
             }

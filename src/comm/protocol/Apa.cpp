@@ -17,7 +17,9 @@ namespace comm::protocol {
 
 namespace {
 
-bool IsEndRecord(const QByteArray& line) { return line.startsWith("Z,"); }
+bool IsEndRecord(const QByteArray& line) {
+    return line.startsWith("Z,");
+}
 
 }  // namespace
 

@@ -27,7 +27,9 @@ int Sum5Value(QByteArrayView bytes) {
     return static_cast<int>(sum % 65536u);
 }
 
-QByteArray Sum5(int value) { return Digits(value, 5); }
+QByteArray Sum5(int value) {
+    return Digits(value, 5);
+}
 
 char Mod64(QByteArrayView bytes) {
     unsigned sum = 0;

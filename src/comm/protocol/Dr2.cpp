@@ -22,7 +22,9 @@ namespace {
 
 constexpr qsizetype kMaxBlock = 1024;
 
-QByteArray Ending() { return QByteArray(1, ctl::kEot) + "\r\n"; }
+QByteArray Ending() {
+    return QByteArray(1, ctl::kEot) + "\r\n";
+}
 
 }  // namespace
 
@@ -82,7 +84,8 @@ void Dr2Receiver::OnByte(char c, ReceiverOutput& out) {
 void Dr2Receiver::OnFrame(ReceiverOutput& out) {
     const qsizetype n = frame_.size();
     const bool good = n >= 7 && frame_[3] == ctl::kStx && frame_[n - 3] == ctl::kEtx &&
-                      frame_[n - 1] == ctl::kEot && Mod64(QByteArrayView(frame_).sliced(1, n - 3)) == frame_[n - 2];
+                      frame_[n - 1] == ctl::kEot &&
+                      Mod64(QByteArrayView(frame_).sliced(1, n - 3)) == frame_[n - 2];
     if (!good) {
         if (!options_.handshaking) {
             badCheck_ = true;

@@ -43,7 +43,10 @@ class Dr2Receiver : public Receiver {
 class Dr2Sender : public UnitSender {
   public:
     Dr2Sender(const LinkOptions& options, char self, char peer)
-        : UnitSender(options.nakLimit), handshaking_(options.handshaking), self_(self), peer_(peer) {}
+        : UnitSender(options.nakLimit),
+          handshaking_(options.handshaking),
+          self_(self),
+          peer_(peer) {}
 
   protected:
     std::optional<Unit> NextUnit(SenderOutput& out) override;

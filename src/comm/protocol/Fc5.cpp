@@ -41,8 +41,12 @@ bool TrailingXorAgrees(QByteArrayView body) {
 
 }  // namespace
 
-QByteArray Fc5Ack() { return Frame(ctl::kAck, "006"); }
-QByteArray Fc5Nak() { return Frame(ctl::kNak, "021"); }
+QByteArray Fc5Ack() {
+    return Frame(ctl::kAck, "006");
+}
+QByteArray Fc5Nak() {
+    return Frame(ctl::kNak, "021");
+}
 
 void Fc5BlockReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
     for (char c : bytes) {

@@ -12,7 +12,8 @@ class GsiReceiver : public Receiver {
   public:
     // askAfterEachLine: the instrument side taking an upload, which asks for every line
     // itself; the computer asks after each status line instead.
-    GsiReceiver(bool request, bool askAfterEachLine) : request_(request), askAfterEachLine_(askAfterEachLine) {}
+    GsiReceiver(bool request, bool askAfterEachLine)
+        : request_(request), askAfterEachLine_(askAfterEachLine) {}
     void Start(ReceiverOutput& out) override;
     void Feed(QByteArrayView bytes, ReceiverOutput& out) override;
     void Idle(ReceiverOutput& out) override;

@@ -25,11 +25,15 @@ QStringList RecorderNames() {
             QStringLiteral("FC5"), QStringLiteral("GSI"), QStringLiteral("DR2")};
 }
 
-bool IsCardReader(const QString& format) { return format == u"SC1" || format == u"SCR"; }
+bool IsCardReader(const QString& format) {
+    return format == u"SC1" || format == u"SCR";
+}
 
-std::unique_ptr<Receiver> MakeReceiver(const QString& format, Side side, const LinkOptions& options) {
+std::unique_ptr<Receiver> MakeReceiver(const QString& format, Side side,
+                                       const LinkOptions& options) {
     const bool computer = side == Side::Computer;
-    if (IsSdr(format)) return std::make_unique<SdrReceiver>(computer ? 0 : kSdrRecordsPerMemoryWrite);
+    if (IsSdr(format))
+        return std::make_unique<SdrReceiver>(computer ? 0 : kSdrRecordsPerMemoryWrite);
     if (format == u"APA") return std::make_unique<ApaReceiver>(options);
     if (format == u"GSI") return std::make_unique<GsiReceiver>(options.request, !computer);
     if (format == u"FC5") {

@@ -26,7 +26,8 @@ bool IsCardReader(const QString& format);
 
 // A receiver for the format code and side, or nullptr for the card readers and unknown codes.
 // Computer side: takes a download. Instrument side: takes an upload.
-std::unique_ptr<Receiver> MakeReceiver(const QString& format, Side side, const LinkOptions& options);
+std::unique_ptr<Receiver> MakeReceiver(const QString& format, Side side,
+                                       const LinkOptions& options);
 
 // A sender for the format code and side, or nullptr as above. Computer side: uploads the
 // lines the transfer form hands out. Instrument side: plays a file as the recorder does.

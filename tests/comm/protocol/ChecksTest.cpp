@@ -14,7 +14,8 @@ const QByteArray kSdrRecords =
 
 // The one-block download of the TOPCON notes: 128 data characters and block digit 0.
 QByteArray TopconExampleBlock() {
-    QByteArray data = "_'ST1_(K1_)1.520_+P2_ ?+00123456m0895912+1234530d+00123455t60+00+00096_*BS_,1.600_";
+    QByteArray data =
+        "_'ST1_(K1_)1.520_+P2_ ?+00123456m0895912+1234530d+00123455t60+00+00096_*BS_,1.600_";
     return data + QByteArray(46, ' ') + '0';
 }
 
@@ -23,8 +24,13 @@ TEST(Checks, Xor3WorkedExamples) {
         QByteArray bytes;
         QByteArray check;
     } cases[] = {
-        {"Z12", "089"}, {"C", "067"}, {"J", "074"}, {"F00F", "000"},
-        {"\x06", "006"}, {"\x15", "021"}, {TopconExampleBlock(), "122"},
+        {"Z12", "089"},
+        {"C", "067"},
+        {"J", "074"},
+        {"F00F", "000"},
+        {"\x06", "006"},
+        {"\x15", "021"},
+        {TopconExampleBlock(), "122"},
     };
     for (const auto& c : cases) EXPECT_EQ(Xor3(c.bytes), c.check) << c.bytes.toStdString();
     EXPECT_EQ(TopconExampleBlock().size(), 129);
@@ -67,9 +73,10 @@ TEST(Checks, OneWrongByteChangesEachCheck) {
 }
 
 TEST(Checks, ApaLinesOfTheNotes) {
-    for (const char* line : {"A,01,Z,", "B,,SET2110,123456,YAMADA,25/12/06,J,", "C,1,1,15,1013,0,1,E,",
-                             "D,ST1,,1.500,0,9911001,09:30,09:45,7,", "E,0,-,",
-                             "F,BS,,1.600,r1001,0.0000,90.0000,123.456,,,,000,\\,", "Z,&,"})
+    for (const char* line :
+         {"A,01,Z,", "B,,SET2110,123456,YAMADA,25/12/06,J,", "C,1,1,15,1013,0,1,E,",
+          "D,ST1,,1.500,0,9911001,09:30,09:45,7,", "E,0,-,",
+          "F,BS,,1.600,r1001,0.0000,90.0000,123.456,,,,000,\\,", "Z,&,"})
         EXPECT_TRUE(ApaCheckAgrees(line)) << line;
     for (const char* line : {"A,01,Y,", "A,01,Z", "Z,", "", ",&,", "Z&,"})
         EXPECT_FALSE(ApaCheckAgrees(line)) << line;
@@ -78,8 +85,12 @@ TEST(Checks, ApaLinesOfTheNotes) {
 TEST(Checks, NikonFramesOfTheNotes) {
     EXPECT_EQ(Dr2Block('R', 'C', "SS,3,1.600,123.456,45.6789,98.7654,09:31:02,TREE"),
               "\x01RC\x02SS,3,1.600,123.456,45.6789,98.7654,09:31:02,TREE\x03\\\x04\r\n");
-    EXPECT_EQ(Dr2Control('C', 'R', '\x06'), "\x01" "CR\x06;\x04\r\n");
-    EXPECT_EQ(Dr2Control('C', 'R', '\x15'), "\x01" "CR\x15J\x04\r\n");
+    EXPECT_EQ(Dr2Control('C', 'R', '\x06'),
+              "\x01"
+              "CR\x06;\x04\r\n");
+    EXPECT_EQ(Dr2Control('C', 'R', '\x15'),
+              "\x01"
+              "CR\x15J\x04\r\n");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ using test::FileLines;
 using test::WireLoop;
 
 const QList<QByteArray> kApaLines = {"A,01,Z,", "C,1,1,15,1013,0,1,E,", "E,0,-,", "Z,&,"};
-const QList<QByteArray> kNikonLines = {"SS,3,1.600,123.456", "SS,4,1.600,223.456", "SS,5,1.600,323.456"};
+const QList<QByteArray> kNikonLines = {"SS,3,1.600,123.456", "SS,4,1.600,223.456",
+                                       "SS,5,1.600,323.456"};
 QList<QByteArray> TopconLines() {
     return {QByteArray(128, 'a'), QByteArray(128, 'b'), QByteArray(128, 'c')};
 }
@@ -28,8 +29,10 @@ struct Case {
 };
 
 std::vector<Case> HandshakeCases() {
-    return {{"APA", true, kApaLines, 2},       {"APA", false, kApaLines, 2},
-            {"FC5", true, TopconLines(), 10},  {"DR2", true, kNikonLines, 6},
+    return {{"APA", true, kApaLines, 2},
+            {"APA", false, kApaLines, 2},
+            {"FC5", true, TopconLines(), 10},
+            {"DR2", true, kNikonLines, 6},
             {"DR2", false, kNikonLines, 6}};
 }
 
@@ -108,8 +111,14 @@ TEST(Faults, UnresendableBadChecksAreReportedAfterTheData) {
         int blocks;
     } cases[] = {
         {"APA", "A,01,Z,\r\nC,1,1,15,1013,0,1,X,\r\nZ,&,\r\n", 3},
-        {"3GD", "\x02\r\n10NMJOB1            121111\r\n\x03" "00001\r\n", 3},
-        {"3GD", "\x02\r\n10NMJOB1\r\n\x03" "12x45\r\n", 3},
+        {"3GD",
+         "\x02\r\n10NMJOB1            121111\r\n\x03"
+         "00001\r\n",
+         3},
+        {"3GD",
+         "\x02\r\n10NMJOB1\r\n\x03"
+         "12x45\r\n",
+         3},
         {"FC5", "\x02" + QByteArray(128, 'a') + "0999\x03\n\x04\n", 2},
         {"DR2", "\x01RC\x02SS,1\x03!\x04\r\n\x04\r\n", 2},
     };
@@ -143,7 +152,8 @@ TEST(Faults, SdrCapturesWithLfEndsAndUncheckedOrWrongSums) {
         ASSERT_TRUE(got.EndedWithLast()) << c.file;
         EXPECT_TRUE(got.blocks.back().first.startsWith('\x03'));
         EXPECT_EQ(got.blocks.front().first, "\x02");
-        EXPECT_EQ(qsizetype(got.blocks.size()), bytes.count('\n') - (bytes.endsWith("\n\n") ? 1 : 0));
+        EXPECT_EQ(qsizetype(got.blocks.size()),
+                  bytes.count('\n') - (bytes.endsWith("\n\n") ? 1 : 0));
     }
 }
 
@@ -152,8 +162,12 @@ TEST(Faults, TransfersWithoutDataAreNoText) {
         const char* format;
         QByteArray stream;
     } cases[] = {
-        {"3GD", "\x02\r\n\x03" "00000\r\n"},
-        {"SDF", "\x03" "00000\r\n"},
+        {"3GD",
+         "\x02\r\n\x03"
+         "00000\r\n"},
+        {"SDF",
+         "\x03"
+         "00000\r\n"},
         {"FC5", "\x04\n"},
         {"APA", "A,01,Z,\r\nZ,&,\r\n"},
         {"DR2", "\x04\r\n"},
@@ -198,7 +212,10 @@ TEST(Faults, SilenceBeforeTheEndMarkerIsATimeOutAndKeepsTheBlocks) {
         if (c.blocks) {
             EXPECT_EQ(got.blocks.size(), c.blocks) << c.format;
         }
-        receiver->Feed("\x04\r\nZ,&,\r\n\x03" "00000\r\n", got);
+        receiver->Feed(
+            "\x04\r\nZ,&,\r\n\x03"
+            "00000\r\n",
+            got);
         EXPECT_EQ(got.faults.size(), 1u) << "nothing after a fault";
     }
 }

@@ -43,8 +43,8 @@ const QList<QByteArray> kNikonLines = {
 QList<QByteArray> TopconLines() {
     QList<QByteArray> lines;
     for (int i = 0; i < 12; ++i)
-        lines.append(QByteArray("_'ST") + QByteArray::number(i) + "_(K1_)1.520_+P" + QByteArray::number(i) +
-                     QByteArray(100, ' ').replace(50, 5, "12345"));
+        lines.append(QByteArray("_'ST") + QByteArray::number(i) + "_(K1_)1.520_+P" +
+                     QByteArray::number(i) + QByteArray(100, ' ').replace(50, 5, "12345"));
     for (QByteArray& line : lines) line = line.leftJustified(kFc5BlockData, ' ', true);
     return lines;
 }
@@ -53,7 +53,8 @@ struct Played {
     std::unique_ptr<Sender> sender;
     std::unique_ptr<Receiver> receiver;
     WireLoop loop;
-    Played(const QString& format, bool download, const LinkOptions& options, QList<QByteArray> lines, qsizetype chunk)
+    Played(const QString& format, bool download, const LinkOptions& options,
+           QList<QByteArray> lines, qsizetype chunk)
         : sender(MakeSender(format, download ? Side::Instrument : Side::Computer, options)),
           receiver(MakeReceiver(format, download ? Side::Computer : Side::Instrument, options)),
           loop(*sender, *receiver, std::move(lines)) {
@@ -81,11 +82,15 @@ TEST(Transfer, SdrDownloadGivesTheRecordsBetweenStxAndTheEndRecord) {
             ExpectCleanEnd(run.loop);
             QList<QByteArray> expected = {"\x02"};
             expected += kSdrLines;
-            expected += "\x03" "06601";
+            expected +=
+                "\x03"
+                "06601";
             EXPECT_EQ(run.loop.got.Texts(), expected);
             EXPECT_TRUE(run.loop.got.replies.isEmpty()) << "the SDR is never answered";
             EXPECT_TRUE(run.loop.wire.startsWith("\x02\r\n00NM"));
-            EXPECT_TRUE(run.loop.wire.endsWith("\x03" "06601\r\n"));
+            EXPECT_TRUE(
+                run.loop.wire.endsWith("\x03"
+                                       "06601\r\n"));
         }
 }
 
@@ -93,10 +98,15 @@ TEST(Transfer, SdrReplayOfAReceivedFileKeepsItsEndRecord) {
     // A raw file as the form writes it: an empty line for STX, the records, the end record.
     QList<QByteArray> raw = {""};
     raw += kSdrLines;
-    raw += "\x03" "12345";
+    raw +=
+        "\x03"
+        "12345";
     Played run(QStringLiteral("3GD"), true, {}, raw, 5);
-    EXPECT_EQ(run.loop.got.blocks.back().first, "\x03" "12345");
-    EXPECT_EQ(run.loop.got.faults, std::vector<int>{kPacketData}) << "the wrong sum is reported after the data";
+    EXPECT_EQ(run.loop.got.blocks.back().first,
+              "\x03"
+              "12345");
+    EXPECT_EQ(run.loop.got.faults, std::vector<int>{kPacketData})
+        << "the wrong sum is reported after the data";
 }
 
 TEST(Transfer, ApaWithAndWithoutHandshaking) {
@@ -108,7 +118,8 @@ TEST(Transfer, ApaWithAndWithoutHandshaking) {
                 Played run(QStringLiteral("APA"), download, options, kApaLines, chunk);
                 ExpectCleanEnd(run.loop);
                 EXPECT_EQ(run.loop.got.Texts(), kApaLines);
-                EXPECT_EQ(run.loop.got.replies, handshaking ? QByteArray(kApaLines.size(), '\x06') : QByteArray());
+                EXPECT_EQ(run.loop.got.replies,
+                          handshaking ? QByteArray(kApaLines.size(), '\x06') : QByteArray());
             }
 }
 
@@ -168,9 +179,12 @@ TEST(Transfer, TopconDownloadBlocksWithDigitWrapAndEot) {
 
 TEST(Transfer, TopconUploadFramesAsTheFormBuildsThem) {
     const QList<QByteArray> frames = {
-        "\x02" "F00F000\x03",
-        "\x02" "SURVEY-DAT+00001.000000100000-000001S040\x03",
-        "\x02_0.P1        _ x+000123456_ y-000007890_ z+000010000_" + QByteArray(75, ' ') + "0118\x03",
+        "\x02"
+        "F00F000\x03",
+        "\x02"
+        "SURVEY-DAT+00001.000000100000-000001S040\x03",
+        "\x02_0.P1        _ x+000123456_ y-000007890_ z+000010000_" + QByteArray(75, ' ') +
+            "0118\x03",
         "\x02\x04\x03",
     };
     for (qsizetype chunk : kChunks) {
@@ -192,7 +206,9 @@ TEST(Transfer, NikonBlocksBothWays) {
             for (qsizetype i = 0; i < kNikonLines.size(); ++i) {
                 const QByteArray& b = blocks[size_t(i)].first;
                 EXPECT_EQ(b.mid(4, b.size() - 7), kNikonLines[i]);  // the form's cut
-                EXPECT_EQ(b.left(3), download ? "\x01RC" : "\x01" "CR");
+                EXPECT_EQ(b.left(3), download ? "\x01RC"
+                                              : "\x01"
+                                                "CR");
             }
             EXPECT_EQ(blocks.back().first, "\x04");
             EXPECT_EQ(run.loop.got.replies.count('\x06'), kNikonLines.size());
@@ -201,7 +217,8 @@ TEST(Transfer, NikonBlocksBothWays) {
 
 TEST(Transfer, SdrUploadIsHeldOffWhileTheRecorderWrites) {
     QList<QByteArray> lines;
-    for (int i = 0; i < 20; ++i) lines.append("08KI  P" + QByteArray::number(i) + "  1000.000  2000.000");
+    for (int i = 0; i < 20; ++i)
+        lines.append("08KI  P" + QByteArray::number(i) + "  1000.000  2000.000");
     QList<QByteArray> file = {QByteArray("\x02") + lines.front()};  // our export puts STX in front
     file += lines.mid(1);
     file += "\x03";

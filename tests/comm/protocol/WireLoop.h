@@ -64,7 +64,8 @@ struct WireLoop {
     QByteArray wire;  // everything the receiver was fed
     int idles = 0;
 
-    WireLoop(Sender& s, Receiver& r, QList<QByteArray> lines) : sender(s), receiver(r), file(std::move(lines)) {}
+    WireLoop(Sender& s, Receiver& r, QList<QByteArray> lines)
+        : sender(s), receiver(r), file(std::move(lines)) {}
 
     void Run() {
         receiver.Start(got);
@@ -86,7 +87,8 @@ struct WireLoop {
                 ++written;
                 wire += bytes;
                 for (qsizetype i = 0; i < bytes.size(); i += chunk)
-                    receiver.Feed(QByteArrayView(bytes).sliced(i, std::min(chunk, bytes.size() - i)), got);
+                    receiver.Feed(
+                        QByteArrayView(bytes).sliced(i, std::min(chunk, bytes.size() - i)), got);
                 readyDue = true;
             } else if (!receiver.Finished()) {
                 ++idles;
