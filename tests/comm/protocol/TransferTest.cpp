@@ -234,3 +234,26 @@ TEST(Transfer, SdrUploadIsHeldOffWhileTheRecorderWrites) {
 
 }  // namespace
 }  // namespace comm::protocol
+
+namespace comm::protocol {
+namespace {
+
+TEST(Recorders, NamesInMenuOrderAndMachinesForAllButTheCardReaders) {
+    EXPECT_EQ(RecorderNames(),
+              QStringList({"APA", "3GD", "3PD", "SDF", "SC1", "SCR", "FC5", "GSI", "DR2"}));
+    for (const QString& name : RecorderNames()) {
+        const bool card = IsCardReader(name);
+        EXPECT_EQ(card, name == u"SC1" || name == u"SCR");
+        for (Side side : {Side::Computer, Side::Instrument}) {
+            EXPECT_EQ(MakeReceiver(name, side, {}) == nullptr, card) << name.toStdString();
+            EXPECT_EQ(MakeSender(name, side, {}) == nullptr, card) << name.toStdString();
+        }
+    }
+    for (const char* unknown : {"*", "", "apa", "FC6"}) {
+        EXPECT_EQ(MakeReceiver(QString::fromLatin1(unknown), Side::Computer, {}), nullptr);
+        EXPECT_EQ(MakeSender(QString::fromLatin1(unknown), Side::Computer, {}), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace comm::protocol
