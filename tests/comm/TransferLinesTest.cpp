@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "comm/protocol/ControlBytes.h"
 #include "comm/transfer/TransferLines.h"
 
 using namespace comm;
+using protocol::ctl::kEot;
+using protocol::ctl::kEtx;
+using protocol::ctl::kStx;
 
 namespace {
 
@@ -29,7 +33,6 @@ TEST(TransferLines, LastBlock) {
 
 TEST(TransferLines, Fc5FramesCarryTheirXor) {
     EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "X12345"), kStx + QByteArray("12345") + "049" + kEtx);
-    EXPECT_EQ(XorCheck("12345"), 49);
     EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "XF00F000"), kStx + QByteArray("F00F000") + kEtx);
     EXPECT_EQ(SendBytes(QStringLiteral("FC5"), QByteArray("X") + kEot), kStx + QByteArray(1, kEot) + kEtx);
     EXPECT_EQ(SendBytes(QStringLiteral("FC5"), "X5"), kStx + QByteArray("5053") + kEtx);

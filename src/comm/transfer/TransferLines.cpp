@@ -2,8 +2,15 @@
 
 #include <QFileInfo>
 
+#include "comm/protocol/Checks.h"
+#include "comm/protocol/ControlBytes.h"
+
 namespace comm {
 namespace {
+
+using protocol::ctl::kEot;
+using protocol::ctl::kEtx;
+using protocol::ctl::kStx;
 
 constexpr qsizetype kFc5Body = 128;
 
@@ -22,17 +29,11 @@ std::optional<QByteArray> ReceivedLine(const QString& format, const QByteArray& 
     return block;
 }
 
-int XorCheck(QByteArrayView bytes) {
-    int check = 0;
-    for (char c : bytes) check ^= static_cast<unsigned char>(c);
-    return check;
-}
-
 QByteArray SendBytes(const QString& format, const QByteArray& line) {
     if (format != u"FC5") return line;
     QByteArray body = line.mid(1);
     if (body != "F00F000" && body != QByteArray(1, kEot))
-        body += QByteArray::number(XorCheck(body)).rightJustified(3, '0');
+        body += protocol::Xor3(body);
     return kStx + body + kEtx;
 }
 

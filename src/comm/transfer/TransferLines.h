@@ -10,10 +10,6 @@
 
 namespace comm {
 
-inline constexpr char kStx = 0x02;
-inline constexpr char kEtx = 0x03;
-inline constexpr char kEot = 0x04;
-
 // The raw file's line for a received block, without its line end; nullopt when nothing is
 // written. Before the last block: 3PD, 3GD and SDF write a block opening with STX as an
 // empty line; FC5 keeps the 128 characters after the first; DR2 drops the first 4 and the
@@ -25,9 +21,6 @@ std::optional<QByteArray> ReceivedLine(const QString& format, const QByteArray& 
 // followed by the XOR of its bytes as three decimal digits (not for "F00F000" or a lone
 // EOT), between STX and ETX; for other formats the line unchanged, without a line end.
 QByteArray SendBytes(const QString& format, const QByteArray& line);
-
-// The XOR of the bytes, as TOPCON blocks check them.
-int XorCheck(QByteArrayView bytes);
 
 // The message of a communication fault code: 1 "TimeOutError", 2 "PacketDataError", 3 none,
 // anything else "通信ｴﾗｰ".

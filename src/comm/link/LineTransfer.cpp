@@ -1,0 +1,100 @@
+#include "comm/link/LineTransfer.h"
+
+#include <QElapsedTimer>
+
+namespace comm {
+namespace {
+
+constexpr int kStepMs = 50;
+
+// The machines' outputs, kept until the loop acts on them.
+struct Outputs : protocol::ReceiverOutput, protocol::SenderOutput {
+    QSerialPort& port;
+    std::function<void(const QByteArray&, bool)> block;
+    std::function<bool(QByteArray&)> next;
+    int fault = -1;  // -1 running, 0 done, else the code
+    bool written = false;
+
+    explicit Outputs(QSerialPort& p) : port(p) {}
+    void Block(const QByteArray& b, bool last) override {
+        block(b, last);
+        if (last && fault < 0) fault = 0;
+    }
+    void Reply(const QByteArray& bytes) override { port.write(bytes); }
+    void Fault(int code) override { fault = code; }
+    bool Request(QByteArray& line) override { return next(line); }
+    void Write(const QByteArray& bytes) override {
+        port.write(bytes);
+        written = true;
+    }
+    void Done() override {
+        if (fault < 0) fault = 0;
+    }
+};
+
+bool Drain(QSerialPort& port) {
+    while (port.bytesToWrite() > 0)
+        if (!port.waitForBytesWritten(kStepMs) && port.error() == QSerialPort::ResourceError) return false;
+    return true;
+}
+
+// Reads what arrives within one step; false when the line has gone.
+bool Step(QSerialPort& port, QByteArray& bytes) {
+    bytes.clear();
+    if (port.waitForReadyRead(kStepMs)) bytes = port.readAll();
+    return port.isOpen() && port.error() != QSerialPort::ResourceError;
+}
+
+}  // namespace
+
+int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
+                    const std::function<void(const QByteArray& block, bool last)>& block) {
+    Outputs out(line.Port());
+    out.block = block;
+    receiver.Start(out);
+    QElapsedTimer quiet;
+    quiet.start();
+    QByteArray bytes;
+    while (out.fault < 0) {
+        if (!Drain(line.Port()) || !Step(line.Port(), bytes)) return kLineGone;
+        if (!bytes.isEmpty()) {
+            quiet.restart();
+            receiver.Feed(bytes, out);
+        } else if (quiet.elapsed() >= line.LimitMs()) {
+            quiet.restart();
+            receiver.Idle(out);
+        }
+        if (receiver.Finished() && out.fault < 0) out.fault = 0;
+    }
+    Drain(line.Port());  // the last acknowledgement goes out
+    return out.fault;
+}
+
+int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function<bool(QByteArray& line)>& next) {
+    Outputs out(line.Port());
+    out.next = next;
+    sender.Start(out);
+    QElapsedTimer quiet;
+    quiet.start();
+    QByteArray bytes;
+    while (out.fault < 0) {
+        if (!Drain(line.Port())) return kLineGone;
+        if (out.written) {
+            out.written = false;
+            sender.Ready(out);
+            continue;
+        }
+        if (!Step(line.Port(), bytes)) return kLineGone;
+        if (!bytes.isEmpty()) {
+            quiet.restart();
+            sender.Feed(bytes, out);
+        } else if (quiet.elapsed() >= line.LimitMs()) {
+            quiet.restart();
+            sender.Idle(out);
+        }
+    }
+    Drain(line.Port());
+    return out.fault;
+}
+
+}  // namespace comm
