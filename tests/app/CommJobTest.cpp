@@ -39,6 +39,59 @@ class CommJobTest : public test::TrevantoProcessTest {
     QProcess simulator_;
 };
 
+// Starts the instrument simulator playing `file` in `format`, and answers its device.
+QString StartInstrument(QProcess& simulator, const QString& home, const QString& format, const QString& file,
+                        const QStringList& extra = {}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TREVANTO_HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    simulator.setProcessEnvironment(env);
+    simulator.start(QStringLiteral(TREVANTO_EXE), QStringList{QStringLiteral("simulate"), QStringLiteral("instrument"),
+                                                              QStringLiteral("--format"), format, file} + extra);
+    if (!simulator.waitForReadyRead(10000)) return {};
+    return QString::fromUtf8(simulator.readLine()).trimmed();
+}
+
+// A download as the recorder makes it: the STX record an empty line, the end record with its
+// sum kept; a TOPCON block spoilt on the line is asked for again and comes through whole.
+TEST_F(CommJobTest, RecorderDownloadsThroughTheSimulator) {
+    const QString sdr = File(QStringLiteral("sdr.txt"), "00NMSDR33 V04-04.02     07-Dec-26 09:00 111111\r\n02TP0001    1.500 T1\r\n");
+    const QString device = StartInstrument(simulator_, home_, QStringLiteral("3GD"), sdr);
+    const QString got = home_ + QStringLiteral("/got.3GD");
+    const Outcome o = Trevanto({QStringLiteral("receive"), QStringLiteral("--port"), device, QStringLiteral("--format"),
+                                QStringLiteral("3GD"), QStringLiteral("--flow"), QStringLiteral("0"), QStringLiteral("-o"), got});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QList<QByteArray> lines = test::ReadBytes(got).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], "\r");
+    EXPECT_EQ(lines[2], "02TP0001    1.500 T1\r");
+    EXPECT_TRUE(lines[3].startsWith('\x03')) << lines[3].toStdString();
+    simulator_.waitForFinished(5000);
+
+    QProcess topcon;
+    const QString fc5 = File(QStringLiteral("fc5.txt"), "X000ST01,0001,,1.500,\r\nX001SS02,,0.000,\r\n");
+    const QString fc5Device = StartInstrument(topcon, home_, QStringLiteral("FC5"), fc5, {QStringLiteral("--corrupt"), QStringLiteral("1")});
+    const QString gotFc5 = home_ + QStringLiteral("/got.FC5");
+    const Outcome t = Trevanto({QStringLiteral("receive"), QStringLiteral("--port"), fc5Device, QStringLiteral("--format"),
+                                QStringLiteral("FC5"), QStringLiteral("--flow"), QStringLiteral("0"), QStringLiteral("-o"), gotFc5});
+    EXPECT_EQ(t.status, 0) << t.err.toStdString();
+    EXPECT_TRUE(test::ReadBytes(gotFc5).contains("ST01,0001,,1.500,")) << test::ReadBytes(gotFc5).toStdString();
+    topcon.waitForFinished(5000);
+}
+
+// An instrument that falls silent times out at the limit, and nothing is written.
+TEST_F(CommJobTest, SilenceTimesOut) {
+    const QString gsi = File(QStringLiteral("gsi.txt"), "*110001+0000000000000T1 \r\n*110002+0000000000000T2 \r\n");
+    const QString device = StartInstrument(simulator_, home_, QStringLiteral("FC5"), gsi, {QStringLiteral("--drop-after"), QStringLiteral("1")});
+    const QString got = home_ + QStringLiteral("/none.FC5");
+    const Outcome o = Trevanto({QStringLiteral("receive"), QStringLiteral("--port"), device, QStringLiteral("--format"),
+                                QStringLiteral("FC5"), QStringLiteral("--flow"), QStringLiteral("0"), QStringLiteral("--limit"),
+                                QStringLiteral("1"), QStringLiteral("-o"), got});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(o.err.contains(QStringLiteral("TimeOutError"))) << o.err.toStdString();
+    EXPECT_FALSE(QFile::exists(got));
+}
+
 TEST_F(CommJobTest, CardWrittenAndReadBackThroughTheSimulator) {
     const QString device = StartCardReader();
     ASSERT_TRUE(device.startsWith(QStringLiteral("/dev/"))) << device.toStdString();

@@ -5,6 +5,10 @@
 #include <csignal>
 
 #include "comm/card/CardTransfer.h"
+#include "comm/link/InstrumentService.h"
+#include "comm/link/LineTransfer.h"
+#include "comm/protocol/Recorders.h"
+#include "comm/transfer/TransferLines.h"
 #include "comm/link/CardReaderService.h"
 #include "comm/link/SerialCardExchange.h"
 #include "platform/FileError.h"
@@ -54,14 +58,37 @@ comm::LinkSettings Settings(const QCommandLineParser& parser) {
     if (parser.isSet(kFlowOption) && flow != u"0" && flow != u"2")
         throw JobError(QStringLiteral("--flow は 0（なし）か 2（ハードウェア）です: ") + flow);
     settings.flowControl = flow == u"0" ? 0 : 2;
+    if (parser.isSet(QStringLiteral("limit"))) settings.limitSeconds = CountOption(parser, QStringLiteral("limit"));
     return settings;
 }
 
-QString CardFormat(const QCommandLineParser& parser) {
+// The format code given, one of the recorder types.
+QString Format(const QCommandLineParser& parser) {
     const QString format = parser.value(kFormatOption).trimmed().toUpper();
-    if (format == u"SC1" || format == u"SCR") return format;
-    throw JobError(QStringLiteral("このビルドで通信できる形式は SC1 と SCR（カードリーダ）です: ") +
-                   parser.value(kFormatOption));
+    if (comm::protocol::RecorderNames().contains(format)) return format;
+    throw JobError(QStringLiteral("データ形式は ") + comm::protocol::RecorderNames().join(QStringLiteral("、")) +
+                   QStringLiteral(" のどれかです: ") + parser.value(kFormatOption));
+}
+
+comm::protocol::LinkOptions Options(const QCommandLineParser& parser) {
+    comm::protocol::LinkOptions options;
+    options.request = parser.isSet(QStringLiteral("request"));
+    options.handshaking = !parser.isSet(QStringLiteral("no-handshake"));
+    return options;
+}
+
+QString FaultText(int code) {
+    if (code == comm::kLineGone) return QStringLiteral("通信ポートがなくなりました。");
+    const QString text = comm::CommErrorText(code);
+    return text.isEmpty() ? QStringLiteral("データがありません。") : text;
+}
+
+// The lines of a file to send, CP932 as they are, without their line ends.
+QList<QByteArray> FileLines(const QString& file) {
+    QList<QByteArray> lines;
+    for (const QByteArray& l : platform::ReadFileBytes(file).split('\n'))
+        if (!l.trimmed().isEmpty()) lines.append(l.endsWith('\r') ? l.chopped(1) : l);
+    return lines;
 }
 
 // Keeps the card's records and tells a terminal how far the transfer has come.
@@ -90,11 +117,8 @@ void OpenLine(comm::SerialLine& line, const QCommandLineParser& parser) {
     if (!line.Open(Settings(parser), error)) throw JobError(error);
 }
 
-int Receive(const QCommandLineParser& parser, JobContext& context) {
-    const QString format = CardFormat(parser);
-    if (!parser.isSet(kOutputOption)) throw JobError(QStringLiteral("-o で書くファイルを指定してください。"));
-    comm::SerialLine line;
-    OpenLine(line, parser);
+QList<QByteArray> ReceiveFromCardReader(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
+                                        JobContext& context) {
     comm::SerialCardExchange link(line);
     JobSink sink(context.err);
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
@@ -104,23 +128,39 @@ int Receive(const QCommandLineParser& parser, JobContext& context) {
     } catch (const comm::card::CardLinkError&) {
         throw JobError(QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。"));
     }
-    if (prompt.Told() > 0) return kExitTrouble;
+    if (prompt.Told() > 0) throw JobError(QStringLiteral("カードリーダから受信できませんでした。"));
+    return sink.Lines();
+}
+
+QList<QByteArray> ReceiveFromRecorder(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
+                                      JobContext& context) {
+    JobSink sink(context.err);
+    auto receiver = comm::protocol::MakeReceiver(format, comm::protocol::Side::Computer, Options(parser));
+    const int fault = comm::ReceiveOverLine(line, *receiver, [&](const QByteArray& block, bool last) {
+        if (const auto raw = comm::ReceivedLine(format, block, last)) sink.SaveLine(*raw);
+    });
+    if (fault != 0) throw JobError(QStringLiteral("通信エラー: ") + FaultText(fault));
+    return sink.Lines();
+}
+
+int Receive(const QCommandLineParser& parser, JobContext& context) {
+    const QString format = Format(parser);
+    if (!parser.isSet(kOutputOption)) throw JobError(QStringLiteral("-o で書くファイルを指定してください。"));
+    comm::SerialLine line;
+    OpenLine(line, parser);
+    const QList<QByteArray> lines = comm::protocol::IsCardReader(format)
+                                        ? ReceiveFromCardReader(format, line, parser, context)
+                                        : ReceiveFromRecorder(format, line, parser, context);
     QByteArray bytes;
-    for (const QByteArray& l : sink.Lines()) bytes += l + "\r\n";
+    for (const QByteArray& l : lines) bytes += l + "\r\n";
     platform::WriteFileBytes(parser.value(kOutputOption), bytes);
-    context.out << parser.value(kOutputOption) << QStringLiteral(": ") << sink.Lines().size() << QStringLiteral(" 行、")
+    context.out << parser.value(kOutputOption) << QStringLiteral(": ") << lines.size() << QStringLiteral(" 行、")
                 << bytes.size() << QStringLiteral(" バイト") << Qt::endl;
     return kExitOk;
 }
 
-int Send(const QCommandLineParser& parser, JobContext& context) {
-    const QString format = CardFormat(parser);
-    const QString file = parser.positionalArguments().constFirst();
-    QList<QByteArray> lines;
-    for (const QByteArray& l : platform::ReadFileBytes(file).split('\n'))
-        if (!l.trimmed().isEmpty()) lines.append(l.endsWith('\r') ? l.chopped(1) : l);
-    comm::SerialLine line;
-    OpenLine(line, parser);
+void SendToCardReader(const QString& format, comm::SerialLine& line, const QList<QByteArray>& lines,
+                      const QCommandLineParser& parser, JobContext& context) {
     comm::SerialCardExchange link(line);
     JobSink sink(context.err);
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
@@ -131,20 +171,72 @@ int Send(const QCommandLineParser& parser, JobContext& context) {
     } catch (const comm::card::CardLinkError&) {
         throw JobError(QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。"));
     }
-    if (result != comm::card::WriteResult::Done) return kExitTrouble;
+    if (result != comm::card::WriteResult::Done) throw JobError(QStringLiteral("カードに書けませんでした。"));
+}
+
+void SendToRecorder(const QString& format, comm::SerialLine& line, QList<QByteArray> lines,
+                    const QCommandLineParser& parser) {
+    auto sender = comm::protocol::MakeSender(format, comm::protocol::Side::Computer, Options(parser));
+    const int fault = comm::SendOverLine(line, *sender, [&](QByteArray& next) {
+        if (lines.isEmpty()) return false;
+        next = comm::SendBytes(format, lines.takeFirst());
+        return true;
+    });
+    if (fault != 0) throw JobError(QStringLiteral("通信エラー: ") + FaultText(fault));
+}
+
+int Send(const QCommandLineParser& parser, JobContext& context) {
+    const QString format = Format(parser);
+    const QString file = parser.positionalArguments().constFirst();
+    const QList<QByteArray> lines = FileLines(file);
+    comm::SerialLine line;
+    OpenLine(line, parser);
+    if (comm::protocol::IsCardReader(format))
+        SendToCardReader(format, line, lines, parser, context);
+    else
+        SendToRecorder(format, line, lines, parser);
     context.out << file << QStringLiteral(": ") << lines.size() << QStringLiteral(" 行を送りました。") << Qt::endl;
     return kExitOk;
 }
 
+comm::SimulatorFaults Faults(const QCommandLineParser& parser) {
+    return {CountOption(parser, QStringLiteral("drop-after")), CountOption(parser, QStringLiteral("corrupt")),
+            CountOption(parser, QStringLiteral("hangup-after"))};
+}
+
+void OnStopSignals() {
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+}
+
+// Plays the file to whoever opens the device, then takes an upload when -o is given.
+int SimulateInstrument(const QCommandLineParser& parser, JobContext& context) {
+    const QString format = Format(parser);
+    if (comm::protocol::IsCardReader(format))
+        throw JobError(QStringLiteral("カードリーダは simulate card-reader で演じます。"));
+    const QList<QByteArray> lines = FileLines(parser.positionalArguments().constFirst());
+    comm::PseudoTerminal terminal;
+    context.out << terminal.DevicePath() << Qt::endl;
+    OnStopSignals();
+    const auto stop = [] { return gStop != 0; };
+    auto sender = comm::protocol::MakeSender(format, comm::protocol::Side::Instrument, Options(parser));
+    const int played = comm::PlayToReceiver(terminal, *sender, lines, Faults(parser), comm::TimingFor(format), stop);
+    context.err << QStringLiteral("送信: ") << (played == 0 ? QStringLiteral("終了") : FaultText(played)) << Qt::endl;
+    if (!parser.isSet(kOutputOption) || played < 0) return kExitOk;
+    QByteArray upload;
+    auto receiver = comm::protocol::MakeReceiver(format, comm::protocol::Side::Instrument, Options(parser));
+    comm::TakeFromSender(terminal, *receiver, [&](const QByteArray& block, bool) { upload += block + "\r\n"; },
+                         comm::TimingFor(format), stop);
+    platform::WriteFileBytes(parser.value(kOutputOption), upload);
+    return kExitOk;
+}
+
 int SimulateCardReader(const QCommandLineParser& parser, JobContext& context) {
-    const comm::SimulatorFaults faults{CountOption(parser, QStringLiteral("drop-after")),
-                                       CountOption(parser, QStringLiteral("corrupt")),
-                                       CountOption(parser, QStringLiteral("hangup-after"))};
+    const comm::SimulatorFaults faults = Faults(parser);
     comm::card::CardReaderSimulator reader(parser.value(kCardOption));
     comm::PseudoTerminal terminal;
     context.out << terminal.DevicePath() << Qt::endl;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
+    OnStopSignals();
     comm::ServeCardReader(terminal, reader, faults, [] { return gStop != 0; });
     return kExitOk;
 }
@@ -152,7 +244,10 @@ int SimulateCardReader(const QCommandLineParser& parser, JobContext& context) {
 void DeclareLine(QCommandLineParser& parser) {
     parser.addOptions({
         {kPortOption, QStringLiteral("通信ポートのデバイス（/dev/ttyUSB0、シミュレータの /dev/pts/N など）。"), QStringLiteral("DEV")},
-        {kFormatOption, QStringLiteral("データ形式（SC1、SCR）。"), QStringLiteral("CODE")},
+        {kFormatOption, QStringLiteral("データ形式（APA、3GD、3PD、SDF、SC1、SCR、FC5、GSI、DR2）。"), QStringLiteral("CODE")},
+        {QStringLiteral("limit"), QStringLiteral("応答を待つ秒数（既定 20）。"), QStringLiteral("SECONDS")},
+        {QStringLiteral("request"), QStringLiteral("GSI: 古い器械の要求（?）手順で受けます。")},
+        {QStringLiteral("no-handshake"), QStringLiteral("ACK/NAK の応答をしません（APA の共通形式など）。")},
         {kSettingsOption, QStringLiteral("通信条件「ボーレート,パリティ,データビット,ストップビット」。既定は保存された通信条件。"),
          QStringLiteral("9600,n,8,1")},
         {kFlowOption, QStringLiteral("フロー制御 0（なし）か 2（ハードウェア）。既定は保存された設定。"), QStringLiteral("0|2")},
@@ -165,8 +260,9 @@ void DeclareLine(QCommandLineParser& parser) {
 
 QList<Job> CommJobs() {
     Job receive{.words = {QStringLiteral("receive")},
-                .summary = QStringLiteral("カードリーダからデータを受信し、受けたままのバイトをファイルに書きます。"),
-                .description = QStringLiteral("終了状態: 0 受信した、2 使い方の誤り、ポートが開けない、通信エラー、"
+                .summary = QStringLiteral("器械やカードリーダからデータを受信し、受けたままのバイトをファイルに書きます。"),
+                .description = QStringLiteral("-o のファイルは名前のまま書きます。"
+                                              "終了状態: 0 受信した、2 使い方の誤り、ポートが開けない、通信エラー、"
                                               "カードリーダが拒んだ（ファイルは書きません）。"),
                 .declare =
                     [](QCommandLineParser& p) {
@@ -176,7 +272,7 @@ QList<Job> CommJobs() {
                     },
                 .run = Receive};
     Job send{.words = {QStringLiteral("send")},
-             .summary = QStringLiteral("ファイルの行をカードリーダに送ります。"),
+             .summary = QStringLiteral("ファイルの行を器械やカードリーダに送ります。"),
              .argumentSyntax = QStringLiteral("FILE"),
              .minArguments = 1,
              .maxArguments = 1,
@@ -199,7 +295,29 @@ QList<Job> CommJobs() {
                      });
                  },
              .run = SimulateCardReader};
-    return {receive, send, card};
+    Job instrument{
+        .words = {QStringLiteral("simulate"), QStringLiteral("instrument")},
+        .summary = QStringLiteral("器械を疑似端末で演じ、ファイルをその記録形式の手順で送ります。"),
+        .description = QStringLiteral("疑似端末のデバイスを表示し、受信側が開くのを待って送ります。-o のときは続けて"
+                                      "アップロードを受け、受けたブロックを書きます。"),
+        .argumentSyntax = QStringLiteral("FILE"),
+        .minArguments = 1,
+        .maxArguments = 1,
+        .declare =
+            [](QCommandLineParser& p) {
+                p.addOptions({
+                    {kFormatOption, QStringLiteral("記録形式（APA、3GD、3PD、SDF、FC5、GSI、DR2）。"), QStringLiteral("CODE")},
+                    {{QStringLiteral("o"), kOutputOption}, QStringLiteral("アップロードを書くファイル。"), QStringLiteral("FILE")},
+                    {QStringLiteral("request"), QStringLiteral("GSI: 要求（?）手順の器械。")},
+                    {QStringLiteral("no-handshake"), QStringLiteral("ACK/NAK を待ちません。")},
+                    {QStringLiteral("drop-after"), QStringLiteral("N ブロック送った後は黙ります。"), QStringLiteral("N")},
+                    {QStringLiteral("corrupt"), QStringLiteral("N 番目のブロックのチェックを壊します。"), QStringLiteral("N")},
+                    {QStringLiteral("hangup-after"), QStringLiteral("N ブロック送った後にデバイスが消えます。"), QStringLiteral("N")},
+                });
+                p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("送るファイル（受信ファイルと同じ 1 行 1 ブロック）。"));
+            },
+        .run = SimulateInstrument};
+    return {receive, send, card, instrument};
 }
 
 }  // namespace trevanto_app

@@ -32,17 +32,17 @@ struct Outputs : protocol::ReceiverOutput, protocol::SenderOutput {
     }
 };
 
-bool Drain(QSerialPort& port) {
-    while (port.bytesToWrite() > 0)
-        if (!port.waitForBytesWritten(kStepMs) && port.error() == QSerialPort::ResourceError) return false;
+bool Drain(SerialLine& line) {
+    while (line.Port().bytesToWrite() > 0)
+        if (!line.Port().waitForBytesWritten(kStepMs) && line.Gone()) return false;
     return true;
 }
 
 // Reads what arrives within one step; false when the line has gone.
-bool Step(QSerialPort& port, QByteArray& bytes) {
+bool Step(SerialLine& line, QByteArray& bytes) {
     bytes.clear();
-    if (port.waitForReadyRead(kStepMs)) bytes = port.readAll();
-    return port.isOpen() && port.error() != QSerialPort::ResourceError;
+    if (line.Port().waitForReadyRead(kStepMs)) bytes = line.Port().readAll();
+    return !line.Gone();
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
     quiet.start();
     QByteArray bytes;
     while (out.fault < 0) {
-        if (!Drain(line.Port()) || !Step(line.Port(), bytes)) return kLineGone;
+        if (!Drain(line) || !Step(line, bytes)) return kLineGone;
         if (!bytes.isEmpty()) {
             quiet.restart();
             receiver.Feed(bytes, out);
@@ -66,7 +66,7 @@ int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
         }
         if (receiver.Finished() && out.fault < 0) out.fault = 0;
     }
-    Drain(line.Port());  // the last acknowledgement goes out
+    Drain(line);  // the last acknowledgement goes out
     return out.fault;
 }
 
@@ -78,13 +78,13 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
     quiet.start();
     QByteArray bytes;
     while (out.fault < 0) {
-        if (!Drain(line.Port())) return kLineGone;
+        if (!Drain(line)) return kLineGone;
         if (out.written) {
             out.written = false;
             sender.Ready(out);
             continue;
         }
-        if (!Step(line.Port(), bytes)) return kLineGone;
+        if (!Step(line, bytes)) return kLineGone;
         if (!bytes.isEmpty()) {
             quiet.restart();
             sender.Feed(bytes, out);
@@ -93,7 +93,7 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
             sender.Idle(out);
         }
     }
-    Drain(line.Port());
+    Drain(line);
     return out.fault;
 }
 

@@ -66,6 +66,11 @@ bool SerialLine::Open(const LinkSettings& settings, QString& error) {
     return true;
 }
 
+bool SerialLine::Gone() const {
+    const QSerialPort::SerialPortError error = port_.error();
+    return !port_.isOpen() || (error != QSerialPort::NoError && error != QSerialPort::TimeoutError);
+}
+
 QByteArray SerialLine::Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete) {
     if (!port_.isOpen()) throw LinkFault(0);
     port_.clear(QSerialPort::Input);
@@ -78,7 +83,7 @@ QByteArray SerialLine::Exchange(const QByteArray& frame, const std::function<boo
         if (port_.waitForReadyRead(kWaitStepMs)) {
             reply += port_.readAll();
             quiet.restart();
-        } else if (!port_.isOpen() || port_.error() == QSerialPort::ResourceError) {
+        } else if (Gone()) {
             throw LinkFault(0);
         } else if (quiet.elapsed() >= limitMs_) {
             throw LinkFault(1);

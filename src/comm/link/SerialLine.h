@@ -36,6 +36,8 @@ class SerialLine {
     void Close() { port_.close(); }
     bool IsOpen() const { return port_.isOpen(); }
     QSerialPort& Port() { return port_; }
+    // The device has gone (a USB adapter pulled, the simulator hung up) or no longer reads.
+    bool Gone() const;
     int LimitMs() const { return limitMs_; }
 
     // Writes the frame and reads until `complete` holds for what came back. Throws LinkFault
