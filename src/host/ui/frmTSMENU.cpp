@@ -14,6 +14,7 @@
 
 #include "apa/ui/frmAPAEDIT.h"
 #include "calcstore/clsConvert2.h"
+#include "comm/ui/frmRSSEND.h"
 #include "comm/ui/frmRSSET.h"
 #include "convert/ui/ConvertCommand.h"
 #include "host/MenuCommands.h"
@@ -281,8 +282,18 @@ void frmTSMENU::EndProgram() {
 void frmTSMENU::ReceiveData() {
     ProcessValues& values = Process();
     EnsureDataFolder();
-    if (values.Format == QStringLiteral("APA") && values.TStype == QStringLiteral("FILE"))
+    if (values.Format == QStringLiteral("APA") && values.TStype == QStringLiteral("FILE")) {
         CopyApaFileIntoDataFolder(platform::ActivePrompt(), values);
+        return;
+    }
+    comm_ui::frmRSSEND form({comm_ui::TransferMode::Receive, values.Format, values.TStype, values.RSset, values.RSFuro,
+                             values.DataPath, QString()},
+                            platform::ActivePrompt(), platform::SettingsStore::User(), this);
+    form.exec();
+    values.RSset = form.Context().rsset;
+    values.RSFuro = form.Context().rsfuro;
+    commLabel_->setText(values.RSset);
+    if (!form.ReceivedFile().isEmpty()) values.DataFile = form.ReceivedFile();
 }
 
 void frmTSMENU::ShowEditMenu() {
