@@ -112,13 +112,22 @@ class JobSink : public comm::card::CardSink {
     qsizetype bytes_ = 0;
 };
 
-void OpenLine(comm::SerialLine& line, const QCommandLineParser& parser) {
+void OpenLine(comm::SerialLine& line, const QCommandLineParser& parser, JobContext& context) {
     QString error;
     if (!line.Open(Settings(parser), error)) throw JobError(error);
+    for (const QString& refused : line.Refused())
+        context.err << QStringLiteral("trevanto: ") << parser.value(kPortOption) << QStringLiteral(" は設定を受けません（")
+                    << refused << QStringLiteral("）。ほかの設定で続けます。") << Qt::endl;
 }
 
-QList<QByteArray> ReceiveFromCardReader(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
-                                        JobContext& context) {
+// What came before a transfer ended, and why it ended early (empty when it did not).
+struct Received {
+    QList<QByteArray> lines;
+    QString fault;
+};
+
+Received ReceiveFromCardReader(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
+                               JobContext& context) {
     comm::SerialCardExchange link(line);
     JobSink sink(context.err);
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
@@ -126,36 +135,37 @@ QList<QByteArray> ReceiveFromCardReader(const QString& format, comm::SerialLine&
     try {
         format == u"SC1" ? comm::card::ReadSc1Card(session) : comm::card::ReadScrCard(session);
     } catch (const comm::card::CardLinkError&) {
-        throw JobError(QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。"));
+        return {sink.Lines(), QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。")};
     }
-    if (prompt.Told() > 0) throw JobError(QStringLiteral("カードリーダから受信できませんでした。"));
-    return sink.Lines();
+    return {sink.Lines(), prompt.Told() > 0 ? QStringLiteral("カードリーダから受信できませんでした。") : QString()};
 }
 
-QList<QByteArray> ReceiveFromRecorder(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
-                                      JobContext& context) {
+Received ReceiveFromRecorder(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
+                             JobContext& context) {
     JobSink sink(context.err);
     auto receiver = comm::protocol::MakeReceiver(format, comm::protocol::Side::Computer, Options(parser));
     const int fault = comm::ReceiveOverLine(line, *receiver, [&](const QByteArray& block, bool last) {
         if (const auto raw = comm::ReceivedLine(format, block, last)) sink.SaveLine(*raw);
     });
-    if (fault != 0) throw JobError(QStringLiteral("通信エラー: ") + FaultText(fault));
-    return sink.Lines();
+    return {sink.Lines(), fault == 0 ? QString() : QStringLiteral("通信エラー: ") + FaultText(fault)};
 }
 
 int Receive(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     if (!parser.isSet(kOutputOption)) throw JobError(QStringLiteral("-o で書くファイルを指定してください。"));
     comm::SerialLine line;
-    OpenLine(line, parser);
-    const QList<QByteArray> lines = comm::protocol::IsCardReader(format)
-                                        ? ReceiveFromCardReader(format, line, parser, context)
-                                        : ReceiveFromRecorder(format, line, parser, context);
-    QByteArray bytes;
-    for (const QByteArray& l : lines) bytes += l + "\r\n";
-    platform::WriteFileBytes(parser.value(kOutputOption), bytes);
-    context.out << parser.value(kOutputOption) << QStringLiteral(": ") << lines.size() << QStringLiteral(" 行、")
-                << bytes.size() << QStringLiteral(" バイト") << Qt::endl;
+    OpenLine(line, parser, context);
+    const Received received = comm::protocol::IsCardReader(format) ? ReceiveFromCardReader(format, line, parser, context)
+                                                                   : ReceiveFromRecorder(format, line, parser, context);
+    // What came before a fault is kept, as the transfer form keeps it.
+    if (!received.lines.isEmpty() || received.fault.isEmpty()) {
+        QByteArray bytes;
+        for (const QByteArray& l : received.lines) bytes += l + "\r\n";
+        platform::WriteFileBytes(parser.value(kOutputOption), bytes);
+        context.out << parser.value(kOutputOption) << QStringLiteral(": ") << received.lines.size()
+                    << QStringLiteral(" 行、") << bytes.size() << QStringLiteral(" バイト") << Qt::endl;
+    }
+    if (!received.fault.isEmpty()) throw JobError(received.fault);
     return kExitOk;
 }
 
@@ -190,7 +200,7 @@ int Send(const QCommandLineParser& parser, JobContext& context) {
     const QString file = parser.positionalArguments().constFirst();
     const QList<QByteArray> lines = FileLines(file);
     comm::SerialLine line;
-    OpenLine(line, parser);
+    OpenLine(line, parser, context);
     if (comm::protocol::IsCardReader(format))
         SendToCardReader(format, line, lines, parser, context);
     else
@@ -222,7 +232,14 @@ int SimulateInstrument(const QCommandLineParser& parser, JobContext& context) {
     auto sender = comm::protocol::MakeSender(format, comm::protocol::Side::Instrument, Options(parser));
     const int played = comm::PlayToReceiver(terminal, *sender, lines, Faults(parser), comm::TimingFor(format), stop);
     context.err << QStringLiteral("送信: ") << (played == 0 ? QStringLiteral("終了") : FaultText(played)) << Qt::endl;
-    if (!parser.isSet(kOutputOption) || played < 0) return kExitOk;
+    if (played < 0) return kExitOk;
+    if (!parser.isSet(kOutputOption)) {
+        // The instrument stays on the line until the receiver lets go: a GSI receiver ends
+        // its transfer only on the silence that follows.
+        while (!stop() && terminal.Read(100)) {
+        }
+        return kExitOk;
+    }
     QByteArray upload;
     auto receiver = comm::protocol::MakeReceiver(format, comm::protocol::Side::Instrument, Options(parser));
     comm::TakeFromSender(terminal, *receiver, [&](const QByteArray& block, bool) { upload += block + "\r\n"; },

@@ -57,11 +57,15 @@ bool SerialLine::Open(const LinkSettings& settings, QString& error) {
                               QFileInfo::exists(settings.device));
         return false;
     }
-    port_.setBaudRate(line.baud);
-    port_.setParity(line.parity);
-    port_.setDataBits(line.dataBits);
-    port_.setStopBits(line.stopBits);
-    port_.setFlowControl(settings.flowControl == 2 ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl);
+    const QStringList fields = settings.line.split(u',');
+    refused_.clear();
+    if (!port_.setBaudRate(line.baud)) refused_ << QStringLiteral("ボーレート ") + fields[0];
+    if (!port_.setParity(line.parity)) refused_ << QStringLiteral("パリティ ") + fields[1];
+    if (!port_.setDataBits(line.dataBits)) refused_ << QStringLiteral("データビット ") + fields[2];
+    if (!port_.setStopBits(line.stopBits)) refused_ << QStringLiteral("ストップビット ") + fields[3];
+    if (!port_.setFlowControl(settings.flowControl == 2 ? QSerialPort::HardwareControl : QSerialPort::NoFlowControl))
+        refused_ << QStringLiteral("フロー制御 ") + QString::number(settings.flowControl);
+    port_.clearError();  // a refused setting is told, not a fault of the line
     limitMs_ = settings.limitSeconds * 1000;
     return true;
 }

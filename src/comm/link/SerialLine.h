@@ -3,6 +3,7 @@
 // control and the silence after which an exchange fails.
 
 #include <QSerialPort>
+#include <QStringList>
 #include <functional>
 #include <stdexcept>
 
@@ -31,8 +32,11 @@ class LinkFault : public std::runtime_error {
 class SerialLine {
   public:
     // Opens the device with the settings; false with the reason (the device named, and the
-    // dialout group for a permission fault).
+    // dialout group for a permission fault). The settings are applied one by one: one the
+    // device refuses (a pseudo-terminal takes no parity) is listed in Refused() and the
+    // others still apply.
     bool Open(const LinkSettings& settings, QString& error);
+    const QStringList& Refused() const { return refused_; }
     void Close() { port_.close(); }
     bool IsOpen() const { return port_.isOpen(); }
     QSerialPort& Port() { return port_; }
@@ -47,6 +51,7 @@ class SerialLine {
   private:
     QSerialPort port_;
     int limitMs_ = 20000;
+    QStringList refused_;
 };
 
 }  // namespace comm

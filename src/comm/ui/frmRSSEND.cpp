@@ -127,7 +127,10 @@ bool frmRSSEND::OpenLine() {
     settings.flowControl = context_.rsfuro == u"2" ? 2 : 0;
     settings.limitSeconds = context_.limitSeconds;
     QString error;
-    if (line_.Open(settings, error)) return true;
+    if (line_.Open(settings, error)) {
+        for (const QString& refused : line_.Refused()) LogLine(QStringLiteral("（設定を受けません: ") + refused + u'）');
+        return true;
+    }
     prompt_.Show(error, kConfirm, platform::PromptIcon::Critical);
     return false;
 }
