@@ -101,21 +101,30 @@ TEST_F(TransferFormTest, UploadAndCancel) {
     const QString file = folder_ + QStringLiteral("/COORD.FC5");
     test::WriteBytes(file, "X000ST01,0001,,1.500,\r\nX001SS02,,0.000,\r\n");
     auto take = comm::protocol::MakeReceiver(QStringLiteral("FC5"), comm::protocol::Side::Instrument, {});
-    QList<QByteArray> taken;
+    QList<QByteArray> taken;  // the instrument's own until it is joined
+    std::atomic<int> count = 0;
     instrument_.reset(QThread::create([&] {
-        comm::TakeFromSender(terminal_, *take, [&](const QByteArray& b, bool) { taken.append(b); }, comm::TimingFor(QStringLiteral("FC5")),
-                             [this] { return stop_.load(); });
+        comm::TakeFromSender(
+            terminal_, *take,
+            [&](const QByteArray& b, bool) {
+                taken.append(b);
+                ++count;
+            },
+            comm::TimingFor(QStringLiteral("FC5")), [this] { return stop_.load(); });
     }));
     instrument_->start();
     auto form = Form(comm_ui::TransferMode::Send, QStringLiteral("FC5"), 20, file);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("座標データの送信"));
     test::Click(form.get(), "RSSend");
     EXPECT_EQ(test::Child<QPushButton>(form.get(), "RSSend")->text(), QStringLiteral("送信開始"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return taken.size() >= 2; }, 5000)) << taken.join('|').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count >= 2; }, 5000));
     EXPECT_TRUE(test::Child<QTextEdit>(form.get(), "Text1")->toPlainText().contains(QStringLiteral("SS02")));
     form->show();
     test::Click(form.get(), "RSCancel");
     EXPECT_FALSE(form->isVisible());
+    stop_ = true;
+    instrument_->wait();  // before the machine and the list it fills go
+    EXPECT_TRUE(taken.join('|').contains("SS02")) << taken.join('|').toStdString();
 }
 
 }  // namespace
