@@ -83,13 +83,7 @@ QString FaultText(int code) {
     return text.isEmpty() ? QStringLiteral("データがありません。") : text;
 }
 
-// The lines of a file to send, CP932 as they are, without their line ends.
-QList<QByteArray> FileLines(const QString& file) {
-    QList<QByteArray> lines;
-    for (const QByteArray& l : platform::ReadFileBytes(file).split('\n'))
-        if (!l.trimmed().isEmpty()) lines.append(l.endsWith('\r') ? l.chopped(1) : l);
-    return lines;
-}
+
 
 // Keeps the card's records and tells a terminal how far the transfer has come.
 class JobSink : public comm::card::CardSink {
@@ -198,7 +192,7 @@ void SendToRecorder(const QString& format, comm::SerialLine& line, QList<QByteAr
 int Send(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     const QString file = parser.positionalArguments().constFirst();
-    const QList<QByteArray> lines = FileLines(file);
+    const QList<QByteArray> lines = comm::SendFileLines(file);
     comm::SerialLine line;
     OpenLine(line, parser, context);
     if (comm::protocol::IsCardReader(format))
@@ -224,7 +218,7 @@ int SimulateInstrument(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     if (comm::protocol::IsCardReader(format))
         throw JobError(QStringLiteral("カードリーダは simulate card-reader で演じます。"));
-    const QList<QByteArray> lines = FileLines(parser.positionalArguments().constFirst());
+    const QList<QByteArray> lines = comm::SendFileLines(parser.positionalArguments().constFirst());
     comm::PseudoTerminal terminal;
     context.out << terminal.DevicePath() << Qt::endl;
     OnStopSignals();

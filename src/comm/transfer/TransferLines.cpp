@@ -4,6 +4,7 @@
 
 #include "comm/protocol/Checks.h"
 #include "comm/protocol/ControlBytes.h"
+#include "platform/TextFile.h"
 
 namespace comm {
 namespace {
@@ -35,6 +36,15 @@ QByteArray SendBytes(const QString& format, const QByteArray& line) {
     if (body != "F00F000" && body != QByteArray(1, kEot))
         body += protocol::Xor3(body);
     return kStx + body + kEtx;
+}
+
+QList<QByteArray> SendFileLines(const QString& path) {
+    QList<QByteArray> lines;
+    for (const QByteArray& l : platform::ReadFileBytes(path).split('\n')) {
+        const QByteArray line = l.endsWith('\r') ? l.chopped(1) : l;
+        if (!line.isEmpty()) lines.append(line);
+    }
+    return lines;
 }
 
 QString CommErrorText(int code) {

@@ -5,6 +5,7 @@
 // the format as its extension.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -21,6 +22,10 @@ std::optional<QByteArray> ReceivedLine(const QString& format, const QByteArray& 
 // followed by the XOR of its bytes as three decimal digits (not for "F00F000" or a lone
 // EOT), between STX and ETX; for other formats the line unchanged, without a line end.
 QByteArray SendBytes(const QString& format, const QByteArray& line);
+
+// The lines of a file to send, bytes as they are (CP932), without their line ends; empty
+// lines are left out. Throws platform::FileError when the file cannot be read.
+QList<QByteArray> SendFileLines(const QString& path);
 
 // The message of a communication fault code: 1 "TimeOutError", 2 "PacketDataError", 3 none,
 // anything else "通信ｴﾗｰ".

@@ -31,14 +31,6 @@ const QString kPressAKey = QStringLiteral("何かキーを押してください�
 const QString kReceiveEnd = QStringLiteral("  ･･･････ 受信終了 ･･･････");
 const QColor kMarkColour(0, 0, 255);  // light blue of the basic palette
 
-// The send file's lines, bytes as they are, without their line ends.
-QList<QByteArray> FileLines(const QString& path) {
-    QList<QByteArray> lines;
-    for (const QByteArray& l : platform::ReadFileBytes(path).split('\n'))
-        if (!l.isEmpty() && l != "\r") lines.append(l.endsWith('\r') ? l.chopped(1) : l);
-    return lines;
-}
-
 }  // namespace
 
 frmRSSEND::frmRSSEND(TransferContext context, platform::Prompt& prompt, platform::SettingsStore& store, QWidget* parent)
@@ -215,7 +207,7 @@ void frmRSSEND::Send() {
     log_->clear();
     QList<QByteArray> lines;
     try {
-        lines = FileLines(context_.dataFile);
+        lines = comm::SendFileLines(context_.dataFile);
     } catch (const platform::FileError& e) {
         prompt_.Show(e.Told(), kConfirm, platform::PromptIcon::Critical);
         return;
