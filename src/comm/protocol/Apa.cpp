@@ -55,12 +55,7 @@ void ApaReceiver::OnLine(const QByteArray& line, ReceiverOutput& out) {
     naks_ = 0;
     if (options_.handshaking) out.Reply(QByteArray(1, ctl::kAck));
     if (IsEndRecord(line)) {
-        if (dataRecords_ == 0) {
-            Fail(out, kNoText);
-            return;
-        }
-        Deliver(out, line, true);
-        if (badCheck_) Fail(out, kPacketData);
+        EndTransfer(out, dataRecords_ > 0, line, badCheck_);
         return;
     }
     if (!line.startsWith("A,")) ++dataRecords_;

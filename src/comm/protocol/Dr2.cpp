@@ -105,12 +105,7 @@ void Dr2Receiver::OnFrame(ReceiverOutput& out) {
 }
 
 void Dr2Receiver::OnEnd(ReceiverOutput& out) {
-    if (blocks_ == 0) {
-        Fail(out, kNoText);
-        return;
-    }
-    Deliver(out, QByteArray(1, ctl::kEot), true);
-    if (badCheck_) Fail(out, kPacketData);
+    EndTransfer(out, blocks_ > 0, QByteArray(1, ctl::kEot), badCheck_);
 }
 
 std::optional<UnitSender::Unit> Dr2Sender::NextUnit(SenderOutput& out) {

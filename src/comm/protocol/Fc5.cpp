@@ -124,12 +124,7 @@ void Fc5BlockReceiver::Reject(ReceiverOutput& out) {
 
 void Fc5BlockReceiver::OnEot(ReceiverOutput& out) {
     if (options_.handshaking) out.Reply(Fc5Ack());
-    if (blocks_ == 0) {
-        Fail(out, kNoText);
-        return;
-    }
-    Deliver(out, QByteArray(1, ctl::kEot), true);
-    if (badCheck_) Fail(out, kPacketData);
+    EndTransfer(out, blocks_ > 0, QByteArray(1, ctl::kEot), badCheck_);
 }
 
 std::optional<UnitSender::Unit> Fc5BlockSender::NextUnit(SenderOutput& out) {
@@ -180,11 +175,7 @@ void Fc5FrameReceiver::OnFrame(ReceiverOutput& out) {
     const QByteArrayView body = QByteArrayView(frame_).sliced(1, frame_.size() - 2);
     if (body == QByteArrayView("\x04")) {
         if (options_.handshaking) out.Reply(Fc5Ack());
-        if (frames_ == 0)
-            Fail(out, kNoText);
-        else
-            Deliver(out, frame_, true);
-        if (badCheck_) Fail(out, kPacketData);
+        EndTransfer(out, frames_ > 0, frame_, badCheck_);
         return;
     }
     if (!TrailingXorAgrees(body)) {

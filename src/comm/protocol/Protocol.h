@@ -63,6 +63,10 @@ class Receiver {
   protected:
     void Deliver(ReceiverOutput& out, const QByteArray& block, bool last);
     void Fail(ReceiverOutput& out, int code);
+    // The end mark came: no text when no data came before it, else the mark as the last
+    // block, followed by a packet data error when a check failed on a block that could not
+    // be asked for again.
+    void EndTransfer(ReceiverOutput& out, bool anyData, const QByteArray& endMark, bool badCheck);
 
   private:
     bool finished_ = false;
