@@ -45,6 +45,18 @@ bool Step(SerialLine& line, QByteArray& bytes) {
     return !line.Gone();
 }
 
+// Bytes go to the machine; a silence as long as the limit is told to it instead.
+template <typename Machine, typename Output>
+void FeedOrIdle(Machine& machine, Output& out, const QByteArray& bytes, QElapsedTimer& quiet, int limitMs) {
+    if (!bytes.isEmpty()) {
+        quiet.restart();
+        machine.Feed(bytes, out);
+    } else if (quiet.elapsed() >= limitMs) {
+        quiet.restart();
+        machine.Idle(out);
+    }
+}
+
 }  // namespace
 
 int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
@@ -57,13 +69,7 @@ int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
     QByteArray bytes;
     while (out.fault < 0) {
         if (!Drain(line) || !Step(line, bytes)) return kLineGone;
-        if (!bytes.isEmpty()) {
-            quiet.restart();
-            receiver.Feed(bytes, out);
-        } else if (quiet.elapsed() >= line.LimitMs()) {
-            quiet.restart();
-            receiver.Idle(out);
-        }
+        FeedOrIdle(receiver, static_cast<protocol::ReceiverOutput&>(out), bytes, quiet, line.LimitMs());
         if (receiver.Finished() && out.fault < 0) out.fault = 0;
     }
     Drain(line);  // the last acknowledgement goes out
@@ -85,13 +91,7 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
             continue;
         }
         if (!Step(line, bytes)) return kLineGone;
-        if (!bytes.isEmpty()) {
-            quiet.restart();
-            sender.Feed(bytes, out);
-        } else if (quiet.elapsed() >= line.LimitMs()) {
-            quiet.restart();
-            sender.Idle(out);
-        }
+        FeedOrIdle(sender, static_cast<protocol::SenderOutput&>(out), bytes, quiet, line.LimitMs());
     }
     Drain(line);
     return out.fault;
