@@ -9,6 +9,7 @@
 #include "comm/card/CardMessages.h"
 #include "comm/card/CardTransfer.h"
 #include "comm/link/CardReaderService.h"
+#include "comm/link/CommControl.h"
 #include "comm/link/SerialCardExchange.h"
 #include "comm/card/CardTestSupport.h"
 #include "platform/ScriptedPrompt.h"
@@ -29,15 +30,16 @@ class CardOverSerialTest : public testing::Test {
         stop_ = false;
         server_.reset(QThread::create([this, faults] { ServeCardReader(terminal_, *reader_, faults, [this] { return stop_.load(); }); }));
         server_->start();
-        QString error;
-        ASSERT_TRUE(line_.Open({terminal_.DevicePath(), QStringLiteral("9600,n,8,1"), 0, 1}, error))
-            << error.toStdString();
+        control_.SetDevice(terminal_.DevicePath());
+        control_.SetFlowControl(0);
+        control_.SetLimit(1);
+        ASSERT_TRUE(control_.ResetLink()) << control_.OpenError().toStdString();
     }
     void Stop() {
         stop_ = true;
         if (server_) server_->wait();
         server_.reset();
-        line_.Close();
+        control_.StopLink();
     }
     QList<QByteArray> Lines(int count) {
         QList<QByteArray> lines;
@@ -47,7 +49,7 @@ class CardOverSerialTest : public testing::Test {
 
     QString folder_;
     PseudoTerminal terminal_;
-    SerialLine line_;
+    CommControl control_{[](int) { return QString(); }};
     std::unique_ptr<card::CardReaderSimulator> reader_;
     std::unique_ptr<QThread> server_;
     std::atomic<bool> stop_ = false;
@@ -58,7 +60,7 @@ class CardOverSerialTest : public testing::Test {
 TEST_F(CardOverSerialTest, Sc1WrittenAndReadBackThroughThePort) {
     const QList<QByteArray> lines = Lines(12);
     Serve();
-    SerialCardExchange link(line_);
+    SerialCardExchange link(control_);
     card::CardSession session(link, sink_, prompt_);
     ASSERT_EQ(card::WriteSc1Card(session, lines), card::WriteResult::Done);
     Stop();
@@ -76,7 +78,7 @@ TEST_F(CardOverSerialTest, Sc1WrittenAndReadBackThroughThePort) {
 TEST_F(CardOverSerialTest, FaultsOnDemand) {
     test::WriteBytes(folder_ + QStringLiteral("/SEQUENCE.DAT"), card::CardRecord("001,A,") + ' ');
     Serve({0, 2, 0});
-    SerialCardExchange link(line_);
+    SerialCardExchange link(control_);
     {
         card::CardSession session(link, sink_, prompt_);
         prompt_.AnswerMessage(platform::PromptAnswer::Ok);

@@ -1,16 +1,19 @@
 // The communication jobs: a transfer with an instrument or card reader without a display,
 // and the simulators that stand in for them on a pseudo-terminal.
 
-#include <QFile>
+#include <QEventLoop>
+#include <QTimer>
 #include <csignal>
+#include <functional>
 
 #include "comm/card/CardTransfer.h"
-#include "comm/link/InstrumentService.h"
-#include "comm/link/LineTransfer.h"
-#include "comm/protocol/Recorders.h"
-#include "comm/transfer/TransferLines.h"
 #include "comm/link/CardReaderService.h"
+#include "comm/link/CommControl.h"
+#include "comm/link/InstrumentService.h"
 #include "comm/link/SerialCardExchange.h"
+#include "comm/protocol/Recorders.h"
+#include "comm/settings/PortNames.h"
+#include "comm/transfer/TransferLines.h"
 #include "platform/FileError.h"
 #include "platform/Settings.h"
 #include "platform/TextFile.h"
@@ -29,6 +32,11 @@ const QString kFlowOption = QStringLiteral("flow");
 const QString kOutputOption = QStringLiteral("output");
 const QString kCardFileOption = QStringLiteral("card-file");
 const QString kCardOption = QStringLiteral("card");
+const QString kLimitOption = QStringLiteral("limit");
+const QString kWaitOption = QStringLiteral("wait");
+const QString kRequestOption = QStringLiteral("request");
+const QString kNoHandshakeOption = QStringLiteral("no-handshake");
+constexpr int kDefaultWaitSeconds = 120;
 
 volatile std::sig_atomic_t gStop = 0;
 extern "C" void OnStopSignal(int) { gStop = 1; }
@@ -41,25 +49,9 @@ int CountOption(const QCommandLineParser& parser, const QString& name) {
     return n;
 }
 
-// --settings and --flow, else the stored RSset (without its port) and RSFuro.
-comm::LinkSettings Settings(const QCommandLineParser& parser) {
-    comm::LinkSettings settings;
-    settings.device = parser.value(kPortOption);
-    platform::SettingsStore& store = platform::SettingsStore::User();
-    QString line = parser.value(kSettingsOption);
-    if (line.isEmpty()) {
-        const QString stored = store.Peek(QStringLiteral("Trevanto"), QStringLiteral("RSset"));
-        line = (stored.isEmpty() ? QStringLiteral("9600,n,8,1,1") : stored).chopped(2);
-    }
-    if (const QString fault = comm::LineSettingsFault(line); !fault.isEmpty()) throw JobError(fault);
-    settings.line = line;
-    const QString flow = parser.isSet(kFlowOption) ? parser.value(kFlowOption)
-                                                   : store.Peek(QStringLiteral("Trevanto"), QStringLiteral("RSFuro"));
-    if (parser.isSet(kFlowOption) && flow != u"0" && flow != u"2")
-        throw JobError(QStringLiteral("--flow は 0（なし）か 2（ハードウェア）です: ") + flow);
-    settings.flowControl = flow == u"0" ? 0 : 2;
-    if (parser.isSet(QStringLiteral("limit"))) settings.limitSeconds = CountOption(parser, QStringLiteral("limit"));
-    return settings;
+void OnStopSignals() {
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
 }
 
 // The format code given, one of the recorder types.
@@ -70,10 +62,32 @@ QString Format(const QCommandLineParser& parser) {
                    QStringLiteral(" のどれかです: ") + parser.value(kFormatOption));
 }
 
+// The line's properties: the options, else the stored RSset (its port too) and RSFuro.
+void Configure(comm::CommControl& control, const QCommandLineParser& parser) {
+    platform::SettingsStore& store = platform::SettingsStore::User();
+    QString rsset = store.Peek(QStringLiteral("Trevanto"), QStringLiteral("RSset"));
+    if (rsset.size() < 3) rsset = QStringLiteral("9600,n,8,1,1");
+    const QString line = parser.isSet(kSettingsOption) ? parser.value(kSettingsOption) : rsset.chopped(2);
+    if (const QString fault = comm::LineSettingsFault(line); !fault.isEmpty()) throw JobError(fault);
+    control.SetSettings(line);
+    control.SetCommPort(rsset.right(1).toInt());
+    control.SetDevice(parser.value(kPortOption));
+    const QString flow = parser.isSet(kFlowOption) ? parser.value(kFlowOption)
+                                                   : store.Peek(QStringLiteral("Trevanto"), QStringLiteral("RSFuro"));
+    if (parser.isSet(kFlowOption) && flow != u"0" && flow != u"2")
+        throw JobError(QStringLiteral("--flow は 0（なし）か 2（ハードウェア）です: ") + flow);
+    control.SetFlowControl(flow == u"0" ? 0 : 2);
+    if (parser.isSet(kLimitOption)) control.SetLimit(CountOption(parser, kLimitOption));
+    control.SetFirstWait(parser.isSet(kWaitOption) ? CountOption(parser, kWaitOption) : kDefaultWaitSeconds);
+    control.SetHandshaking(!parser.isSet(kNoHandshakeOption));
+    control.SetRequest(parser.isSet(kRequestOption));
+    control.SetRecorderIndex(static_cast<int>(comm::protocol::RecorderNames().indexOf(Format(parser))) + 1);
+}
+
 comm::protocol::LinkOptions Options(const QCommandLineParser& parser) {
     comm::protocol::LinkOptions options;
-    options.request = parser.isSet(QStringLiteral("request"));
-    options.handshaking = !parser.isSet(QStringLiteral("no-handshake"));
+    options.request = parser.isSet(kRequestOption);
+    options.handshaking = !parser.isSet(kNoHandshakeOption);
     return options;
 }
 
@@ -83,16 +97,33 @@ QString FaultText(int code) {
     return text.isEmpty() ? QStringLiteral("データがありません。") : text;
 }
 
+// Tells a terminal how far a transfer has come, on one line that it rewrites.
+class Progress {
+  public:
+    explicit Progress(QTextStream& err) : err_(err), shown_(isatty(STDERR_FILENO) != 0) {}
+    ~Progress() {
+        if (shown_ && lines_ > 0) err_ << Qt::endl;
+    }
+    void Add(qsizetype bytes) {
+        ++lines_;
+        bytes_ += bytes;
+        if (shown_) err_ << QStringLiteral("\r") << lines_ << QStringLiteral(" 行 ") << bytes_ << QStringLiteral(" バイト") << Qt::flush;
+    }
 
+  private:
+    QTextStream& err_;
+    bool shown_;
+    qsizetype lines_ = 0;
+    qsizetype bytes_ = 0;
+};
 
-// Keeps the card's records and tells a terminal how far the transfer has come.
+// Keeps the card's records with their progress.
 class JobSink : public comm::card::CardSink {
   public:
-    explicit JobSink(QTextStream& err) : err_(err), progress_(isatty(STDERR_FILENO) != 0) {}
+    explicit JobSink(QTextStream& err) : progress_(err) {}
     void SaveLine(const QByteArray& raw) override {
         lines_.append(raw);
-        bytes_ += raw.size();
-        if (progress_) err_ << QStringLiteral("\r") << lines_.size() << QStringLiteral(" 行 ") << bytes_ << QStringLiteral(" バイト") << Qt::flush;
+        progress_.Add(raw.size());
     }
     void Log(const QString&) override {}
     void LogMark(const QString&) override {}
@@ -100,18 +131,38 @@ class JobSink : public comm::card::CardSink {
     const QList<QByteArray>& Lines() const { return lines_; }
 
   private:
-    QTextStream& err_;
-    bool progress_;
+    Progress progress_;
     QList<QByteArray> lines_;
-    qsizetype bytes_ = 0;
 };
 
-void OpenLine(comm::SerialLine& line, const QCommandLineParser& parser, JobContext& context) {
-    QString error;
-    if (!line.Open(Settings(parser), error)) throw JobError(error);
-    for (const QString& refused : line.Refused())
-        context.err << QStringLiteral("trevanto: ") << parser.value(kPortOption) << QStringLiteral(" は設定を受けません（")
+// The control set up from the options with its line open; refused settings are told.
+void OpenLine(comm::CommControl& control, const QCommandLineParser& parser, JobContext& context) {
+    Configure(control, parser);
+    if (!control.ResetLink()) throw JobError(control.OpenError());
+    for (const QString& refused : control.Refused())
+        context.err << QStringLiteral("trevanto: ") << control.Device() << QStringLiteral(" は設定を受けません（")
                     << refused << QStringLiteral("）。ほかの設定で続けます。") << Qt::endl;
+    OnStopSignals();
+}
+
+// Ctrl-C stops the link while a transfer runs; what came before it is kept.
+class Interrupt {
+  public:
+    explicit Interrupt(comm::CommControl& control) {
+        timer_.callOnTimeout([&control] {
+            if (gStop != 0) control.StopLink();
+        });
+        timer_.start(100);
+    }
+
+  private:
+    QTimer timer_;
+};
+
+QString LineFault(int code, const comm::CommControl& control) {
+    if (code == comm::kStopped) return QStringLiteral("中断しました。");
+    if (code == comm::kLineGone) return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" がなくなりました。");
+    return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" から応答がありません。");
 }
 
 // What came before a transfer ended, and why it ended early (empty when it did not).
@@ -120,37 +171,70 @@ struct Received {
     QString fault;
 };
 
-Received ReceiveFromCardReader(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
-                               JobContext& context) {
-    comm::SerialCardExchange link(line);
-    JobSink sink(context.err);
-    ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
+// A card routine in direct mode; the fault of a line that failed under it.
+QString RunCardRoutine(comm::CommControl& control, const std::function<void(comm::card::CardSession&)>& routine,
+                       comm::card::CardSink& sink, ConsolePrompt& prompt) {
+    comm::SerialCardExchange link(control);
     comm::card::CardSession session(link, sink, prompt);
+    Interrupt interrupt(control);
     try {
-        format == u"SC1" ? comm::card::ReadSc1Card(session) : comm::card::ReadScrCard(session);
+        routine(session);
     } catch (const comm::card::CardLinkError&) {
-        return {sink.Lines(), QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。")};
+        return LineFault(control.Stopped() ? comm::kStopped : 1, control);
     }
-    return {sink.Lines(), prompt.Told() > 0 ? QStringLiteral("カードリーダから受信できませんでした。") : QString()};
+    return {};
 }
 
-Received ReceiveFromRecorder(const QString& format, comm::SerialLine& line, const QCommandLineParser& parser,
-                             JobContext& context) {
+Received ReceiveFromCardReader(const QString& format, comm::CommControl& control, const QCommandLineParser& parser,
+                               JobContext& context) {
     JobSink sink(context.err);
-    auto receiver = comm::protocol::MakeReceiver(format, comm::protocol::Side::Computer, Options(parser));
-    const int fault = comm::ReceiveOverLine(line, *receiver, [&](const QByteArray& block, bool last) {
+    ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
+    QString fault = RunCardRoutine(
+        control,
+        [&](comm::card::CardSession& session) {
+            format == u"SC1" ? comm::card::ReadSc1Card(session) : comm::card::ReadScrCard(session);
+        },
+        sink, prompt);
+    if (fault.isEmpty() && prompt.Told() > 0) fault = QStringLiteral("カードリーダから受信できませんでした。");
+    return {sink.Lines(), fault};
+}
+
+// Runs the event loop until the receive ends: the last block, a fault or Ctrl-C.
+Received ReceiveFromRecorder(const QString& format, comm::CommControl& control, JobContext& context) {
+    JobSink sink(context.err);
+    QEventLoop loop;
+    bool done = false;
+    int fault = 0;
+    const auto end = [&](int code) {
+        fault = code;
+        done = true;
+        loop.quit();
+    };
+    QObject::connect(&control, &comm::CommControl::DataReceived, &loop, [&](const QByteArray& block, bool last) {
         if (const auto raw = comm::ReceivedLine(format, block, last)) sink.SaveLine(*raw);
+        if (last) end(0);
     });
-    return {sink.Lines(), fault == 0 ? QString() : QStringLiteral("通信エラー: ") + FaultText(fault)};
+    QObject::connect(&control, &comm::CommControl::CommError, &loop, end);
+    QTimer interrupt;
+    interrupt.callOnTimeout([&] {
+        if (gStop == 0) return;
+        control.StopLink();
+        end(comm::kStopped);
+    });
+    interrupt.start(100);
+    if (!control.StartReceive()) throw JobError(control.OpenError());
+    if (!done) loop.exec();
+    if (fault == 0) return {sink.Lines(), {}};
+    return {sink.Lines(), fault == comm::kStopped ? QStringLiteral("中断しました。") : QStringLiteral("通信エラー: ") + FaultText(fault)};
 }
 
 int Receive(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     if (!parser.isSet(kOutputOption)) throw JobError(QStringLiteral("-o で書くファイルを指定してください。"));
-    comm::SerialLine line;
-    OpenLine(line, parser, context);
-    const Received received = comm::protocol::IsCardReader(format) ? ReceiveFromCardReader(format, line, parser, context)
-                                                                   : ReceiveFromRecorder(format, line, parser, context);
+    comm::CommControl control([](int port) { return comm::PortDevice(port, platform::SettingsStore::User()); });
+    OpenLine(control, parser, context);
+    const Received received = comm::protocol::IsCardReader(format) ? ReceiveFromCardReader(format, control, parser, context)
+                                                                   : ReceiveFromRecorder(format, control, context);
     // What came before a fault is kept, as the transfer form keeps it.
     if (!received.lines.isEmpty() || received.fault.isEmpty()) {
         QByteArray bytes;
@@ -163,42 +247,50 @@ int Receive(const QCommandLineParser& parser, JobContext& context) {
     return kExitOk;
 }
 
-void SendToCardReader(const QString& format, comm::SerialLine& line, const QList<QByteArray>& lines,
+void SendToCardReader(const QString& format, comm::CommControl& control, const QList<QByteArray>& lines,
                       const QCommandLineParser& parser, JobContext& context) {
-    comm::SerialCardExchange link(line);
     JobSink sink(context.err);
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
-    comm::card::CardSession session(link, sink, prompt);
     comm::card::WriteResult result = comm::card::WriteResult::Refused;
-    try {
-        result = format == u"SC1" ? comm::card::WriteSc1Card(session, lines) : comm::card::WriteScrCard(session, lines);
-    } catch (const comm::card::CardLinkError&) {
-        throw JobError(QStringLiteral("通信エラー: ") + parser.value(kPortOption) + QStringLiteral(" から応答がありません。"));
-    }
+    const QString fault = RunCardRoutine(
+        control,
+        [&](comm::card::CardSession& session) {
+            result = format == u"SC1" ? comm::card::WriteSc1Card(session, lines) : comm::card::WriteScrCard(session, lines);
+        },
+        sink, prompt);
+    if (!fault.isEmpty()) throw JobError(fault);
     if (result != comm::card::WriteResult::Done) throw JobError(QStringLiteral("カードに書けませんでした。"));
 }
 
-void SendToRecorder(const QString& format, comm::SerialLine& line, QList<QByteArray> lines,
-                    const QCommandLineParser& parser) {
-    auto sender = comm::protocol::MakeSender(format, comm::protocol::Side::Computer, Options(parser));
-    const int fault = comm::SendOverLine(line, *sender, [&](QByteArray& next) {
-        if (lines.isEmpty()) return false;
-        next = comm::SendBytes(format, lines.takeFirst());
-        return true;
-    });
+// The control asks for each line in turn; the end of the list stops the link.
+void SendToRecorder(const QString& format, comm::CommControl& control, QList<QByteArray> lines, JobContext& context) {
+    Progress progress(context.err);
+    QObject::connect(&control, &comm::CommControl::DataRequest, &control, [&](QByteArray& data) {
+        if (lines.isEmpty()) {
+            control.StopLink();
+            return;
+        }
+        data = comm::SendBytes(format, lines.takeFirst());
+        progress.Add(data.size());
+    }, Qt::DirectConnection);
+    int fault = 0;
+    QObject::connect(&control, &comm::CommControl::CommError, &control, [&](int code) { fault = code; });
+    Interrupt interrupt(control);
+    if (control.StartSend()) return;
     if (fault != 0) throw JobError(QStringLiteral("通信エラー: ") + FaultText(fault));
+    throw JobError(control.Stopped() ? QStringLiteral("中断しました。") : control.OpenError());
 }
 
 int Send(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     const QString file = parser.positionalArguments().constFirst();
     const QList<QByteArray> lines = comm::SendFileLines(file);
-    comm::SerialLine line;
-    OpenLine(line, parser, context);
+    comm::CommControl control([](int port) { return comm::PortDevice(port, platform::SettingsStore::User()); });
+    OpenLine(control, parser, context);
     if (comm::protocol::IsCardReader(format))
-        SendToCardReader(format, line, lines, parser, context);
+        SendToCardReader(format, control, lines, parser, context);
     else
-        SendToRecorder(format, line, lines, parser);
+        SendToRecorder(format, control, lines, context);
     context.out << file << QStringLiteral(": ") << lines.size() << QStringLiteral(" 行を送りました。") << Qt::endl;
     return kExitOk;
 }
@@ -206,11 +298,6 @@ int Send(const QCommandLineParser& parser, JobContext& context) {
 comm::SimulatorFaults Faults(const QCommandLineParser& parser) {
     return {CountOption(parser, QStringLiteral("drop-after")), CountOption(parser, QStringLiteral("corrupt")),
             CountOption(parser, QStringLiteral("hangup-after"))};
-}
-
-void OnStopSignals() {
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
 }
 
 // Plays the file to whoever opens the device, then takes an upload when -o is given.
@@ -254,11 +341,13 @@ int SimulateCardReader(const QCommandLineParser& parser, JobContext& context) {
 
 void DeclareLine(QCommandLineParser& parser) {
     parser.addOptions({
-        {kPortOption, QStringLiteral("通信ポートのデバイス（/dev/ttyUSB0、シミュレータの /dev/pts/N など）。"), QStringLiteral("DEV")},
+        {kPortOption, QStringLiteral("通信ポートのデバイス（/dev/ttyUSB0、シミュレータの /dev/pts/N など）。"
+                                     "既定は保存された通信条件のポート。"), QStringLiteral("DEV")},
         {kFormatOption, QStringLiteral("データ形式（APA、3GD、3PD、SDF、SC1、SCR、FC5、GSI、DR2）。"), QStringLiteral("CODE")},
-        {QStringLiteral("limit"), QStringLiteral("応答を待つ秒数（既定 20）。"), QStringLiteral("SECONDS")},
-        {QStringLiteral("request"), QStringLiteral("GSI: 古い器械の要求（?）手順で受けます。")},
-        {QStringLiteral("no-handshake"), QStringLiteral("ACK/NAK の応答をしません（APA の共通形式など）。")},
+        {kLimitOption, QStringLiteral("転送が始まった後、無通信で打ち切るまでの秒数（既定 20）。"), QStringLiteral("SECONDS")},
+        {kWaitOption, QStringLiteral("受信: 最初のデータを待つ秒数（既定 120）。器械の送信操作をこの間に。"), QStringLiteral("SECONDS")},
+        {kRequestOption, QStringLiteral("GSI: 古い器械の要求（?）手順で受けます。")},
+        {kNoHandshakeOption, QStringLiteral("ACK/NAK の応答をしません（APA の共通形式など）。")},
         {kSettingsOption, QStringLiteral("通信条件「ボーレート,パリティ,データビット,ストップビット」。既定は保存された通信条件。"),
          QStringLiteral("9600,n,8,1")},
         {kFlowOption, QStringLiteral("フロー制御 0（なし）か 2（ハードウェア）。既定は保存された設定。"), QStringLiteral("0|2")},

@@ -1,24 +1,24 @@
 #include "comm/link/AsyncReceive.h"
 
-#include "comm/link/LineTransfer.h"
-
 namespace comm {
 
-AsyncReceive::AsyncReceive(SerialLine& line, std::unique_ptr<protocol::Receiver> receiver, QObject* parent)
-    : QObject(parent), line_(line), receiver_(std::move(receiver)) {
+AsyncReceive::AsyncReceive(SerialLine& line, QObject* parent) : QObject(parent), line_(line) {
     silence_.setSingleShot(true);
-    silence_.setInterval(line_.LimitMs());
     connect(&silence_, &QTimer::timeout, this, &AsyncReceive::OnSilence);
 }
 
 AsyncReceive::~AsyncReceive() { Stop(); }
 
-void AsyncReceive::Start() {
+void AsyncReceive::Start(std::unique_ptr<protocol::Receiver> receiver, int firstWaitMs) {
+    Stop();
+    receiver_ = std::move(receiver);
+    firstWaitMs_ = firstWaitMs;
+    heard_ = false;
     running_ = true;
     connections_ << connect(&line_.Port(), &QSerialPort::readyRead, this, &AsyncReceive::OnReadyRead)
                  << connect(&line_.Port(), &QSerialPort::errorOccurred, this, &AsyncReceive::OnError);
     receiver_->Start(*this);
-    silence_.start();
+    if (firstWaitMs_ > 0) silence_.start(firstWaitMs_);
     if (line_.Port().bytesAvailable() > 0) OnReadyRead();
 }
 
@@ -45,14 +45,17 @@ void AsyncReceive::Fault(int code) {
 
 void AsyncReceive::OnReadyRead() {
     if (!running_) return;
-    silence_.start();
-    receiver_->Feed(line_.Port().readAll(), *this);
+    const QByteArray bytes = line_.Port().readAll();
+    if (bytes.isEmpty()) return;
+    heard_ = true;
+    silence_.start(line_.LimitMs());
+    receiver_->Feed(bytes, *this);
 }
 
 void AsyncReceive::OnSilence() {
     if (!running_) return;
     receiver_->Idle(*this);
-    if (running_) silence_.start();
+    if (running_) silence_.start(heard_ ? line_.LimitMs() : firstWaitMs_);
 }
 
 void AsyncReceive::OnError(QSerialPort::SerialPortError error) {

@@ -1,7 +1,8 @@
 #pragma once
-// A receive that runs from the event loop, for the transfer form: blocks and faults arrive
-// as signals on the user-interface thread while the form stays usable (its cancel button
-// above all).
+// A receive that runs from the event loop, for the communication control: blocks and faults
+// arrive as signals on the owner's thread while the form stays usable (its cancel button
+// above all). The first byte is awaited as long as the user needs to start the instrument;
+// after it, the line's limit of silence is told to the recorder's machine.
 
 #include <QObject>
 #include <QTimer>
@@ -15,12 +16,13 @@ namespace comm {
 class AsyncReceive : public QObject, private protocol::ReceiverOutput {
     Q_OBJECT
   public:
-    // The line must stay open for as long as the receive runs.
-    AsyncReceive(SerialLine& line, std::unique_ptr<protocol::Receiver> receiver, QObject* parent = nullptr);
+    // The line must stay open while a receive runs.
+    explicit AsyncReceive(SerialLine& line, QObject* parent = nullptr);
     ~AsyncReceive() override;
 
-    void Start();
-    // Stops listening; nothing more is signalled.
+    // Listens with the machine. `firstWaitMs` 0 waits for the first byte until Stop.
+    void Start(std::unique_ptr<protocol::Receiver> receiver, int firstWaitMs);
+    // Stops listening; nothing more is signalled. Safe from a handler of its signals.
     void Stop();
     bool Running() const { return running_; }
 
@@ -39,6 +41,8 @@ class AsyncReceive : public QObject, private protocol::ReceiverOutput {
     SerialLine& line_;
     std::unique_ptr<protocol::Receiver> receiver_;
     QTimer silence_;
+    int firstWaitMs_ = 0;
+    bool heard_ = false;
     bool running_ = false;
     QList<QMetaObject::Connection> connections_;
 };

@@ -7,26 +7,20 @@ namespace {
 
 constexpr int kStepMs = 50;
 
-// The machines' outputs, kept until the loop acts on them.
-struct Outputs : protocol::ReceiverOutput, protocol::SenderOutput {
+// The sender's outputs, kept until the loop acts on them.
+struct Outputs : protocol::SenderOutput {
     QSerialPort& port;
-    std::function<void(const QByteArray&, bool)> block;
-    std::function<bool(QByteArray&)> next;
+    const std::function<bool(QByteArray&)>& next;
     int fault = -1;  // -1 running, 0 done, else the code
     bool written = false;
 
-    explicit Outputs(QSerialPort& p) : port(p) {}
-    void Block(const QByteArray& b, bool last) override {
-        block(b, last);
-        if (last && fault < 0) fault = 0;
-    }
-    void Reply(const QByteArray& bytes) override { port.write(bytes); }
-    void Fault(int code) override { fault = code; }
+    Outputs(QSerialPort& p, const std::function<bool(QByteArray&)>& n) : port(p), next(n) {}
     bool Request(QByteArray& line) override { return next(line); }
     void Write(const QByteArray& bytes) override {
         port.write(bytes);
         written = true;
     }
+    void Fault(int code) override { fault = code; }
     void Done() override {
         if (fault < 0) fault = 0;
     }
@@ -45,45 +39,17 @@ bool Step(SerialLine& line, QByteArray& bytes) {
     return !line.Gone();
 }
 
-// Bytes go to the machine; a silence as long as the limit is told to it instead.
-template <typename Machine, typename Output>
-void FeedOrIdle(Machine& machine, Output& out, const QByteArray& bytes, QElapsedTimer& quiet, int limitMs) {
-    if (!bytes.isEmpty()) {
-        quiet.restart();
-        machine.Feed(bytes, out);
-    } else if (quiet.elapsed() >= limitMs) {
-        quiet.restart();
-        machine.Idle(out);
-    }
-}
-
 }  // namespace
 
-int ReceiveOverLine(SerialLine& line, protocol::Receiver& receiver,
-                    const std::function<void(const QByteArray& block, bool last)>& block) {
-    Outputs out(line.Port());
-    out.block = block;
-    receiver.Start(out);
-    QElapsedTimer quiet;
-    quiet.start();
-    QByteArray bytes;
-    while (out.fault < 0) {
-        if (!Drain(line) || !Step(line, bytes)) return kLineGone;
-        FeedOrIdle(receiver, static_cast<protocol::ReceiverOutput&>(out), bytes, quiet, line.LimitMs());
-        if (receiver.Finished() && out.fault < 0) out.fault = 0;
-    }
-    Drain(line);  // the last acknowledgement goes out
-    return out.fault;
-}
-
-int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function<bool(QByteArray& line)>& next) {
-    Outputs out(line.Port());
-    out.next = next;
+int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function<bool(QByteArray& line)>& next,
+                 const std::function<bool()>& stop) {
+    Outputs out(line.Port(), next);
     sender.Start(out);
     QElapsedTimer quiet;
     quiet.start();
     QByteArray bytes;
     while (out.fault < 0) {
+        if (stop()) return kStopped;
         if (!Drain(line)) return kLineGone;
         if (out.written) {
             out.written = false;
@@ -91,7 +57,14 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
             continue;
         }
         if (!Step(line, bytes)) return kLineGone;
-        FeedOrIdle(sender, static_cast<protocol::SenderOutput&>(out), bytes, quiet, line.LimitMs());
+        // Bytes go to the machine; a silence as long as the limit is told to it instead.
+        if (!bytes.isEmpty()) {
+            quiet.restart();
+            sender.Feed(bytes, out);
+        } else if (quiet.elapsed() >= line.LimitMs()) {
+            quiet.restart();
+            sender.Idle(out);
+        }
     }
     Drain(line);
     return out.fault;

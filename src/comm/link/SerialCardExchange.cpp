@@ -1,6 +1,7 @@
 #include "comm/link/SerialCardExchange.h"
 
 #include "comm/card/CardFrame.h"
+#include "comm/link/CommControl.h"
 
 namespace comm {
 
@@ -10,11 +11,15 @@ bool CardFrameComplete(const QByteArray& bytes) {
 }
 
 QByteArray SerialCardExchange::Exchange(const QByteArray& frame) {
-    try {
-        return line_.Exchange(frame, CardFrameComplete);
-    } catch (const LinkFault& fault) {
-        throw card::CardLinkError(fault.what());
+    QByteArray reply;
+    switch (control_.Exchange(frame, reply)) {
+        case 0: return reply;
+        case 1: throw card::CardLinkError("time-out");
+        case kStopped: throw card::CardLinkError("stopped");
+        default: throw card::CardLinkError("line gone");
     }
 }
+
+void SerialCardExchange::DirectMode(bool on) { control_.DirectMode(on); }
 
 }  // namespace comm

@@ -1,23 +1,25 @@
 #pragma once
-// The card routines' exchange over a serial line: a command frame out, the reader's reply
-// frame back, whole once its ETX and the two check digits have come.
+// The card routines' exchange through the communication control: a command frame out, the
+// reader's reply frame back, whole once its ETX and the two check digits have come.
 
 #include "comm/card/CardLink.h"
-#include "comm/link/SerialLine.h"
 
 namespace comm {
+
+class CommControl;
 
 // The frame in `bytes` is whole: it holds an ETX and the two check digits after it.
 bool CardFrameComplete(const QByteArray& bytes);
 
 class SerialCardExchange : public card::CardExchange {
   public:
-    explicit SerialCardExchange(SerialLine& line) : line_(line) {}
-    // Throws card::CardLinkError when the line times out or goes away.
+    explicit SerialCardExchange(CommControl& control) : control_(control) {}
+    // Throws card::CardLinkError when the line times out, goes away or is stopped.
     QByteArray Exchange(const QByteArray& frame) override;
+    void DirectMode(bool on) override;
 
   private:
-    SerialLine& line_;
+    CommControl& control_;
 };
 
 }  // namespace comm

@@ -75,25 +75,27 @@ bool SerialLine::Gone() const {
     return !port_.isOpen() || (error != QSerialPort::NoError && error != QSerialPort::TimeoutError);
 }
 
-QByteArray SerialLine::Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete) {
-    if (!port_.isOpen()) throw LinkFault(0);
+int SerialLine::Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete,
+                         const std::function<bool()>& stop, QByteArray& reply) {
+    reply.clear();
+    if (!port_.isOpen()) return kLineGone;
     port_.clear(QSerialPort::Input);
     port_.write(frame);
-    QByteArray reply;
     QElapsedTimer quiet;
     quiet.start();
     while (!complete(reply)) {
+        if (stop()) return kStopped;
         if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(kWaitStepMs);
         if (port_.waitForReadyRead(kWaitStepMs)) {
             reply += port_.readAll();
             quiet.restart();
         } else if (Gone()) {
-            throw LinkFault(0);
+            return kLineGone;
         } else if (quiet.elapsed() >= limitMs_) {
-            throw LinkFault(1);
+            return 1;
         }
     }
-    return reply;
+    return 0;
 }
 
 }  // namespace comm

@@ -5,7 +5,6 @@
 #include <QSerialPort>
 #include <QStringList>
 #include <functional>
-#include <stdexcept>
 
 namespace comm {
 
@@ -19,15 +18,9 @@ struct LinkSettings {
 // What is wrong with a line setting; empty when it is one.
 QString LineSettingsFault(const QString& line);
 
-// An exchange that failed: code 1 for a time-out, 0 for a line that went away.
-class LinkFault : public std::runtime_error {
-  public:
-    explicit LinkFault(int code) : std::runtime_error(code == 1 ? "time-out" : "line gone"), code_(code) {}
-    int Code() const { return code_; }
-
-  private:
-    int code_;
-};
+// Fault codes of the line itself, beside the protocols' (1 time-out, 2 packet data, 3 no text).
+inline constexpr int kLineGone = 4;  // the device went away or no longer reads
+inline constexpr int kStopped = -1;  // the owner stopped the transfer
 
 class SerialLine {
   public:
@@ -44,9 +37,11 @@ class SerialLine {
     bool Gone() const;
     int LimitMs() const { return limitMs_; }
 
-    // Writes the frame and reads until `complete` holds for what came back. Throws LinkFault
-    // after a silence of the limit or when the line goes away.
-    QByteArray Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete);
+    // Writes the frame and reads into `reply` until `complete` holds for it. Returns 0, 1
+    // after a silence of the limit, kLineGone when the line goes away, kStopped when `stop`
+    // (asked between reads; it may turn the event loop) holds.
+    int Exchange(const QByteArray& frame, const std::function<bool(const QByteArray&)>& complete,
+                 const std::function<bool()>& stop, QByteArray& reply);
 
   private:
     QSerialPort port_;

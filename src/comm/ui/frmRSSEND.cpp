@@ -1,5 +1,6 @@
 #include "comm/ui/frmRSSEND.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,19 +8,19 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "comm/card/CardTransfer.h"
-#include "comm/link/AsyncReceive.h"
-#include "comm/link/LineTransfer.h"
+#include "comm/link/CommControl.h"
 #include "comm/link/SerialCardExchange.h"
 #include "comm/protocol/Recorders.h"
 #include "comm/settings/PortNames.h"
 #include "comm/transfer/ReceiveFile.h"
 #include "comm/transfer/TransferLines.h"
 #include "comm/ui/frmRSSET.h"
-#include "platform/CodePage.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
+#include "platform/Settings.h"
 #include "platform/TextFile.h"
 #include "platform/ui/ClickLabel.h"
 
@@ -30,6 +31,8 @@ const QString kConfirm = QStringLiteral("確認");
 const QString kPressAKey = QStringLiteral("何かキーを押してください。");
 const QString kReceiveEnd = QStringLiteral("  ･･･････ 受信終了 ･･･････");
 const QColor kMarkColour(0, 0, 255);  // light blue of the basic palette
+const QString kSection = QStringLiteral("Trevanto");
+const QString kRequestKey = QStringLiteral("GSIRequest");
 
 }  // namespace
 
@@ -38,11 +41,25 @@ frmRSSEND::frmRSSEND(TransferContext context, platform::Prompt& prompt, platform
     setObjectName(QStringLiteral("frmRSSEND"));
     setWindowTitle(context_.mode == TransferMode::Receive ? QStringLiteral("観測データの受信")
                                                           : QStringLiteral("座標データの送信"));
+    BuildControl();
     BuildControls();
     ShowSettings();
 }
 
 frmRSSEND::~frmRSSEND() = default;
+
+// The control takes the line's properties from the menu's values; the common format chosen
+// without acknowledgements (maker APA) runs without handshaking.
+void frmRSSEND::BuildControl() {
+    control_ = new comm::CommControl([this](int port) { return comm::PortDevice(port, store_); }, this);
+    control_->setObjectName(QStringLiteral("QuorrelControl1"));
+    control_->SetLimit(context_.limitSeconds);
+    if (context_.maker == u"APA" && context_.format == u"APA") control_->SetHandshaking(false);
+    control_->SetRequest(store_.Peek(kSection, kRequestKey) == u"1");
+    connect(control_, &comm::CommControl::DataReceived, this, &frmRSSEND::OnBlock);
+    connect(control_, &comm::CommControl::DataRequest, this, &frmRSSEND::OnRequest, Qt::DirectConnection);
+    connect(control_, &comm::CommControl::CommError, this, &frmRSSEND::OnError);
+}
 
 void frmRSSEND::BuildControls() {
     auto* layout = new QVBoxLayout(this);
@@ -51,8 +68,11 @@ void frmRSSEND::BuildControls() {
     formatLabel->setObjectName(QStringLiteral("Label1"));
     recorders_ = new QComboBox(this);
     recorders_->setObjectName(QStringLiteral("ComboRecoderSelect"));
-    recorders_->addItems(comm::protocol::RecorderNames());
-    recorders_->setCurrentIndex(qMax(0, comm::protocol::RecorderNames().indexOf(context_.format)));
+    for (int i = 1; i <= control_->RecorderCount(); ++i) recorders_->addItem(control_->RecorderName(i));
+    // The GSI instruments that wait for a "?" before each block.
+    request_ = new QCheckBox(QStringLiteral("要求（?）手順"), this);
+    request_->setObjectName(QStringLiteral("chkRequest"));
+    request_->setChecked(control_->Request());
     auto* settingsLabel = new QLabel(QStringLiteral("通信条件 ："), this);
     settingsLabel->setObjectName(QStringLiteral("Label2"));
     // A click on the settings opens the settings form.
@@ -63,8 +83,10 @@ void frmRSSEND::BuildControls() {
     connect(settings_, &platform::ClickLabel::clicked, this, &frmRSSEND::EditSettings);
     top->addWidget(formatLabel, 0, 0);
     top->addWidget(recorders_, 0, 1);
+    top->addWidget(request_, 0, 2);
     top->addWidget(settingsLabel, 1, 0);
-    top->addWidget(settings_, 1, 1);
+    top->addWidget(settings_, 1, 1, 1, 2);
+    top->setColumnStretch(1, 1);
     layout->addLayout(top);
     if (context_.format == u"SDF") {
         auto* hint = new QLabel(QStringLiteral("SCR3 ﾒﾆｭｰ → ﾂｳｼﾝ → SCR2 → DOSﾌｧｲﾙ → ﾆｭｳﾘｮｸ → ﾄｳﾛｸ or ｼｭﾂﾘｮｸ → ﾌｧｲﾙｾﾝﾀｸ\n"
@@ -91,13 +113,38 @@ void frmRSSEND::BuildControls() {
         buttons->addWidget(b);
     }
     layout->addLayout(buttons);
+    connect(recorders_, &QComboBox::currentIndexChanged, this, &frmRSSEND::ChooseRecorder);
+    connect(request_, &QCheckBox::toggled, this, &frmRSSEND::KeepRequest);
     connect(start_, &QPushButton::clicked, this, &frmRSSEND::Receive);
     connect(send_, &QPushButton::clicked, this, &frmRSSEND::Send);
-    connect(cancel, &QPushButton::clicked, this, &frmRSSEND::Cancel);
+    connect(cancel, &QPushButton::clicked, this, &frmRSSEND::reject);
+    const int current = recorders_->findText(context_.format);
+    recorders_->setCurrentIndex(current);
+    ChooseRecorder(current);
     resize(560, 420);
 }
 
-void frmRSSEND::ShowSettings() { settings_->setText(context_.rsset); }
+void frmRSSEND::ChooseRecorder(int row) {
+    control_->SetRecorderIndex(row + 1);
+    request_->setVisible(context_.mode == TransferMode::Receive && recorders_->currentText() == u"GSI");
+}
+
+void frmRSSEND::KeepRequest(bool on) {
+    control_->SetRequest(on);
+    try {
+        store_.Save(kSection, kRequestKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    } catch (const platform::FileError& e) {
+        prompt_.Show(e.Told(), kConfirm, platform::PromptIcon::Critical);
+    }
+}
+
+// The settings' last character is the port; the rest are the line settings.
+void frmRSSEND::ShowSettings() {
+    settings_->setText(context_.rsset);
+    control_->SetSettings(context_.rsset.chopped(qMin<qsizetype>(2, context_.rsset.size())));
+    control_->SetCommPort(context_.rsset.right(1).toInt());
+    control_->SetFlowControl(context_.rsfuro == u"2" ? 2 : 0);
+}
 
 void frmRSSEND::EditSettings() {
     if (const auto kept = EditCommSettings(this, {context_.rsset, context_.rsfuro, Format(), context_.maker})) {
@@ -109,26 +156,20 @@ void frmRSSEND::EditSettings() {
 
 QString frmRSSEND::Format() const { return recorders_->currentText(); }
 
-QString frmRSSEND::Decode(const QByteArray& bytes) const { return platform::cp932::Decode(bytes); }
+QString frmRSSEND::Decode(const QByteArray& bytes) const { return comm::CommControl::BytesToText(bytes); }
 
-// The port is the settings' last character, its device the user's mapping or the system's.
-bool frmRSSEND::OpenLine() {
-    comm::LinkSettings settings;
-    settings.device = comm::PortDevice(context_.rsset.right(1).toInt(), store_);
-    settings.line = context_.rsset.chopped(qMin<qsizetype>(2, context_.rsset.size()));
-    settings.flowControl = context_.rsfuro == u"2" ? 2 : 0;
-    settings.limitSeconds = context_.limitSeconds;
-    QString error;
-    if (line_.Open(settings, error)) {
-        for (const QString& refused : line_.Refused()) LogLine(QStringLiteral("（設定を受けません: ") + refused + u'）');
-        return true;
+bool frmRSSEND::ResetLink() {
+    if (!control_->ResetLink()) {
+        prompt_.Show(control_->OpenError(), kConfirm, platform::PromptIcon::Critical);
+        return false;
     }
-    prompt_.Show(error, kConfirm, platform::PromptIcon::Critical);
-    return false;
+    for (const QString& refused : control_->Refused()) LogLine(QStringLiteral("（設定を受けません: ") + refused + u'）');
+    return true;
 }
 
 void frmRSSEND::SetBusy(bool busy) {
     recorders_->setEnabled(!busy);
+    request_->setEnabled(!busy);
     settings_->setEnabled(!busy);
     start_->setEnabled(!busy);
     send_->setEnabled(!busy);
@@ -137,6 +178,7 @@ void frmRSSEND::SetBusy(bool busy) {
 }
 
 void frmRSSEND::Receive() {
+    cancelled_ = false;
     log_->clear();
     const platform::PromptAnswer keep =
         prompt_.Message(QStringLiteral("観測データを登録しますか？"), QString(), platform::PromptIcon::Question,
@@ -149,26 +191,35 @@ void frmRSSEND::Receive() {
         if (receiveFile_.isEmpty()) return;
     }
     saving_ = keep == platform::PromptAnswer::Yes;
-    if (!OpenLine()) return;
+    if (!ResetLink()) return;
     SetBusy(true);
     const QString format = Format();
     if (comm::protocol::IsCardReader(format)) {
-        comm::SerialCardExchange link(line_);
-        comm::card::CardSession session(link, *this, prompt_);
-        try {
+        const bool done = RunCardRoutine([&](comm::card::CardSession& session) {
             format == u"SC1" ? comm::card::ReadSc1Card(session) : comm::card::ReadScrCard(session);
-            FinishReceive();
-        } catch (const comm::card::CardLinkError&) {
-            OnError(0);
-        }
+        });
+        if (done) FinishReceive();
         return;
     }
-    receive_ = std::make_unique<comm::AsyncReceive>(
-        line_, comm::protocol::MakeReceiver(format, comm::protocol::Side::Computer,
-                                            {context_.maker != u"APA" || format != u"APA", false, 3}));
-    connect(receive_.get(), &comm::AsyncReceive::DataReceived, this, &frmRSSEND::OnBlock);
-    connect(receive_.get(), &comm::AsyncReceive::CommError, this, &frmRSSEND::OnError);
-    receive_->Start();
+    if (!control_->StartReceive()) {
+        SetBusy(false);
+        prompt_.Show(control_->OpenError(), kConfirm, platform::PromptIcon::Critical);
+    }
+}
+
+// A card routine over the control in direct mode. False when the line failed under it (told
+// to the user) or the user cancelled.
+bool frmRSSEND::RunCardRoutine(const std::function<void(comm::card::CardSession&)>& routine) {
+    comm::SerialCardExchange link(*control_);
+    comm::card::CardSession session(link, *this, prompt_);
+    try {
+        routine(session);
+    } catch (const comm::card::CardLinkError&) {
+        if (!cancelled_) OnError(comm::kLineGone);
+        return false;
+    }
+    control_->StopLink();
+    return !cancelled_;
 }
 
 void frmRSSEND::OnBlock(const QByteArray& block, bool last) {
@@ -181,7 +232,6 @@ void frmRSSEND::OnBlock(const QByteArray& block, bool last) {
 void frmRSSEND::FinishReceive() {
     KeepReceived();
     LogMark(u'\n' + kReceiveEnd + u'\n');
-    line_.Close();
     SetBusy(false);
 }
 
@@ -197,55 +247,52 @@ void frmRSSEND::KeepReceived() {
 }
 
 void frmRSSEND::OnError(int code) {
+    control_->StopLink();
     KeepReceived();
-    line_.Close();
     SetBusy(false);
     prompt_.Show(comm::CommErrorText(code) + u'\n' + kPressAKey, kConfirm, platform::PromptIcon::Critical);
 }
 
 void frmRSSEND::Send() {
+    cancelled_ = false;
     log_->clear();
-    QList<QByteArray> lines;
     try {
-        lines = comm::SendFileLines(context_.dataFile);
+        pending_ = comm::SendFileLines(context_.dataFile);
     } catch (const platform::FileError& e) {
         prompt_.Show(e.Told(), kConfirm, platform::PromptIcon::Critical);
         return;
     }
-    if (lines.isEmpty() || !OpenLine()) return;
+    if (pending_.isEmpty() || !ResetLink()) return;
     SetBusy(true);
     const QString format = Format();
     if (comm::protocol::IsCardReader(format)) {
-        comm::SerialCardExchange link(line_);
-        comm::card::CardSession session(link, *this, prompt_);
-        try {
-            format == u"SC1" ? comm::card::WriteSc1Card(session, lines) : comm::card::WriteScrCard(session, lines);
-        } catch (const comm::card::CardLinkError&) {
-            OnError(0);
+        const QList<QByteArray> lines = std::exchange(pending_, {});
+        if (!RunCardRoutine([&](comm::card::CardSession& session) {
+                format == u"SC1" ? comm::card::WriteSc1Card(session, lines) : comm::card::WriteScrCard(session, lines);
+            }))
             return;
-        }
-    } else {
-        auto sender = comm::protocol::MakeSender(format, comm::protocol::Side::Computer, {});
-        const int fault = comm::SendOverLine(line_, *sender, [&](QByteArray& next) {
-            if (lines.isEmpty()) return false;
-            LogLine(Decode(lines.constFirst()));
-            next = comm::SendBytes(format, lines.takeFirst());
-            return true;
-        });
-        if (fault != 0) {
-            OnError(fault);
-            return;
-        }
+    } else if (!control_->StartSend()) {
+        return;  // a fault has been told, or the user cancelled
     }
-    line_.Close();
     SetBusy(false);
 }
 
-void frmRSSEND::Cancel() {
-    if (receive_) receive_->Stop();
+// The next line of the send file, as the recorder type sends it; StopLink at the end.
+void frmRSSEND::OnRequest(QByteArray& next) {
+    if (pending_.isEmpty()) {
+        control_->StopLink();
+        return;
+    }
+    const QByteArray line = pending_.takeFirst();
+    LogLine(Decode(line));
+    next = comm::SendBytes(Format(), line);
+}
+
+void frmRSSEND::reject() {
+    cancelled_ = true;
+    control_->StopLink();
     KeepReceived();
-    line_.Close();
-    reject();
+    QDialog::reject();
 }
 
 void frmRSSEND::LogLine(const QString& text) { log_->append(text); }

@@ -5,11 +5,15 @@
 // through the card routines instead of a recorder protocol.
 
 #include <QDialog>
-#include <memory>
+#include <functional>
 
 #include "comm/card/CardLink.h"
-#include "comm/link/SerialLine.h"
 
+namespace comm::card {
+class CardSession;
+}
+
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QTextEdit;
@@ -21,7 +25,7 @@ class SettingsStore;
 }  // namespace platform
 
 namespace comm {
-class AsyncReceive;
+class CommControl;
 }
 
 namespace comm_ui {
@@ -51,16 +55,24 @@ class frmRSSEND : public QDialog, private comm::card::CardSink {
     // The line settings the form works with now (the settings form may change them).
     const TransferContext& Context() const { return context_; }
 
+    // Cancel, the window's close button and Escape: the link stops, what came is kept, and
+    // the form closes.
+    void reject() override;
+
   private:
     void BuildControls();
+    void BuildControl();
     void ShowSettings();
     void EditSettings();
+    void ChooseRecorder(int row);
+    void KeepRequest(bool on);
     void Receive();
     void Send();
-    void Cancel();
-    bool OpenLine();
+    bool ResetLink();
+    bool RunCardRoutine(const std::function<void(comm::card::CardSession&)>& routine);
     void SetBusy(bool busy);
     void OnBlock(const QByteArray& block, bool last);
+    void OnRequest(QByteArray& next);
     void OnError(int code);
     void FinishReceive();
     void KeepReceived();
@@ -77,12 +89,14 @@ class frmRSSEND : public QDialog, private comm::card::CardSink {
     TransferContext context_;
     platform::Prompt& prompt_;
     platform::SettingsStore& store_;
-    comm::SerialLine line_;
-    std::unique_ptr<comm::AsyncReceive> receive_;
+    comm::CommControl* control_ = nullptr;
     bool saving_ = false;
+    bool cancelled_ = false;
     QString receiveFile_;
     QByteArray received_;
+    QList<QByteArray> pending_;  // the send file's lines still to go
     QComboBox* recorders_ = nullptr;
+    QCheckBox* request_ = nullptr;
     platform::ClickLabel* settings_ = nullptr;
     QTextEdit* log_ = nullptr;
     QPushButton* start_ = nullptr;
