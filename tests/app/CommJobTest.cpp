@@ -94,6 +94,19 @@ TEST_F(CommJobTest, SilenceTimesOut) {
     EXPECT_TRUE(kept.contains("ST01,0001,,1.500,") && !kept.contains("SS02")) << kept.toStdString();
 }
 
+// Nobody starts the instrument (a card reader speaks only when asked): --wait ends the wait
+// for the first byte, and nothing is written.
+TEST_F(CommJobTest, FirstByteWaitEnds) {
+    const QString device = StartCardReader();
+    const QString got = home_ + QStringLiteral("/none.3GD");
+    const Outcome o = Trevanto({QStringLiteral("receive"), QStringLiteral("--port"), device, QStringLiteral("--format"),
+                                QStringLiteral("3GD"), QStringLiteral("--flow"), QStringLiteral("0"), QStringLiteral("--wait"),
+                                QStringLiteral("1"), QStringLiteral("-o"), got});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(o.err.contains(QStringLiteral("TimeOutError"))) << o.err.toStdString();
+    EXPECT_FALSE(QFile::exists(got));
+}
+
 // A real recorder's file played by the simulator and received over the line converts to
 // the same field book as the file itself; a 7E1 line the pseudo-terminal cannot take is
 // told and the transfer goes on.

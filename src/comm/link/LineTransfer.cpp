@@ -32,10 +32,11 @@ bool Drain(SerialLine& line) {
     return true;
 }
 
-// Reads what arrives within one step; false when the line has gone.
+// Reads what arrives within one step; false when the line has gone. The event loop may have
+// read bytes into the port's buffer already, and waiting would not see them.
 bool Step(SerialLine& line, QByteArray& bytes) {
     bytes.clear();
-    if (line.Port().waitForReadyRead(kStepMs)) bytes = line.Port().readAll();
+    if (line.Port().bytesAvailable() > 0 || line.Port().waitForReadyRead(kStepMs)) bytes = line.Port().readAll();
     return !line.Gone();
 }
 

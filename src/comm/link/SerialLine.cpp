@@ -86,7 +86,8 @@ int SerialLine::Exchange(const QByteArray& frame, const std::function<bool(const
     while (!complete(reply)) {
         if (stop()) return kStopped;
         if (port_.bytesToWrite() > 0) port_.waitForBytesWritten(kWaitStepMs);
-        if (port_.waitForReadyRead(kWaitStepMs)) {
+        // The event loop may have read bytes into the buffer already.
+        if (port_.bytesAvailable() > 0 || port_.waitForReadyRead(kWaitStepMs)) {
             reply += port_.readAll();
             quiet.restart();
         } else if (Gone()) {

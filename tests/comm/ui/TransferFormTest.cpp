@@ -2,6 +2,8 @@
 // that the user's port setting points at: a download kept or only shown, a silent
 // instrument, and an upload.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -125,6 +127,28 @@ TEST_F(TransferFormTest, UploadAndCancel) {
     stop_ = true;
     instrument_->wait();  // before the machine and the list it fills go
     EXPECT_TRUE(taken.join('|').contains("SS02")) << taken.join('|').toStdString();
+}
+
+// The user may take longer than the limit to start the instrument: the form waits until
+// cancel. The GSI request protocol is a choice of the GSI receive only, and it is kept.
+TEST_F(TransferFormTest, WaitsForTheInstrumentUntilCancel) {
+    auto form = Form(comm_ui::TransferMode::Receive, QStringLiteral("GSI"), 1);
+    auto* request = test::Child<QCheckBox>(form.get(), "chkRequest");
+    EXPECT_TRUE(request->isVisibleTo(form.get()));
+    request->setChecked(true);
+    EXPECT_EQ(store_->Peek(QStringLiteral("Trevanto"), QStringLiteral("GSIRequest")), QStringLiteral("1"));
+    test::Child<QComboBox>(form.get(), "ComboRecoderSelect")->setCurrentText(QStringLiteral("3GD"));
+    EXPECT_FALSE(request->isVisibleTo(form.get()));
+
+    prompt_.AnswerMessage(PromptAnswer::No);
+    test::Click(form.get(), "RSStart");
+    QTest::qWait(1800);
+    EXPECT_EQ(test::Child<QPushButton>(form.get(), "RSStart")->text(), QStringLiteral("受信中"));
+    EXPECT_EQ(prompt_.Records().size(), 1);  // the question only: no time-out
+    form->show();
+    test::Click(form.get(), "RSCancel");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(prompt_.Records().size(), 1);
 }
 
 }  // namespace
