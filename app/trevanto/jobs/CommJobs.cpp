@@ -361,9 +361,11 @@ void DeclareLine(QCommandLineParser& parser) {
 QList<Job> CommJobs() {
     Job receive{.words = {QStringLiteral("receive")},
                 .summary = QStringLiteral("器械やカードリーダからデータを受信し、受けたままのバイトをファイルに書きます。"),
-                .description = QStringLiteral("-o のファイルは名前のまま書きます。"
-                                              "終了状態: 0 受信した、2 使い方の誤り、ポートが開けない、通信エラー、"
-                                              "カードリーダが拒んだ（ファイルは書きません）。"),
+                .description = QStringLiteral("-o のファイルは名前のまま書きます。最初のデータは --wait の秒数だけ待ち、"
+                                              "その後は --limit の秒数の無通信で打ち切ります。Ctrl-C で中断できます。"
+                                              "通信エラーや中断の前に受けた行はファイルに残ります。"
+                                              "終了状態: 0 受信した、2 使い方の誤り、ポートが開けない、通信エラー、中断、"
+                                              "カードリーダが拒んだ。"),
                 .declare =
                     [](QCommandLineParser& p) {
                         DeclareLine(p);
