@@ -115,6 +115,10 @@ QStringList ReadTextLines(const QString& path) {
 }
 
 TextFileWriter::TextFileWriter(const QString& path) : file_(path) {
+    // The new file is renamed into place: over a device or pipe it would replace it (/dev/null
+    // would become a plain file), so those are refused as the readers refuse them.
+    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir())
+        throw FileError(path, QStringLiteral("通常のファイルではありません"), FileFault::NotAFile);
     errno = 0;
     if (!file_.open(QIODevice::WriteOnly)) throw ErrorOf(file_, path, errno);
 }

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <QFileInfo>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,6 +132,12 @@ TEST(TextFile, WriteFailuresNameTheirFault) {
     EXPECT_EQ(faultOfWriting(folder + QStringLiteral("/gone/field.APA")),
               platform::FileFault::Missing);
     EXPECT_EQ(faultOfWriting(folder), platform::FileFault::NotAFile);
+    // A pipe (like a device such as /dev/null) is refused and stays what it was: a new file
+    // renamed into its place would have replaced it.
+    const QString pipe = folder + QStringLiteral("/pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(faultOfWriting(pipe), platform::FileFault::NotAFile);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
     if (geteuid() != 0) {  // permissions bind everyone but root
         const QString locked = test::NewFolder(QStringLiteral("locked"));
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
