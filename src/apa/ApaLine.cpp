@@ -1,5 +1,7 @@
 #include "apa/ApaLine.h"
 
+#include "platform/CodePage.h"
+
 #include <QRegularExpression>
 #include <charconv>
 
@@ -130,12 +132,9 @@ bool ReadsAsNumber(const QString& text) {
 }
 
 QChar CheckCharacter(const QString& line) {
-    const qsizetype last = line.lastIndexOf(u',');
     int sum = 0;
-    for (qsizetype i = 0; i <= last; ++i) {
-        const char16_t u = line[i].unicode();
-        sum += (u & 0xFF) + (u >> 8);
-    }
+    for (const char byte : platform::cp932::Encode(line.left(line.lastIndexOf(u',') + 1)))
+        sum += static_cast<unsigned char>(byte);
     return QChar(sum % 64 + 32);
 }
 

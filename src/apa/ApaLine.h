@@ -38,8 +38,8 @@ QStringView LeadingNumber(QStringView text);
 // empty text or anything more.
 bool ReadsAsNumber(const QString& text);
 
-// The check character of a line: (sum of the bytes of its UTF-16LE form, modulo 64) + 32,
-// over the line up to and including its last comma.
+// The check character of a line: (sum of its CP932 bytes, modulo 64) + 32, over the line up
+// to and including its last comma: the bytes the instrument receives and checks.
 QChar CheckCharacter(const QString& line);
 
 // Empty templates of the records, and the empty data set of a new field book.
