@@ -27,7 +27,7 @@ std::optional<qint64> Millimetres(const QString& text) {
 
 qint64 Coordinate(const QString& text, const TickedPoint& p, const char* axis) {
     if (const auto mm = Millimetres(text)) return *mm;
-    throw ExportError(PointLabel(p.row, p.name.trimmed()) + QStringLiteral(": ") + QString::fromLatin1(axis) +
+    throw ExportError(PointLabel(p.row, p.line, p.name.trimmed()) + QStringLiteral(": ") + QString::fromLatin1(axis) +
                       QStringLiteral(" が数値ではありません（") + text + QStringLiteral("）。"));
 }
 
@@ -40,8 +40,8 @@ qint64 Shifted(qint64 value, qint64 offset) {
 
 }  // namespace
 
-QString PointLabel(int row, const QString& name) {
-    return QStringLiteral("点 ") + QString::number(row) + QStringLiteral(" (") + name + u')';
+QString PointLabel(int row, int line, const QString& name) {
+    return QString::number(line) + QStringLiteral(" 行目の点 ") + name + QStringLiteral("（No ") + QString::number(row) + u'）';
 }
 
 QString MetreText(qint64 mm) {
@@ -60,7 +60,7 @@ qint64 OffsetFor(qint64 largest, qint64 smallest) {
 QList<ExportPoint> ReadExportPoints(const QList<TickedPoint>& ticked, bool offsets) {
     QList<ExportPoint> points;
     for (const TickedPoint& t : ticked) {
-        ExportPoint p{t.row, t.name.trimmed(), Coordinate(t.x, t, "X"), Coordinate(t.y, t, "Y"), 0, false};
+        ExportPoint p{t.row, t.line, t.name.trimmed(), Coordinate(t.x, t, "X"), Coordinate(t.y, t, "Y"), 0, false};
         if (!t.z.trimmed().isEmpty()) {
             p.z = Coordinate(t.z, t, "Z");
             p.hasZ = true;

@@ -13,12 +13,14 @@ namespace coords {
 
 // A ticked row of the editor, its cells as they read.
 struct TickedPoint {
-    int row = 0;  // the grid's running number, from 1
+    int row = 0;   // the grid's running number, from 1
+    int line = 0;  // the point line's number in the file, from 1
     QString name, x, y, z;
 };
 
 struct ExportPoint {
     int row = 0;
+    int line = 0;
     QString name;  // trimmed
     qint64 x = 0, y = 0, z = 0;  // millimetres; X north, Y east
     bool hasZ = false;           // an empty Z cell is no height, not 0
@@ -34,8 +36,9 @@ class ExportError : public std::runtime_error {
     QString told_;
 };
 
-// "点 3 (T1)" for messages.
-QString PointLabel(int row, const QString& name);
+// "5 行目の点 T1（No 3）" for messages.
+QString PointLabel(int row, int line, const QString& name);
+inline QString PointLabel(const ExportPoint& p) { return PointLabel(p.row, p.line, p.name); }
 
 // Millimetres as metres with three decimals ("-12.250").
 QString MetreText(qint64 mm);

@@ -15,7 +15,7 @@ constexpr qsizetype kBlock = 128;
 QByteArray Field(char letter, qint64 mm, const ExportPoint& p) {
     const QByteArray digits = QByteArray::number(mm < 0 ? -mm : mm);
     if (digits.size() > 9)
-        throw ExportError(PointLabel(p.row, p.name) + QStringLiteral(": ") + QChar::fromLatin1(letter).toUpper() +
+        throw ExportError(PointLabel(p) + QStringLiteral(": ") + QChar::fromLatin1(letter).toUpper() +
                           u' ' + MetreText(mm) + QStringLiteral(" は FC5 の 9 桁に入りません。"));
     return QByteArray("_ ") + letter + (mm < 0 ? '-' : '+') + digits.rightJustified(9, '0');
 }

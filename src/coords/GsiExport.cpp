@@ -12,7 +12,7 @@ namespace {
 QString Digits(qint64 mm, int width, const ExportPoint& p, const char* axis) {
     const QString digits = QString::number(mm < 0 ? -mm : mm);
     if (digits.size() > width)
-        throw ExportError(PointLabel(p.row, p.name) + QStringLiteral(": ") + QString::fromLatin1(axis) + u' ' +
+        throw ExportError(PointLabel(p) + QStringLiteral(": ") + QString::fromLatin1(axis) + u' ' +
                           MetreText(mm) + QStringLiteral(" は GSI_") + QString::number(width) +
                           QStringLiteral(" の桁に入りません。"));
     return digits.rightJustified(width, u'0');

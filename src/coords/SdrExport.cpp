@@ -16,7 +16,7 @@ namespace {
 QString Last10(qint64 mm, const ExportPoint& p, const char* axis) {
     const QString field = FormatCoord(MetreText(mm));
     if (field.size() > 11 || field[0] != u' ')
-        throw ExportError(PointLabel(p.row, p.name) + QStringLiteral(": ") + QString::fromLatin1(axis) + u' ' +
+        throw ExportError(PointLabel(p) + QStringLiteral(": ") + QString::fromLatin1(axis) + u' ' +
                           MetreText(mm) + QStringLiteral(" は SDR の 10 桁に入りません。"));
     return field.right(10);
 }

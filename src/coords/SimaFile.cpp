@@ -8,11 +8,11 @@
 namespace coords {
 namespace {
 
-// UTF-8 when the bytes say so (a byte-order mark), or when they decode as UTF-8 with
-// characters beyond ASCII that CP932 cannot read.
-bool LooksUtf8(const QByteArray& bytes, const QString& asCp932) {
+// UTF-8 when the bytes say so (a byte-order mark), or when they hold characters beyond ASCII
+// and all of them decode as UTF-8: CP932 text with a few Japanese characters practically
+// never does (its half-width katakana and second bytes break the UTF-8 sequences).
+bool LooksUtf8(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) return true;
-    if (!platform::cp932::HasEscapedBytes(asCp932)) return false;
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8(bytes);
     return !utf8.hasError() && text.size() != bytes.size();
@@ -28,7 +28,7 @@ QStringList NewSimaLines() {
 SimaText ParseSimaBytes(const QByteArray& bytes) {
     SimaText text;
     QString content = platform::cp932::Decode(bytes);
-    if (LooksUtf8(bytes, content)) {
+    if (LooksUtf8(bytes)) {
         content = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
         text.readAsUtf8 = true;
     }

@@ -110,7 +110,7 @@ QList<TickedPoint> SimaSheet::TickedPoints() const {
     for (int row = 0; row < RowCount(); ++row) {
         if (!rows_[row].ticked) continue;
         const SimaPoint p = Row(row);
-        points.append({row + 1, p.name, p.x, p.y, p.z});
+        points.append({row + 1, rows_[row].line + 1, p.name, p.x, p.y, p.z});
     }
     return points;
 }
