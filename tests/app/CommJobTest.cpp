@@ -103,7 +103,7 @@ TEST_F(CommJobTest, FirstByteWaitEnds) {
                                 QStringLiteral("3GD"), QStringLiteral("--flow"), QStringLiteral("0"), QStringLiteral("--wait"),
                                 QStringLiteral("1"), QStringLiteral("-o"), got});
     EXPECT_EQ(o.status, 2);
-    EXPECT_TRUE(o.err.contains(QStringLiteral("TimeOutError"))) << o.err.toStdString();
+    EXPECT_TRUE(o.err.contains(QStringLiteral("--wait 1"))) << o.err.toStdString();
     EXPECT_FALSE(QFile::exists(got));
 }
 
@@ -161,7 +161,12 @@ TEST_F(CommJobTest, LineFaultsWriteNothing) {
     const QString got = home_ + QStringLiteral("/x.SC1");
     const Outcome gone = Trevanto(QStringList{QStringLiteral("receive")} + Line(device) + QStringList{QStringLiteral("-o"), got});
     EXPECT_EQ(gone.status, 2);
-    EXPECT_TRUE(gone.err.contains(QStringLiteral("通信エラー"))) << gone.err.toStdString();
+    EXPECT_TRUE(gone.err.contains(QStringLiteral("なくなりました"))) << gone.err.toStdString();
+    // A file that cannot be written is told before the reader is asked for anything.
+    const Outcome nowhere = Trevanto(QStringList{QStringLiteral("receive")} + Line(device) +
+                                     QStringList{QStringLiteral("-o"), home_ + QStringLiteral("/none/x.SC1")});
+    EXPECT_EQ(nowhere.status, 2);
+    EXPECT_TRUE(nowhere.err.contains(QStringLiteral("/none/x.SC1"))) << nowhere.err.toStdString();
     const Outcome missing = Trevanto({QStringLiteral("receive"), QStringLiteral("--port"), QStringLiteral("/dev/none9"),
                                       QStringLiteral("--format"), QStringLiteral("SC1"), QStringLiteral("-o"), got});
     EXPECT_EQ(missing.status, 2);

@@ -192,4 +192,43 @@ TEST_F(InstrumentOverSerialTest, CancelEndsASendThatWaits) {
     EXPECT_LT(clock.elapsed(), 5000);
 }
 
+// A block spoilt where the recorder type has no resend is kept and reported after the last
+// block; GSI's newest line, held until the transfer ends, is kept when the user stops it.
+TEST_F(InstrumentOverSerialTest, SpoiltAndHeldBlocksAreKept) {
+    UseFormat(QStringLiteral("3GD"));
+    Play(QStringLiteral("3GD"), Records(QStringLiteral("3GD")), 0, {0, 2, 0});
+    const Download spoilt = Receive(QStringLiteral("3GD"));
+    Join();
+    EXPECT_EQ(spoilt.fault, protocol::kPacketData);
+    EXPECT_EQ(spoilt.raw.size(), 5) << spoilt.raw.join('|').toStdString();
+
+    control_.SetLimit(30);
+    UseFormat(QStringLiteral("GSI"));
+    Play(QStringLiteral("GSI"), Records(QStringLiteral("GSI")));
+    Download got;
+    QObject::connect(&control_, &CommControl::DataReceived, &control_,
+                     [&](const QByteArray& block, bool) { got.raw.append(block); });
+    ASSERT_TRUE(control_.ResetLink());
+    ASSERT_TRUE(control_.StartReceive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !got.raw.isEmpty(); }, 5000));
+    QTest::qWait(300);
+    control_.StopLink();
+    EXPECT_EQ(got.raw, Records(QStringLiteral("GSI")));
+}
+
+// An instrument that takes nothing (not in receive mode, flow control held) times the send
+// out instead of holding it for ever.
+TEST_F(InstrumentOverSerialTest, SendNobodyTakesTimesOut) {
+    control_.SetLimit(1);
+    UseFormat(QStringLiteral("3GD"));
+    QList<QByteArray> lines;
+    for (int i = 0; i < 4000; ++i) lines.append("08NMP" + QByteArray::number(i).rightJustified(7, '0') + QByteArray(60, '1'));
+    QElapsedTimer clock;
+    clock.start();
+    const auto [ended, fault] = Send(QStringLiteral("3GD"), lines);
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(fault, protocol::kTimeOut);
+    EXPECT_LT(clock.elapsed(), 10000);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // and the simulators that stand in for them on a pseudo-terminal.
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 #include <csignal>
 #include <functional>
@@ -49,9 +50,11 @@ int CountOption(const QCommandLineParser& parser, const QString& name) {
     return n;
 }
 
+// Ctrl-C, kill and a closed terminal end a transfer as a cancel does: what came is kept.
 void OnStopSignals() {
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
+    std::signal(SIGHUP, OnStopSignal);
 }
 
 // The format code given, one of the recorder types.
@@ -78,7 +81,8 @@ void Configure(comm::CommControl& control, const QCommandLineParser& parser) {
         throw JobError(QStringLiteral("--flow は 0（なし）か 2（ハードウェア）です: ") + flow);
     control.SetFlowControl(flow == u"0" ? 0 : 2);
     if (parser.isSet(kLimitOption)) control.SetLimit(CountOption(parser, kLimitOption));
-    control.SetFirstWait(parser.isSet(kWaitOption) ? CountOption(parser, kWaitOption) : kDefaultWaitSeconds);
+    // --wait belongs to receive only.
+    control.SetFirstWait(parser.optionNames().contains(kWaitOption) ? CountOption(parser, kWaitOption) : kDefaultWaitSeconds);
     control.SetHandshaking(!parser.isSet(kNoHandshakeOption));
     control.SetRequest(parser.isSet(kRequestOption));
     control.SetRecorderIndex(static_cast<int>(comm::protocol::RecorderNames().indexOf(Format(parser))) + 1);
@@ -91,10 +95,15 @@ comm::protocol::LinkOptions Options(const QCommandLineParser& parser) {
     return options;
 }
 
+// The transfer form's texts, with what they mean to someone at a terminal.
 QString FaultText(int code) {
-    if (code == comm::kLineGone) return QStringLiteral("通信ポートがなくなりました。");
-    const QString text = comm::CommErrorText(code);
-    return text.isEmpty() ? QStringLiteral("データがありません。") : text;
+    switch (code) {
+        case comm::kLineGone: return QStringLiteral("通信ポートがなくなりました。");
+        case comm::protocol::kTimeOut: return QStringLiteral("応答が途絶えました（TimeOutError）。");
+        case comm::protocol::kPacketData: return QStringLiteral("データのチェックが合いません（PacketDataError）。");
+        case comm::protocol::kNoText: return QStringLiteral("データがありません。");
+        default: return comm::CommErrorText(code);
+    }
 }
 
 // Tells a terminal how far a transfer has come, on one line that it rewrites.
@@ -117,22 +126,35 @@ class Progress {
     qsizetype bytes_ = 0;
 };
 
-// Keeps the card's records with their progress.
+// Writes the received lines into the receive file as they come, with their progress. A
+// write that fails (a full disk) is kept to be told; the old file then stays.
 class JobSink : public comm::card::CardSink {
   public:
-    explicit JobSink(QTextStream& err) : progress_(err) {}
+    JobSink(QTextStream& err, platform::TextFileWriter* file) : progress_(err), file_(file) {}
     void SaveLine(const QByteArray& raw) override {
-        lines_.append(raw);
+        ++lines_;
+        bytes_ += raw.size() + 2;
         progress_.Add(raw.size());
+        if (!file_ || !writeFault_.isEmpty()) return;
+        try {
+            file_->WriteBytes(raw + "\r\n");
+        } catch (const platform::FileError& e) {
+            writeFault_ = e.Told();
+        }
     }
     void Log(const QString&) override {}
     void LogMark(const QString&) override {}
     void ClearLog() override {}
-    const QList<QByteArray>& Lines() const { return lines_; }
+    qsizetype Lines() const { return lines_; }
+    qsizetype Bytes() const { return bytes_; }
+    const QString& WriteFault() const { return writeFault_; }
 
   private:
     Progress progress_;
-    QList<QByteArray> lines_;
+    platform::TextFileWriter* file_;
+    qsizetype lines_ = 0;
+    qsizetype bytes_ = 0;
+    QString writeFault_;
 };
 
 // The control set up from the options with its line open; refused settings are told.
@@ -160,16 +182,14 @@ class Interrupt {
 };
 
 QString LineFault(int code, const comm::CommControl& control) {
-    if (code == comm::kStopped) return QStringLiteral("中断しました。");
-    if (code == comm::kLineGone) return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" がなくなりました。");
-    return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" から応答がありません。");
+    switch (code) {
+        case comm::kStopped: return QStringLiteral("中断しました。");
+        case comm::kLineGone: return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" がなくなりました。");
+        case comm::protocol::kTimeOut:
+            return QStringLiteral("通信エラー: ") + control.Device() + QStringLiteral(" から応答がありません（TimeOutError）。");
+        default: return QStringLiteral("通信エラー: ") + FaultText(code);
+    }
 }
-
-// What came before a transfer ended, and why it ended early (empty when it did not).
-struct Received {
-    QList<QByteArray> lines;
-    QString fault;
-};
 
 // A card routine in direct mode; the fault of a line that failed under it.
 QString RunCardRoutine(comm::CommControl& control, const std::function<void(comm::card::CardSession&)>& routine,
@@ -180,14 +200,13 @@ QString RunCardRoutine(comm::CommControl& control, const std::function<void(comm
     try {
         routine(session);
     } catch (const comm::card::CardLinkError&) {
-        return LineFault(control.Stopped() ? comm::kStopped : 1, control);
+        return LineFault(control.Stopped() ? comm::kStopped : link.LastFault(), control);
     }
     return {};
 }
 
-Received ReceiveFromCardReader(const QString& format, comm::CommControl& control, const QCommandLineParser& parser,
-                               JobContext& context) {
-    JobSink sink(context.err);
+QString ReceiveFromCardReader(const QString& format, comm::CommControl& control, const QCommandLineParser& parser,
+                              JobSink& sink, JobContext& context) {
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
     QString fault = RunCardRoutine(
         control,
@@ -196,12 +215,12 @@ Received ReceiveFromCardReader(const QString& format, comm::CommControl& control
         },
         sink, prompt);
     if (fault.isEmpty() && prompt.Told() > 0) fault = QStringLiteral("カードリーダから受信できませんでした。");
-    return {sink.Lines(), fault};
+    return fault;
 }
 
-// Runs the event loop until the receive ends: the last block, a fault or Ctrl-C.
-Received ReceiveFromRecorder(const QString& format, comm::CommControl& control, JobContext& context) {
-    JobSink sink(context.err);
+// Runs the event loop until the receive ends: the last block, a fault or Ctrl-C. A check
+// that failed on the last block comes as a fault right after it.
+QString ReceiveFromRecorder(const QString& format, comm::CommControl& control, JobSink& sink) {
     QEventLoop loop;
     bool done = false;
     int fault = 0;
@@ -224,32 +243,37 @@ Received ReceiveFromRecorder(const QString& format, comm::CommControl& control, 
     interrupt.start(100);
     if (!control.StartReceive()) throw JobError(control.OpenError());
     if (!done) loop.exec();
-    if (fault == 0) return {sink.Lines(), {}};
-    return {sink.Lines(), fault == comm::kStopped ? QStringLiteral("中断しました。") : QStringLiteral("通信エラー: ") + FaultText(fault)};
+    if (fault == comm::protocol::kTimeOut && sink.Lines() == 0)
+        return QStringLiteral("器械からデータが来ませんでした（--wait ") + QString::number(control.FirstWait()) +
+               QStringLiteral(" 秒）。");
+    return fault == 0 ? QString() : LineFault(fault, control);
 }
 
 int Receive(const QCommandLineParser& parser, JobContext& context) {
     const QString format = Format(parser);
     if (!parser.isSet(kOutputOption)) throw JobError(QStringLiteral("-o で書くファイルを指定してください。"));
+    // Opened before the line: a file that cannot be written is told before the instrument
+    // sends, and what comes goes to disk as it comes.
+    platform::TextFileWriter file(parser.value(kOutputOption));
     comm::CommControl control([](int port) { return comm::PortDevice(port, platform::SettingsStore::User()); });
     OpenLine(control, parser, context);
-    const Received received = comm::protocol::IsCardReader(format) ? ReceiveFromCardReader(format, control, parser, context)
-                                                                   : ReceiveFromRecorder(format, control, context);
+    JobSink sink(context.err, &file);
+    const QString fault = comm::protocol::IsCardReader(format) ? ReceiveFromCardReader(format, control, parser, sink, context)
+                                                               : ReceiveFromRecorder(format, control, sink);
+    if (!sink.WriteFault().isEmpty()) throw JobError(sink.WriteFault());
     // What came before a fault is kept, as the transfer form keeps it.
-    if (!received.lines.isEmpty() || received.fault.isEmpty()) {
-        QByteArray bytes;
-        for (const QByteArray& l : received.lines) bytes += l + "\r\n";
-        platform::WriteFileBytes(parser.value(kOutputOption), bytes);
-        context.out << parser.value(kOutputOption) << QStringLiteral(": ") << received.lines.size()
-                    << QStringLiteral(" 行、") << bytes.size() << QStringLiteral(" バイト") << Qt::endl;
+    if (sink.Lines() > 0 || fault.isEmpty()) {
+        file.Commit();
+        context.out << parser.value(kOutputOption) << QStringLiteral(": ") << sink.Lines() << QStringLiteral(" 行、")
+                    << sink.Bytes() << QStringLiteral(" バイト") << Qt::endl;
     }
-    if (!received.fault.isEmpty()) throw JobError(received.fault);
+    if (!fault.isEmpty()) throw JobError(fault);
     return kExitOk;
 }
 
 void SendToCardReader(const QString& format, comm::CommControl& control, const QList<QByteArray>& lines,
                       const QCommandLineParser& parser, JobContext& context) {
-    JobSink sink(context.err);
+    JobSink sink(context.err, nullptr);
     ConsolePrompt prompt(context.err, parser.values(kCardFileOption));
     comm::card::WriteResult result = comm::card::WriteResult::Refused;
     const QString fault = RunCardRoutine(
@@ -277,7 +301,7 @@ void SendToRecorder(const QString& format, comm::CommControl& control, QList<QBy
     QObject::connect(&control, &comm::CommControl::CommError, &control, [&](int code) { fault = code; });
     Interrupt interrupt(control);
     if (control.StartSend()) return;
-    if (fault != 0) throw JobError(QStringLiteral("通信エラー: ") + FaultText(fault));
+    if (fault != 0) throw JobError(LineFault(fault, control));
     throw JobError(control.Stopped() ? QStringLiteral("中断しました。") : control.OpenError());
 }
 
@@ -331,7 +355,10 @@ int SimulateInstrument(const QCommandLineParser& parser, JobContext& context) {
 
 int SimulateCardReader(const QCommandLineParser& parser, JobContext& context) {
     const comm::SimulatorFaults faults = Faults(parser);
-    comm::card::CardReaderSimulator reader(parser.value(kCardOption));
+    const QString card = parser.value(kCardOption);
+    if (card.isEmpty() || !QFileInfo(card).isDir())
+        throw JobError(QStringLiteral("--card にカードのフォルダーを指定してください: ") + card);
+    comm::card::CardReaderSimulator reader(card);
     comm::PseudoTerminal terminal;
     context.out << terminal.DevicePath() << Qt::endl;
     OnStopSignals();
@@ -345,7 +372,6 @@ void DeclareLine(QCommandLineParser& parser) {
                                      "既定は保存された通信条件のポート。"), QStringLiteral("DEV")},
         {kFormatOption, QStringLiteral("データ形式（APA、3GD、3PD、SDF、SC1、SCR、FC5、GSI、DR2）。"), QStringLiteral("CODE")},
         {kLimitOption, QStringLiteral("転送が始まった後、無通信で打ち切るまでの秒数（既定 20）。"), QStringLiteral("SECONDS")},
-        {kWaitOption, QStringLiteral("受信: 最初のデータを待つ秒数（既定 120）。器械の送信操作をこの間に。"), QStringLiteral("SECONDS")},
         {kRequestOption, QStringLiteral("GSI: 古い器械の要求（?）手順で受けます。")},
         {kNoHandshakeOption, QStringLiteral("ACK/NAK の応答をしません（APA の共通形式など）。")},
         {kSettingsOption, QStringLiteral("通信条件「ボーレート,パリティ,データビット,ストップビット」。既定は保存された通信条件。"),
@@ -369,12 +395,17 @@ QList<Job> CommJobs() {
                 .declare =
                     [](QCommandLineParser& p) {
                         DeclareLine(p);
+                        p.addOption({kWaitOption, QStringLiteral("最初のデータを待つ秒数（既定 120）。器械の送信操作をこの間に。"),
+                                     QStringLiteral("SECONDS")});
                         p.addOption({{QStringLiteral("o"), kOutputOption}, QStringLiteral("書くファイル（名前はそのまま）。"),
                                      QStringLiteral("FILE")});
                     },
                 .run = Receive};
     Job send{.words = {QStringLiteral("send")},
              .summary = QStringLiteral("ファイルの行を器械やカードリーダに送ります。"),
+             .description = QStringLiteral("器械が受け取らないまま --limit の秒数が過ぎると打ち切ります。Ctrl-C で中断できます。"
+                                           "終了状態: 0 送った、2 使い方の誤り、ファイルが読めない、ポートが開けない、"
+                                           "通信エラー、中断、カードリーダが拒んだ。"),
              .argumentSyntax = QStringLiteral("FILE"),
              .minArguments = 1,
              .maxArguments = 1,

@@ -17,6 +17,7 @@ platform::PromptAnswer ConsolePrompt::Message(const QString& text, const QString
 
 std::optional<QString> ConsolePrompt::Input(const QString& text, const QString&, const QString&) {
     if (inputs_.isEmpty()) {
+        ++told_;
         err_ << QStringLiteral("trevanto: ") << text << QStringLiteral(" — 答えがありません（--card-file）。") << Qt::endl;
         return std::nullopt;
     }

@@ -23,8 +23,8 @@ class ConsolePrompt : public platform::Prompt {
     void EndWait() override {}
     void Beep() override {}
 
-    // How many messages were shown: a card routine that told the user something did not
-    // end as it should.
+    // How many messages were shown or questions left unanswered: a card routine that told
+    // the user something, or asked in vain, did not end as it should.
     int Told() const { return told_; }
 
   private:

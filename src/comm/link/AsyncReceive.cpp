@@ -14,6 +14,7 @@ void AsyncReceive::Start(std::unique_ptr<protocol::Receiver> receiver, int first
     receiver_ = std::move(receiver);
     firstWaitMs_ = firstWaitMs;
     heard_ = false;
+    afterLast_ = false;
     running_ = true;
     connections_ << connect(&line_.Port(), &QSerialPort::readyRead, this, &AsyncReceive::OnReadyRead)
                  << connect(&line_.Port(), &QSerialPort::errorOccurred, this, &AsyncReceive::OnError);
@@ -29,17 +30,26 @@ void AsyncReceive::Stop() {
     connections_.clear();
 }
 
+void AsyncReceive::StopKeeping() {
+    if (running_) receiver_->Abort(*this);
+    Stop();
+}
+
 void AsyncReceive::Block(const QByteArray& block, bool last) {
     if (!running_) return;
-    if (last) Stop();
+    if (last) {
+        Stop();
+        afterLast_ = true;
+    }
     emit DataReceived(block, last);
 }
 
 void AsyncReceive::Reply(const QByteArray& bytes) { line_.Port().write(bytes); }
 
 void AsyncReceive::Fault(int code) {
-    if (!running_) return;
+    if (!running_ && !afterLast_) return;
     Stop();
+    afterLast_ = false;
     emit CommError(code);
 }
 
@@ -59,7 +69,9 @@ void AsyncReceive::OnSilence() {
 }
 
 void AsyncReceive::OnError(QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) Fault(kLineGone);
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !running_) return;
+    receiver_->Abort(*this);
+    Fault(kLineGone);
 }
 
 }  // namespace comm

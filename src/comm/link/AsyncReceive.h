@@ -24,6 +24,9 @@ class AsyncReceive : public QObject, private protocol::ReceiverOutput {
     void Start(std::unique_ptr<protocol::Receiver> receiver, int firstWaitMs);
     // Stops listening; nothing more is signalled. Safe from a handler of its signals.
     void Stop();
+    // Stops as the user or the line ends a transfer: a complete block the machine still held
+    // comes first.
+    void StopKeeping();
     bool Running() const { return running_; }
 
   signals:
@@ -44,6 +47,7 @@ class AsyncReceive : public QObject, private protocol::ReceiverOutput {
     int firstWaitMs_ = 0;
     bool heard_ = false;
     bool running_ = false;
+    bool afterLast_ = false;  // the last block went: only a fault of its check may follow
     QList<QMetaObject::Connection> connections_;
 };
 

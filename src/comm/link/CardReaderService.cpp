@@ -50,7 +50,7 @@ int ServeCardReader(PseudoTerminal& terminal, card::CardReaderSimulator& reader,
             const QByteArray reply = reader.Answer(frame);
             terminal.Write(replies == faults.corrupt ? Corrupted(reply) : reply);
             if (faults.hangupAfter > 0 && replies >= faults.hangupAfter) {
-                terminal.Hangup();
+                terminal.HangupAfterDelivery();
                 return replies;
             }
         }

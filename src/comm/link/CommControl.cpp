@@ -11,6 +11,7 @@ namespace comm {
 namespace {
 
 constexpr int kDrainStepMs = 100;
+constexpr int kDrainSteps = 10;
 
 }  // namespace
 
@@ -101,7 +102,7 @@ void CommControl::StopLink() {
         return;
     }
     stopped_ = true;
-    receive_->Stop();
+    receive_->StopKeeping();
     if (blocking_ == 0) line_.Close();
 }
 
@@ -133,7 +134,9 @@ bool CommControl::Pump() {
 }
 
 void CommControl::CloseLine() {
-    while (line_.IsOpen() && line_.Port().bytesToWrite() > 0)
+    // The last acknowledgement is a few bytes; a line that takes none of them in a moment
+    // will not take them at all.
+    for (int step = 0; step < kDrainSteps && line_.IsOpen() && line_.Port().bytesToWrite() > 0; ++step)
         if (!line_.Port().waitForBytesWritten(kDrainStepMs) && line_.Gone()) break;
     line_.Close();
 }

@@ -52,7 +52,7 @@ struct PlayOutputs : protocol::SenderOutput, protocol::ReceiverOutput {
         if (silent) return;
         terminal.Write(faults && writes == faults->corrupt ? Corrupted(bytes) : bytes);
         if (faults && faults->hangupAfter > 0 && writes >= faults->hangupAfter) {
-            terminal.Hangup();
+            terminal.HangupAfterDelivery();
             result = -1;
         }
     }
@@ -124,6 +124,7 @@ int TakeFromSender(PseudoTerminal& terminal, protocol::Receiver& receiver,
         if (receiver.Finished() && out.result == -2) out.result = 0;
         bytes = terminal.Read(kStepMs).value_or(QByteArray());
     }
+    if (out.result == -2) receiver.Abort(out);  // stopped: a line still held is kept
     return out.result == -2 ? -1 : out.result;
 }
 

@@ -26,10 +26,21 @@ struct Outputs : protocol::SenderOutput {
     }
 };
 
-bool Drain(SerialLine& line) {
-    while (line.Port().bytesToWrite() > 0)
-        if (!line.Port().waitForBytesWritten(kStepMs) && line.Gone()) return false;
-    return true;
+// Lets what was written leave the port: 0, or kStopped, kLineGone, or a time-out when the
+// other side takes nothing for the limit (hardware flow control held, nobody reading).
+int Drain(SerialLine& line, const std::function<bool()>& stop) {
+    QElapsedTimer stuck;
+    stuck.start();
+    qint64 left = line.Port().bytesToWrite();
+    while (left > 0) {
+        if (stop()) return kStopped;
+        if (!line.Port().waitForBytesWritten(kStepMs) && line.Gone()) return kLineGone;
+        const qint64 now = line.Port().bytesToWrite();
+        if (now < left) stuck.restart();
+        else if (stuck.elapsed() >= line.LimitMs()) return protocol::kTimeOut;
+        left = now;
+    }
+    return 0;
 }
 
 // Reads what arrives within one step; false when the line has gone. The event loop may have
@@ -51,7 +62,7 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
     QByteArray bytes;
     while (out.fault < 0) {
         if (stop()) return kStopped;
-        if (!Drain(line)) return kLineGone;
+        if (const int drained = Drain(line, stop); drained != 0) return drained;
         if (out.written) {
             out.written = false;
             sender.Ready(out);
@@ -67,7 +78,7 @@ int SendOverLine(SerialLine& line, protocol::Sender& sender, const std::function
             sender.Idle(out);
         }
     }
-    Drain(line);
+    if (out.fault == 0) return Drain(line, stop);  // the last bytes leave before the line closes
     return out.fault;
 }
 

@@ -71,6 +71,12 @@ std::optional<QByteArray> PseudoTerminal::Read(int milliseconds) {
     return QByteArray(buffer, n);
 }
 
+void PseudoTerminal::HangupAfterDelivery() {
+    constexpr useconds_t kDeliveryUs = 300'000;
+    usleep(kDeliveryUs);
+    Hangup();
+}
+
 void PseudoTerminal::Hangup() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -27,6 +27,10 @@ class PseudoTerminal {
     std::optional<QByteArray> Read(int milliseconds);
     // Closes the controlling side: the device vanishes for its user.
     void Hangup();
+    // Hangs up once the user has had a moment to read what was written last: a closing side
+    // discards what its user has not read yet, and the fault is the device vanishing after
+    // its block, not the block lost.
+    void HangupAfterDelivery();
 
   private:
     int fd_ = -1;

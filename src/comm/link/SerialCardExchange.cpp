@@ -12,7 +12,8 @@ bool CardFrameComplete(const QByteArray& bytes) {
 
 QByteArray SerialCardExchange::Exchange(const QByteArray& frame) {
     QByteArray reply;
-    switch (control_.Exchange(frame, reply)) {
+    lastFault_ = control_.Exchange(frame, reply);
+    switch (lastFault_) {
         case 0: return reply;
         case 1: throw card::CardLinkError("time-out");
         case kStopped: throw card::CardLinkError("stopped");

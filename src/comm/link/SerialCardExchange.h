@@ -17,9 +17,12 @@ class SerialCardExchange : public card::CardExchange {
     // Throws card::CardLinkError when the line times out, goes away or is stopped.
     QByteArray Exchange(const QByteArray& frame) override;
     void DirectMode(bool on) override;
+    // Why the last exchange failed: 1 time-out, kLineGone, kStopped; 0 when none did.
+    int LastFault() const { return lastFault_; }
 
   private:
     CommControl& control_;
+    int lastFault_ = 0;
 };
 
 }  // namespace comm

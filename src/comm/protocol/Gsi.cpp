@@ -33,7 +33,9 @@ void GsiReceiver::Feed(QByteArrayView bytes, ReceiverOutput& out) {
         OnLine(line, out);
         return !Finished();
     });
-    if (!fits) Fail(out, kPacketData);
+    if (fits) return;
+    Flush(out);  // the lines before the one too long for a line stay
+    Fail(out, kPacketData);
 }
 
 void GsiReceiver::Idle(ReceiverOutput& out) {

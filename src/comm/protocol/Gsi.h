@@ -17,6 +17,7 @@ class GsiReceiver : public Receiver {
     void Start(ReceiverOutput& out) override;
     void Feed(QByteArrayView bytes, ReceiverOutput& out) override;
     void Idle(ReceiverOutput& out) override;
+    void Abort(ReceiverOutput& out) override { Flush(out); }
 
   private:
     void OnLine(const QByteArray& line, ReceiverOutput& out);

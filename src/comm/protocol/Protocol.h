@@ -57,6 +57,10 @@ class Receiver {
     // The owner's wait ran out with the line silent. Most types report a time-out; GSI without
     // requests has no end record and ends here; the SDR upload taker resumes its sender.
     virtual void Idle(ReceiverOutput& out);
+    // The transfer is being stopped, or the line failed under it: a complete block still held
+    // back (GSI holds its newest line until it knows whether it is the last) is delivered as
+    // a block that is not the last, so that nothing received is lost.
+    virtual void Abort(ReceiverOutput& out) { (void)out; }
     // True once the last block or a fault has been given: further bytes are ignored.
     bool Finished() const { return finished_; }
 

@@ -185,13 +185,15 @@ void frmRSSEND::Receive() {
                         platform::PromptButtons::YesNoCancel);
     if (keep == platform::PromptAnswer::Cancel) return;
     receiveFile_.clear();
-    received_.clear();
     if (keep == platform::PromptAnswer::Yes) {
         receiveFile_ = comm::ChooseReceiveFile(prompt_, context_.dataFolder, Format());
-        if (receiveFile_.isEmpty()) return;
+        if (receiveFile_.isEmpty() || !OpenReceiveFile()) return;
     }
-    saving_ = keep == platform::PromptAnswer::Yes;
-    if (!ResetLink()) return;
+    if (!ResetLink()) {
+        receiving_.reset();  // nothing came: the old file stays
+        saving_ = false;
+        return;
+    }
     SetBusy(true);
     const QString format = Format();
     if (comm::protocol::IsCardReader(format)) {
@@ -215,7 +217,7 @@ bool frmRSSEND::RunCardRoutine(const std::function<void(comm::card::CardSession&
     try {
         routine(session);
     } catch (const comm::card::CardLinkError&) {
-        if (!cancelled_) OnError(comm::kLineGone);
+        if (!cancelled_) OnError(link.LastFault());
         return false;
     }
     control_->StopLink();
@@ -225,8 +227,33 @@ bool frmRSSEND::RunCardRoutine(const std::function<void(comm::card::CardSession&
 void frmRSSEND::OnBlock(const QByteArray& block, bool last) {
     LogLine(Decode(block));
     if (saving_)
-        if (const auto raw = comm::ReceivedLine(Format(), block, last)) received_ += *raw + "\r\n";
+        if (const auto raw = comm::ReceivedLine(Format(), block, last)) WriteReceived(*raw);
     if (last) FinishReceive();
+}
+
+// The receive file is opened before the line, so that a folder that cannot take it is told
+// before the instrument sends; it replaces the old file when the transfer ends.
+bool frmRSSEND::OpenReceiveFile() {
+    writeFault_.clear();
+    try {
+        receiving_ = std::make_unique<platform::TextFileWriter>(receiveFile_);
+    } catch (const platform::FileError& e) {
+        prompt_.Show(e.Told(), kConfirm, platform::PromptIcon::Critical);
+        return false;
+    }
+    saving_ = true;
+    return true;
+}
+
+// A write that fails (a full disk) is told when the transfer ends; the old file then stays.
+void frmRSSEND::WriteReceived(const QByteArray& raw) {
+    if (!receiving_) return;
+    try {
+        receiving_->WriteBytes(raw + "\r\n");
+    } catch (const platform::FileError& e) {
+        writeFault_ = e.Told();
+        receiving_.reset();
+    }
 }
 
 void frmRSSEND::FinishReceive() {
@@ -235,15 +262,17 @@ void frmRSSEND::FinishReceive() {
     SetBusy(false);
 }
 
-// The records received so far, written at once: a failed write leaves any older file.
+// The records received so far replace the old file; a failed write leaves it.
 void frmRSSEND::KeepReceived() {
     if (!saving_) return;
     saving_ = false;
     try {
-        platform::WriteFileBytes(receiveFile_, received_);
+        if (receiving_) receiving_->Commit();
     } catch (const platform::FileError& e) {
-        prompt_.Show(e.Told(), kConfirm, platform::PromptIcon::Critical);
+        writeFault_ = e.Told();
     }
+    receiving_.reset();
+    if (!writeFault_.isEmpty()) prompt_.Show(writeFault_, kConfirm, platform::PromptIcon::Critical);
 }
 
 void frmRSSEND::OnError(int code) {
@@ -298,16 +327,23 @@ void frmRSSEND::reject() {
 void frmRSSEND::LogLine(const QString& text) { log_->append(text); }
 
 void frmRSSEND::SaveLine(const QByteArray& raw) {
-    if (saving_) received_ += raw + "\r\n";
+    if (saving_) WriteReceived(raw);
 }
 
-void frmRSSEND::Log(const QString& text) { log_->insertPlainText(text); }
+void frmRSSEND::Log(const QString& text) {
+    log_->moveCursor(QTextCursor::End);
+    log_->insertPlainText(text);
+    log_->ensureCursorVisible();
+}
 
+// The end mark shows at the log's end, where the user looks for it.
 void frmRSSEND::LogMark(const QString& text) {
+    log_->moveCursor(QTextCursor::End);
     const QColor normal = log_->textColor();
     log_->setTextColor(kMarkColour);
     log_->insertPlainText(text);
     log_->setTextColor(normal);
+    log_->ensureCursorVisible();
 }
 
 void frmRSSEND::ClearLog() { log_->clear(); }

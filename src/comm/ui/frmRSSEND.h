@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 #include "comm/card/CardLink.h"
 
@@ -22,6 +23,7 @@ namespace platform {
 class ClickLabel;
 class Prompt;
 class SettingsStore;
+class TextFileWriter;
 }  // namespace platform
 
 namespace comm {
@@ -75,6 +77,8 @@ class frmRSSEND : public QDialog, private comm::card::CardSink {
     void OnRequest(QByteArray& next);
     void OnError(int code);
     void FinishReceive();
+    bool OpenReceiveFile();
+    void WriteReceived(const QByteArray& raw);
     void KeepReceived();
     void LogLine(const QString& text);
     QString Format() const;
@@ -90,10 +94,11 @@ class frmRSSEND : public QDialog, private comm::card::CardSink {
     platform::Prompt& prompt_;
     platform::SettingsStore& store_;
     comm::CommControl* control_ = nullptr;
-    bool saving_ = false;
+    bool saving_ = false;  // the receive file is open
     bool cancelled_ = false;
     QString receiveFile_;
-    QByteArray received_;
+    std::unique_ptr<platform::TextFileWriter> receiving_;
+    QString writeFault_;
     QList<QByteArray> pending_;  // the send file's lines still to go
     QComboBox* recorders_ = nullptr;
     QCheckBox* request_ = nullptr;
