@@ -17,6 +17,7 @@
 #include "comm/ui/frmRSSEND.h"
 #include "comm/ui/frmRSSET.h"
 #include "convert/ui/ConvertCommand.h"
+#include "coords/ui/frmSIMEDIT.h"
 #include "host/MenuCommands.h"
 #include "host/MenuMessages.h"
 #include "host/MenuSettings.h"
@@ -286,8 +287,14 @@ void frmTSMENU::ReceiveData() {
         CopyApaFileIntoDataFolder(platform::ActivePrompt(), values);
         return;
     }
-    comm_ui::frmRSSEND form({comm_ui::TransferMode::Receive, values.Format, values.TStype, values.RSset, values.RSFuro,
-                             values.DataPath, QString()},
+    TransferForm(static_cast<int>(comm_ui::TransferMode::Receive), QString());
+}
+
+// The transfer form, which may change the line settings the menu shows.
+void frmTSMENU::TransferForm(int mode, const QString& file) {
+    ProcessValues& values = Process();
+    comm_ui::frmRSSEND form({static_cast<comm_ui::TransferMode>(mode), values.Format, values.TStype, values.RSset,
+                             values.RSFuro, values.DataPath, file},
                             platform::ActivePrompt(), platform::SettingsStore::User(), this);
     form.exec();
     values.RSset = form.Context().rsset;
@@ -295,6 +302,8 @@ void frmTSMENU::ReceiveData() {
     commLabel_->setText(values.RSset);
     if (!form.ReceivedFile().isEmpty()) values.DataFile = form.ReceivedFile();
 }
+
+void frmTSMENU::SendFile(const QString& file) { TransferForm(static_cast<int>(comm_ui::TransferMode::Send), file); }
 
 void frmTSMENU::ShowEditMenu() {
     editMenu_->popup(buttons_[1]->mapToGlobal(buttons_[1]->rect().center()));
@@ -354,15 +363,35 @@ void frmTSMENU::PrintNotebook() {
 void frmTSMENU::SendSimaFile() {
     platform::Prompt& prompt = platform::ActivePrompt();
     if (!CheckSendFormat(prompt, Process().Format)) return;
-    if (!OpenDataFile(prompt, Process(), kCodeSima) &&
-        prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
-                       platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
-        return;
+    if (!OpenDataFile(prompt, Process(), kCodeSima)) {
+        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
+                           platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
+            return;
+        Process().DataFile.clear();
+        Process().ClearDataLines();
+    }
+    EditSimaPoints(true);
 }
 
 void frmTSMENU::SendDistrict() {
     platform::Prompt& prompt = platform::ActivePrompt();
-    if (CheckSendFormat(prompt, Process().Format)) LoadDistrictCoordinates(prompt, Process());
+    if (CheckSendFormat(prompt, Process().Format) && LoadDistrictCoordinates(prompt, Process())) EditSimaPoints(false);
+}
+
+// The editor works on the loaded lines and leaves them as it left them; the file it saved
+// to becomes the current file.
+void frmTSMENU::EditSimaPoints(bool fileMode) {
+    ProcessValues& values = Process();
+    coords_ui::SimaEditContext context;
+    context.fileMode = fileMode;
+    context.dataFile = fileMode ? values.DataFile : QString();
+    context.lines = values.DataLines.mid(1, values.DataCount);
+    context.transfer = {values.Format, values.TStype, values.DataPath, platform::WorkFolder(),
+                        [this](const QString& file) { SendFile(file); }};
+    const coords_ui::SimaEditContext after = coords_ui::EditSimaPoints(this, context);
+    values.ClearDataLines();
+    for (const QString& line : after.lines) values.AppendDataLine(line);
+    if (fileMode) values.DataFile = after.dataFile;
 }
 
 }  // namespace host

@@ -60,6 +60,9 @@ class frmTSMENU : public QMainWindow {
     void PrintNotebook();  // item 5
     void SendSimaFile();   // item 6
     void SendDistrict();   // item 7
+    void EditSimaPoints(bool fileMode);
+    void SendFile(const QString& file);
+    void TransferForm(int mode, const QString& file);
 
     QPushButton* buttons_[8] = {};
     platform::ClickLabel* formatLabel_ = nullptr;
