@@ -15,7 +15,7 @@ const QString kDatabaseOption = QStringLiteral("database");
 
 QList<Job> AllJobs() {
     return CalcJobs() + ApaJobs() + ConvertJobs() + DistrictJobs() + NotebookJobs() + ReportJobs() +
-           TraverseJobs() + CommJobs();
+           TraverseJobs() + CommJobs() + ExportJobs();
 }
 
 QCommandLineOption HelpOption() {

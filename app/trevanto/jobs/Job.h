@@ -61,6 +61,7 @@ QList<Job> NotebookJobs();
 QList<Job> ReportJobs();
 QList<Job> TraverseJobs();
 QList<Job> CommJobs();
+QList<Job> ExportJobs();
 
 // The district database the calculation jobs work on: --database as given, else the demo
 // district in the work folder, made when missing. Either must be a regular file holding
