@@ -30,6 +30,10 @@ class ApaEditFormTest : public HostFixture {
         path_ = DataFile(name, bytes);
         prompt_.ChooseFile(path_);
         ASSERT_TRUE(host::OpenDataFile(prompt_, Process(), QStringLiteral("***")));
+        Show();
+    }
+    // Opens the editor on what is loaded.
+    void Show() {
         form_ = std::make_unique<apa::frmAPAEDIT>();
         form_->show();
         QApplication::setActiveWindow(form_.get());
@@ -183,10 +187,7 @@ TEST_F(ApaEditFormTest, RowCommandsNeedWholeRows) {
 
 TEST_F(ApaEditFormTest, NewDataAsksWhereToSave) {
     Process().DataFile.clear();
-    form_ = std::make_unique<apa::frmAPAEDIT>();
-    form_->show();
-    grid_ = Find<QTableWidget>("Fg1");
-    editor_ = Find<QLineEdit>("Text1");
+    Show();
     ASSERT_EQ(grid_->rowCount(), 1);
     Box(0)->setText(QStringLiteral("A1"));
     QTest::keyClick(Box(0), Qt::Key_Return);
