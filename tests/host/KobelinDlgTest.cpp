@@ -53,41 +53,23 @@ void ProcessDeferredDeletes() {
 
 class KobelinDlgTest : public HostFixture {};
 
+// The C host (capi_test.c) lives through the same from C: the title before, with and after
+// the menu, the empty hand-off object and the errors before and after. Here what it does not see.
 TEST_F(KobelinDlgTest, LifecycleFromCreationToProgramTerm) {
     KobelinDlg dlg;
-    EXPECT_EQ(dlg.GetAppTitle(), QString());
-    dlg.SetRegID(42);
-    dlg.SetRegName(QStringLiteral("西ノ宮"));
     dlg.SetDataBaseName(QStringLiteral("/srv/district.mdb"));
-    dlg.SetSimaFile(QStringLiteral("C:\\old\\ZAHYO.sim"));
-    EXPECT_EQ(dlg.RegID(), 42);
-    EXPECT_EQ(dlg.SimaFile(), QStringLiteral("C:\\old\\ZAHYO.sim"));
     EXPECT_EQ(host::Process().DataBaseName, QStringLiteral("/srv/district.mdb"));
-
-    // Outside SaveStart the hand-off object is empty.
-    EXPECT_EQ(dlg.ZahyouCount(), 0);
-    EXPECT_EQ(dlg.GetParameterCount(), 0);
-    EXPECT_EQ(dlg.GetElementsColsCount(), 0);
-    EXPECT_EQ(dlg.GetElementsRowsCount(), 0);
-    EXPECT_EQ(dlg.GetNewZahyou(15), 0);
-    QString name;
-    qint32 id = 0;
-    double z = 0;
-    EXPECT_THROW(dlg.GetZahyouData(QStringLiteral("C15"), name, id, z), AutomationError);
-    EXPECT_THROW(dlg.GetParameterValue(1), AutomationError);
+    EXPECT_EQ(dlg.GetElementsColsCount(), 0);  // outside SaveStart the hand-off object is empty
     EXPECT_THROW(dlg.GetElementsArray(0, 0), AutomationError);
 
     dlg.OpenDlg();
-    EXPECT_EQ(dlg.GetAppTitle(), QStringLiteral("ﾄｰﾀﾙｽﾃｰｼｮﾝﾃﾞｰﾀ処理ｼｽﾃﾑﾒﾆｭ- -地区名(西ノ宮)"));
     dlg.OpenDlg();  // a second call brings the same window forward
     EXPECT_EQ(OpenMenus(), 1);
 
     dlg.ProgramTerm();
     ProcessDeferredDeletes();
     EXPECT_EQ(OpenMenus(), 0);
-    EXPECT_EQ(dlg.GetAppTitle(), QString());
     EXPECT_EQ(host::Process().HandOff, nullptr);
-    EXPECT_THROW(dlg.CalcNo(), AutomationError);
     EXPECT_THROW(dlg.ZahyouCount(), AutomationError);
     EXPECT_NO_THROW(dlg.ProgramTerm());  // a second term is harmless
 }
@@ -115,27 +97,21 @@ TEST_F(KobelinDlgTest, HostReadsAndRenumbersDuringSaveStart) {
     handOff.AddElementCols(calcstore::kTypeDouble);
     handOff.GetElements().AddItem({15, 123.4567});
 
+    // The C host's round trip reads every getter; here what it does not: a point without a
+    // height, the types, a memo by key and the calls that must fail.
     host.onSave = [&](bool& saveOk) {
         EXPECT_FALSE(saveOk);
-        EXPECT_EQ(dlg.CalcNo(), 7);
-        EXPECT_EQ(dlg.CalcName(), QStringLiteral("閉合トラバー"));
-        EXPECT_EQ(dlg.CalcParentID(), 3);
         ASSERT_EQ(dlg.ZahyouCount(), 2);
         dlg.SetZahyouID(QStringLiteral("C15"), 1203);
         EXPECT_EQ(dlg.GetNewZahyou(15), 1203);
         QString name;
         qint32 id = 0;
         double z = 0;
-        dlg.GetZahyouData(QStringLiteral("C15"), name, id, z);
-        EXPECT_EQ(name, QStringLiteral("T15"));
-        EXPECT_EQ(id, 1203);
-        EXPECT_EQ(z, 12.5);
         dlg.GetZahyouData(2, name, id, z);
         EXPECT_EQ(z, calcstore::clsCoord::NoHeight());
         QString memo;
         dlg.GetZahyouMemo(QStringLiteral("C15"), memo);
         EXPECT_EQ(memo, QStringLiteral("既知点"));
-        EXPECT_EQ(dlg.GetParameterCount(), 2);
         EXPECT_EQ(dlg.GetParameterType(2), QVariant(qint32(4)));
         EXPECT_EQ(dlg.GetParameterValue(2), QVariant(true));
         EXPECT_EQ(dlg.GetElementsColsCount(), 2);

@@ -57,17 +57,11 @@ TEST_F(CorrectionTablesTest, SheetRowsAreAddedInOrderEachTextCutToItsFieldBytes)
     second.planeDistance = QStringLiteral("999.984");
     ASSERT_TRUE(notebook::WriteCorrectionSheet(path_, {first, second}));
 
-    auto rows = db_->OpenRecordset(QStringLiteral("SELECT * FROM KYORIHOSEI ORDER BY ID"));
-    ASSERT_EQ(rows->RecordCount(), 2);
-    EXPECT_EQ(rows->Field(QStringLiteral("ID")).toInt(), 1);
-    EXPECT_EQ(rows->Field(QStringLiteral("FLD1")).toString(),
-              QStringLiteral("観測点観測点観測点観"));
-    EXPECT_EQ(rows->Field(QStringLiteral("FLD12")).toString(), QStringLiteral("1.000000"));
-    EXPECT_EQ(rows->Field(QStringLiteral("FLD13")).toString(), QString());
-    rows->MoveNext();
-    EXPECT_EQ(rows->Field(QStringLiteral("ID")).toInt(), 2);
-    EXPECT_EQ(rows->Field(QStringLiteral("FLD1")).toString(), QStringLiteral("O'Neil \"1\""));
-    EXPECT_EQ(rows->Field(QStringLiteral("FLD13")).toString(), QStringLiteral("999.984"));
+    QStringList rows;
+    for (auto r = db_->OpenRecordset(u"SELECT ID, FLD1, FLD12, FLD13 FROM KYORIHOSEI ORDER BY ID"_qs); !r->Eof(); r->MoveNext())
+        for (const char* field : {"ID", "FLD1", "FLD12", "FLD13"}) rows << r->Field(QString::fromLatin1(field)).toString();
+    EXPECT_EQ(rows, (QStringList{u"1"_qs, u"観測点観測点観測点観"_qs, u"1.000000"_qs, {},  //
+                                 u"2"_qs, u"O'Neil \"1\""_qs, {}, u"999.984"_qs}));
 }
 
 TEST_F(CorrectionTablesTest, ClearingEmptiesOnlyTheTableNamed) {

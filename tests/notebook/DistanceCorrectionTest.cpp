@@ -119,10 +119,9 @@ TEST(DistanceCorrectionTest, DistanceComesFromBothFacesElseTheFirstElseTheSecond
          Input(a, b, QStringLiteral("*"))},
         {Station(a, QStringLiteral("0")), Target(b)}, {});
     ASSERT_EQ(sheet.size(), 4u);
-    EXPECT_EQ(sheet[0].planeDistance, QStringLiteral("300.000"));
-    EXPECT_EQ(sheet[1].planeDistance, QStringLiteral("500.000"));
-    EXPECT_EQ(sheet[2].horizontalDistance, QStringLiteral("400.000"));
-    EXPECT_EQ(sheet[2].planeDistance, QStringLiteral("400.000"));
+    EXPECT_EQ((QStringList{sheet[0].planeDistance, sheet[1].planeDistance, sheet[2].horizontalDistance,
+                           sheet[2].planeDistance}),
+              Texts({u"300.000", u"500.000", u"400.000", u"400.000"}));
 
     const CorrectionSheetRow& none = sheet[3];  // passed through as it came
     EXPECT_EQ((QStringList{none.station, none.target, none.verticalAngle, none.verticalComponent,
@@ -175,9 +174,9 @@ TEST(DistanceCorrectionTest, AStationObservedTwiceGivesEachSightItsOwnOccurrence
          Target(b)},
         {});
     ASSERT_EQ(sheet.size(), 3u);
-    EXPECT_EQ(sheet[0].elevation, QStringLiteral("10.000"));
-    EXPECT_EQ(sheet[1].elevation, QStringLiteral("20.000"));
-    EXPECT_EQ(sheet[2].elevation, QStringLiteral("10.000"));  // none follows: the first again
+    // The third sight: no occurrence follows, the first again.
+    EXPECT_EQ((QStringList{sheet[0].elevation, sheet[1].elevation, sheet[2].elevation}),
+              Texts({u"10.000", u"20.000", u"10.000"}));
 }
 
 class DistanceCorrectionFileTest : public testing::Test {
@@ -208,10 +207,8 @@ class DistanceCorrectionFileTest : public testing::Test {
 
 TEST_F(DistanceCorrectionFileTest, TheSheetIsReplacedByTheCorrectedDistances) {
     ASSERT_TRUE(notebook::RunDistanceCorrection(path_, Conditions(ElevationSource::Registered, 0.9999)));
-    EXPECT_EQ(SheetColumn(QStringLiteral("FLD1")), QStringList{QStringLiteral("基準点１")});
-    EXPECT_EQ(SheetColumn(QStringLiteral("FLD2")), QStringList{QStringLiteral("O'Neil \"1\"")});
-    EXPECT_EQ(SheetColumn(QStringLiteral("FLD9")), QStringList{QStringLiteral("-0.016")});
-    EXPECT_EQ(SheetColumn(QStringLiteral("FLD13")), QStringList{QStringLiteral("999.884")});
+    EXPECT_EQ(SheetColumn(u"FLD1"_qs) + SheetColumn(u"FLD2"_qs) + SheetColumn(u"FLD9"_qs) + SheetColumn(u"FLD13"_qs),
+              Texts({u"基準点１", u"O'Neil \"1\"", u"-0.016", u"999.884"}));
 }
 
 TEST_F(DistanceCorrectionFileTest, ASheetThatCannotBeWrittenLeavesTheOldOne) {

@@ -4,30 +4,19 @@
 
 #include "calcstore/clsCoord.h"
 #include "notebook/DistrictPoint.h"
-#include "platform/Database.h"
-#include "platform/DbSchema.h"
+#include "notebook/TestDistrict.h"
 #include "support/QtPrinters.h"
-#include "support/TestEnvironment.h"
 
 namespace {
 
 TEST(DistrictPointTest, OnePointGivesItsIdNegatedAndItsHeightWhenSet) {
-    const auto db = platform::Database::Create(test::NewFolder(QStringLiteral("district")) +
-                                               QStringLiteral("/District.mdb"));
-    platform::TableDef coord{QStringLiteral("COORD"), {}, {}};
-    coord.AutoIncrement(QStringLiteral("ID"))
-        .Field(QStringLiteral("Name"), platform::FieldType::Text, 255)
-        .Field(QStringLiteral("Z"), platform::FieldType::Double)
-        .Field(QStringLiteral("DELFLG"), platform::FieldType::Boolean)
-        .PrimaryIndex(QStringLiteral("ID"), QStringLiteral("ID"));
-    db->CreateTable(coord);
-    const QString insert = QStringLiteral("INSERT INTO COORD (Name, Z, DELFLG) VALUES (?, ?, ?)");
-    db->Execute(insert, {QStringLiteral("T1"), 12.345, false});                                   // 1
-    db->Execute(insert, {QStringLiteral("T2"), calcstore::clsCoord::NoHeight(), false});         // 2
-    db->Execute(insert, {QStringLiteral("TWICE"), 1.0, false});                                  // 3
-    db->Execute(insert, {QStringLiteral("TWICE"), 2.0, QVariant()});                              // 4
-    db->Execute(insert, {QStringLiteral("GONE"), 5.0, true});                                    // 5
-    db->Execute(insert, {QStringLiteral("GONE"), 6.0, false});                                   // 6
+    const auto db = test::NewDistrict();
+    test::AddPoint(*db, u"T1"_qs, 0, 0, 12.345);                                // 1
+    test::AddPoint(*db, u"T2"_qs, 0, 0, calcstore::clsCoord::NoHeight());       // 2
+    test::AddPoint(*db, u"TWICE"_qs, 0, 0, 1.0);                                // 3
+    db->Execute(u"INSERT INTO COORD (Name, Z, DELFLG) VALUES ('TWICE', 2, NULL)"_qs);  // 4
+    test::AddPoint(*db, u"GONE"_qs, 0, 0, 5.0, {}, true);                       // 5
+    test::AddPoint(*db, u"GONE"_qs, 0, 0, 6.0);                                 // 6
 
     const struct {
         const char16_t* name;

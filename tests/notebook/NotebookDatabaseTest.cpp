@@ -43,10 +43,7 @@ TEST_F(NotebookDatabaseTest, EveryTableTakesARowWithEmptyAndFullTextFields) {
     auto reduction = db->OpenRecordset(QStringLiteral("SELECT ID, メモ FROM テーブル4 ORDER BY ID"));
     EXPECT_EQ(reduction->Field(QStringLiteral("id")).toInt(), 1);  // names match in any case
     EXPECT_EQ(reduction->Field(QStringLiteral("メモ")).toString(), QString());
-}
-
-TEST_F(NotebookDatabaseTest, StationHeadersAreKeyedByTheirId) {
-    const auto db = platform::Database::Open(notebook::CreateNotebookDatabase(folder_));
+    // Station headers are keyed by their ID.
     db->Execute(QStringLiteral("INSERT INTO HEDDER (ID, FLD1) VALUES (7, 'ST1')"));
     EXPECT_THROW(db->Execute(QStringLiteral("INSERT INTO HEDDER (ID, FLD1) VALUES (7, 'ST2')")),
                  platform::DbError);

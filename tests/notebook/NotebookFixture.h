@@ -36,4 +36,12 @@ QStringList FieldBook(const QStringList& stationLines);
 
 KeptNotebook Reduce(const QStringList& lines, const notebook::NotebookSources& sources = {});
 
+// The fields of a DATA or HEDDER row at the given numbers, to compare several at once.
+template <typename Row>
+QStringList Pick(const Row& row, std::initializer_list<int> numbers) {
+    QStringList picked;
+    for (const int n : numbers) picked << row[n];
+    return picked;
+}
+
 }  // namespace test

@@ -91,58 +91,36 @@ TEST(ObservationNotebookTest, OneSetStationRows) {
     EXPECT_EQ(t2Fields, (QStringList{u"    "_qs, u"r"_qs, u"2"_qs, u"T2"_qs, u"45-30-20"_qs, u"45-30-20"_qs,
                                      u"46"_qs, u"-6"_qs, {}, {}, u"45-30-23"_qs, {}, {}, {}, {}, {}, {}, {}, u"0"_qs,
                                      {}, {}, {}}));
-    const notebook::DataRow& t1r = nb.data[6];
     EXPECT_EQ(nb.LineOf(6), nb.lines[24]);
-    EXPECT_EQ(t1r[12], u"179-59-56");
-    EXPECT_EQ(t1r[13], u"6");
-    EXPECT_EQ(t1r[14], u"100.000");
-    EXPECT_EQ(t1r[17], u"100.001");
-    EXPECT_EQ(t1r[19], u"1");
-    EXPECT_EQ(t1r[20], u"1");
-    EXPECT_EQ(t1r[21], u"90-00-00");
-    const notebook::DataRow& t1result = nb.data[8];
-    EXPECT_EQ(t1result[20], u"3");
-    EXPECT_EQ(t1result[21], u"360-00-04");
-    EXPECT_EQ(t1result[12], u"0-00-02");
-    EXPECT_EQ(t1result[17], u"100.002");
-    EXPECT_EQ(t1result[18], u"1.600");
+    EXPECT_EQ(test::Pick(nb.data[6], {12, 13, 14, 17, 19, 20, 21}),
+              (QStringList{u"179-59-56"_qs, u"6"_qs, u"100.000"_qs, u"100.001"_qs, u"1"_qs, u"1"_qs, u"90-00-00"_qs}));
+    EXPECT_EQ(test::Pick(nb.data[8], {12, 17, 18, 20, 21}),
+              (QStringList{u"0-00-02"_qs, u"100.002"_qs, u"1.600"_qs, u"3"_qs, u"360-00-04"_qs}));
 
     // The station row, then one row per target: all numbered by the run's one counter.
     ASSERT_EQ(nb.reduction.size(), 4u);
-    const notebook::ReductionRow& station = nb.reduction[0];
-    EXPECT_EQ(station.type, 17);
-    EXPECT_EQ(station.station, u"ST1");
-    EXPECT_EQ(station.instrumentHeight, u"1.500");
-    EXPECT_EQ(station.lookUpCode, notebook::kPointNotFound);  // no district given
-    EXPECT_TRUE(station.stationElevation.isEmpty());
-    const notebook::ReductionRow& target2 = nb.reduction[2];
-    EXPECT_EQ(target2.type, 19);
-    EXPECT_EQ(target2.target, u"T2");
-    EXPECT_EQ(target2.direction, u"45-30-23");
-    EXPECT_EQ(target2.direction2, u"45-30-20");  // the circle reading of its first row
-    EXPECT_EQ(target2.verticalAngle, u"84-59-57");
-    EXPECT_EQ(target2.slopeDistance, u"200.002");
-    // sin/cos of 84°59′57″ × 200.002: 199.241 across, 17.434 up; 1.500 + 17.434 − 1.600.
-    EXPECT_EQ(target2.horizontalDistance, u"199.241");
-    EXPECT_EQ(target2.heightDifference, u"17.334");
-    EXPECT_EQ(target2.targetHeight, u"1.600");
-    EXPECT_EQ(target2.memo, u"杭");
-    EXPECT_TRUE(target2.computedElevation.isEmpty());  // the station's elevation is unknown
-    const notebook::ReductionRow& target3 = nb.reduction[3];
-    EXPECT_TRUE(target3.slopeDistance.isEmpty());
-    EXPECT_TRUE(target3.heightDifference.isEmpty());
+    const notebook::ReductionRow& st = nb.reduction[0];
+    EXPECT_EQ(st.type, 17);
+    EXPECT_EQ((QStringList{st.station, st.instrumentHeight, st.stationElevation}), (QStringList{u"ST1"_qs, u"1.500"_qs, {}}));
+    EXPECT_EQ(st.lookUpCode, notebook::kPointNotFound);  // no district given
+    const notebook::ReductionRow& t2r = nb.reduction[2];
+    EXPECT_EQ(t2r.type, 19);
+    // sin/cos of 84°59′57″ × 200.002: 199.241 across, 17.434 up; 1.500 + 17.434 − 1.600. The
+    // station's elevation is unknown: no computed elevation.
+    EXPECT_EQ((QStringList{t2r.target, t2r.direction, t2r.direction2, t2r.verticalAngle, t2r.slopeDistance,
+                           t2r.horizontalDistance, t2r.heightDifference, t2r.targetHeight, t2r.memo,
+                           t2r.computedElevation}),
+              (QStringList{u"T2"_qs, u"45-30-23"_qs, u"45-30-20"_qs, u"84-59-57"_qs, u"200.002"_qs, u"199.241"_qs,
+                           u"17.334"_qs, u"1.600"_qs, u"杭"_qs, {}}));
+    EXPECT_TRUE(nb.reduction[3].slopeDistance.isEmpty() && nb.reduction[3].heightDifference.isEmpty());
 
     // Correction input for the two targets with distances; T1's r face reads 90° exactly.
     ASSERT_EQ(nb.correction.size(), 2u);
     const notebook::CorrectionInputRow& c1 = nb.correction[0];
-    EXPECT_EQ(c1.station, u"ST1");
-    EXPECT_EQ(c1.target, u"T1");
-    EXPECT_EQ(c1.verticalAngle, u"0-00-02");
-    EXPECT_EQ(c1.verticalComponent, u"0.000");
-    EXPECT_EQ(c1.heightDifference, u"-0.100");
-    EXPECT_EQ(c1.slopeDistance, u"100.002");
-    EXPECT_EQ(c1.horizontalDistance, u"100.001");
-    EXPECT_EQ(c1.horizontalDistanceBoth, u"100.002");
+    EXPECT_EQ((QStringList{c1.station, c1.target, c1.verticalAngle, c1.verticalComponent, c1.heightDifference,
+                           c1.slopeDistance, c1.horizontalDistance, c1.horizontalDistanceBoth}),
+              (QStringList{u"ST1"_qs, u"T1"_qs, u"0-00-02"_qs, u"0.000"_qs, u"-0.100"_qs, u"100.002"_qs,
+                           u"100.001"_qs, u"100.002"_qs}));
 }
 
 }  // namespace

@@ -50,17 +50,12 @@ TEST(SetTablesTest, TwoSetsAcrossZeroDegrees) {
         u"        2 [T2          ]    90-00-01  359-59-57"_qs,
     };
     EXPECT_EQ(nb.lines.sliced(13, 8), table);
-    const notebook::DataRow& set1 = Horizontal(nb, 0, 2, 1);
-    // 1 295 998 + 1 − 0 is past the half circle: −1, then one 120″ step up.
-    EXPECT_EQ(set1[7], u"119");
-    EXPECT_EQ(set1[8], u"-3");  // r − l
-    EXPECT_EQ(set1[9], u"3");   // double angles 1 295 999 and 1 296 002 differ by 3″
-    EXPECT_EQ(set1[10], u"5");  // differences −3″ and −8″
-    EXPECT_EQ(set1[11], u"0-00-00");
-    const notebook::DataRow& set2 = Horizontal(nb, 2, 2, 1);  // row kind 3, the first face of set 2
-    EXPECT_EQ(set2[7], u"2");
-    EXPECT_EQ(set2[8], u"-8");  // r − l on set 2 as well, though l was observed first
-    EXPECT_TRUE(set2[9].isEmpty());
+    // Double angle: 1 295 998 + 1 − 0 is past the half circle: −1, then one 120″ step up.
+    // r − l is −3″; double angles 1 295 999 and 1 296 002 differ by 3″; differences −3″ and
+    // −8″ by 5″. Set 2 (row kind 3) takes r − l as well, though l was observed first.
+    EXPECT_EQ(test::Pick(Horizontal(nb, 0, 2, 1), {7, 8, 9, 10, 11}),
+              (QStringList{u"119"_qs, u"-3"_qs, u"3"_qs, u"5"_qs, u"0-00-00"_qs}));
+    EXPECT_EQ(test::Pick(Horizontal(nb, 2, 2, 1), {7, 8, 9}), (QStringList{u"2"_qs, u"-8"_qs, {}}));
     EXPECT_EQ(nb.reduction[2].direction, u"0-00-00");
     EXPECT_EQ(nb.reduction[2].direction2, u"359-59-58");
 }
@@ -109,13 +104,11 @@ TEST(SetTablesTest, ThreeSetsAndTheSetToSetLine) {
 }
 
 // Double angles up to 9999″ print their digits, beyond that "###"; a difference whose
-// signed text needs five characters is "****", never a cut number.
+// signed text needs five characters is "****", never a cut number. Spreads print up to 999″.
 TEST(SetTablesTest, OverflowMarksOfTheHorizontalTable) {
-    const test::KeptNotebook nb = Reduce(FieldBook({
-        QStringLiteral("D,ST4,,1.500,0,1121004,,,"),
-        QStringLiteral("E,0,"),
-        Sighting(u"T1"_qs, u"r1001"_qs, u"0.0000"_qs),
-        Sighting(u"T2"_qs, u"r1002"_qs, u"10.0000"_qs),
+    const test::KeptNotebook one = Reduce(FieldBook({
+        QStringLiteral("D,ST4,,1.500,0,1121004,,,"), QStringLiteral("E,0,"),
+        Sighting(u"T1"_qs, u"r1001"_qs, u"0.0000"_qs), Sighting(u"T2"_qs, u"r1002"_qs, u"10.0000"_qs),
         Sighting(u"T3"_qs, u"r1003"_qs, u"10.0000"_qs),
         Sighting(u"T4"_qs, u"r1004"_qs, u"10.2034"_qs),  // 10° + 1234″
         Sighting(u"T1"_qs, u"l1001"_qs, u"180.0000"_qs),
@@ -123,21 +116,13 @@ TEST(SetTablesTest, OverflowMarksOfTheHorizontalTable) {
         Sighting(u"T3"_qs, u"l1003"_qs, u"192.4640"_qs),  // 10° + 10 000″
         Sighting(u"T4"_qs, u"l1004"_qs, u"190.0000"_qs),
     }));
-    EXPECT_EQ(Horizontal(nb, 0, 4, 1)[7], u"9999");
-    EXPECT_EQ(Horizontal(nb, 0, 4, 1)[8], u"****");  // −9999
-    EXPECT_EQ(Horizontal(nb, 0, 4, 2)[7], u"###");
-    EXPECT_EQ(Horizontal(nb, 0, 4, 2)[8], u"****");
-    EXPECT_EQ(Horizontal(nb, 0, 4, 3)[7], u"1234");
-    EXPECT_EQ(Horizontal(nb, 0, 4, 3)[8], u"****");  // +1234
-    // A one-set station has no double-angle or observation differences.
-    EXPECT_TRUE(Horizontal(nb, 0, 4, 1)[9].isEmpty());
-    EXPECT_TRUE(Horizontal(nb, 0, 4, 1)[10].isEmpty());
-}
+    // Differences −9999″, −10 000″ and +1234″; a one-set station has no spreads.
+    EXPECT_EQ(test::Pick(Horizontal(one, 0, 4, 1), {7, 8, 9, 10}), (QStringList{u"9999"_qs, u"****"_qs, {}, {}}));
+    EXPECT_EQ(test::Pick(Horizontal(one, 0, 4, 2), {7, 8}), (QStringList{u"###"_qs, u"****"_qs}));
+    EXPECT_EQ(test::Pick(Horizontal(one, 0, 4, 3), {7, 8}), (QStringList{u"1234"_qs, u"****"_qs}));
 
-TEST(SetTablesTest, SpreadsBeyond999Seconds) {
-    const test::KeptNotebook nb = Reduce(FieldBook({
-        QStringLiteral("D,ST5,,1.500,0,2121003,,,"),
-        QStringLiteral("E,0,"),
+    const test::KeptNotebook two = Reduce(FieldBook({
+        QStringLiteral("D,ST5,,1.500,0,2121003,,,"), QStringLiteral("E,0,"),
         Sighting(u"T1"_qs, u"r1001"_qs, u"0.0000"_qs), Sighting(u"T2"_qs, u"r1002"_qs, u"20.0000"_qs),
         Sighting(u"T3"_qs, u"r1003"_qs, u"30.0000"_qs), Sighting(u"T1"_qs, u"l1001"_qs, u"180.0000"_qs),
         Sighting(u"T2"_qs, u"l1002"_qs, u"200.0000"_qs), Sighting(u"T3"_qs, u"l1003"_qs, u"210.0000"_qs),
@@ -146,10 +131,8 @@ TEST(SetTablesTest, SpreadsBeyond999Seconds) {
         Sighting(u"T2"_qs, u"r2002"_qs, u"110.0000"_qs), Sighting(u"T3"_qs, u"r2003"_qs, u"120.0000"_qs),
     }));
     // T2's double angles differ by 1000″ (16′40″), T3's by 999″.
-    EXPECT_EQ(Horizontal(nb, 0, 3, 1)[9], u"###");
-    EXPECT_EQ(Horizontal(nb, 0, 3, 1)[10], u"###");
-    EXPECT_EQ(Horizontal(nb, 0, 3, 2)[9], u"999");
-    EXPECT_EQ(Horizontal(nb, 0, 3, 2)[10], u"999");
+    EXPECT_EQ(test::Pick(Horizontal(two, 0, 3, 1), {9, 10}), (QStringList{u"###"_qs, u"###"_qs}));
+    EXPECT_EQ(test::Pick(Horizontal(two, 0, 3, 2), {9, 10}), (QStringList{u"999"_qs, u"999"_qs}));
 }
 
 // A face without its pair, a target seen in one set only, distances of 0: blanks where a
@@ -165,22 +148,15 @@ TEST(SetTablesTest, MissingFacesAndUnobservedDistances) {
         Sighting(u"T1"_qs, u"l2001"_qs, u"270.0000"_qs),
     }));
     ASSERT_FALSE(nb.data.empty());
-    const notebook::DataRow& t2 = Horizontal(nb, 0, 3, 1);
-    EXPECT_EQ(t2[6], u"45-00-00");
-    EXPECT_TRUE(t2[7].isEmpty());  // no l face in set 1
-    EXPECT_TRUE(t2[8].isEmpty());
-    const notebook::DataRow& t3 = Horizontal(nb, 0, 3, 2);
-    EXPECT_TRUE(t3[5].isEmpty());
+    EXPECT_EQ(test::Pick(Horizontal(nb, 0, 3, 1), {6, 7, 8}), (QStringList{u"45-00-00"_qs, {}, {}}));  // no l face
+    EXPECT_TRUE(Horizontal(nb, 0, 3, 2)[5].isEmpty());
     EXPECT_EQ(Horizontal(nb, 1, 3, 2)[6], u"70-00-00");
     // T2's readings lie 1.5 m apart: no mean and no millimetres for the face.
     const auto t2r = std::find_if(nb.data.begin(), nb.data.end(), [](const notebook::DataRow& r) {
         return r[19] == u"1" && r[4] == u"T2";
     });
     ASSERT_NE(t2r, nb.data.end());
-    EXPECT_EQ((*t2r)[14], u"50.000");
-    EXPECT_EQ((*t2r)[15], u".500");
-    EXPECT_TRUE((*t2r)[16].isEmpty());
-    EXPECT_TRUE((*t2r)[17].isEmpty());
+    EXPECT_EQ(test::Pick(*t2r, {14, 15, 16, 17}), (QStringList{u"50.000"_qs, u".500"_qs, {}, {}}));
     // T1's distances of 0 are not observed.
     const auto t1r = std::find_if(nb.data.begin(), nb.data.end(), [](const notebook::DataRow& r) {
         return r[19] == u"1" && r[4] == u"T1";

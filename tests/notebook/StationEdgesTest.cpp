@@ -30,16 +30,14 @@ TEST(StationEdgesTest, PlainListLineAndRow) {
     EXPECT_EQ(nb.lines[11], u"  [P1          ]    12-34-56   90-10-20    50.000    50.001   1.500");
     EXPECT_EQ(nb.lines[12], u"  [P2          ]              270-00-00    25.000");
     ASSERT_EQ(nb.data.size(), 2u);
-    EXPECT_EQ(nb.data[1][4], u"P2");
-    EXPECT_EQ(nb.data[1][19], u"2");
-    EXPECT_EQ(nb.data[1][21], u"270-00-00");
-    EXPECT_TRUE(nb.data[1][18].isEmpty());  // 9 999 999: target height not given
-    EXPECT_EQ(nb.data[1][22], u"メモ");
-    // A reverse-face reading of 270° is a zenith of 90°: level, the distance all across.
+    // 9 999 999: target height not given.
+    EXPECT_EQ(test::Pick(nb.data[1], {4, 18, 19, 21, 22}), (QStringList{u"P2"_qs, {}, u"2"_qs, u"270-00-00"_qs, u"メモ"_qs}));
+    // A reverse-face reading of 270° is a zenith of 90°: level, the distance all across, and
+    // no target height taken off.
     ASSERT_EQ(nb.reduction.size(), 3u);
-    EXPECT_EQ(nb.reduction[2].verticalAngle, u"90-00-00");
-    EXPECT_EQ(nb.reduction[2].horizontalDistance, u"25.000");
-    EXPECT_EQ(nb.reduction[2].heightDifference, u"1.500");  // no target height taken off
+    const notebook::ReductionRow& p2 = nb.reduction[2];
+    EXPECT_EQ((QStringList{p2.verticalAngle, p2.horizontalDistance, p2.heightDifference}),
+              (QStringList{u"90-00-00"_qs, u"25.000"_qs, u"1.500"_qs}));
     EXPECT_EQ(nb.correction[1].verticalComponent, u"*");   // no direct face
     EXPECT_EQ(nb.correction[1].horizontalDistance2, u"25.000");
 }
@@ -67,17 +65,12 @@ TEST(StationEdgesTest, RemeasuredSightingsStayOutOfTheMeans) {
     const auto first = std::find_if(nb.data.begin(), nb.data.end(),
                                     [](const notebook::DataRow& r) { return r[4] == u" 再測削除分 "; });
     ASSERT_NE(first, nb.data.end());
-    EXPECT_EQ((*first)[5], u"----------");
-    EXPECT_EQ((*first)[19], u"0");
-    const notebook::DataRow& remeasured = *(first + 1);
-    EXPECT_EQ(remeasured[4], u"T2");
-    EXPECT_EQ(remeasured[5], u"45-31-00");
-    EXPECT_TRUE(remeasured[6].isEmpty());
+    EXPECT_EQ(test::Pick(*first, {5, 19}), (QStringList{u"----------"_qs, u"0"_qs}));
+    EXPECT_EQ(test::Pick(*(first + 1), {4, 5, 6}), (QStringList{u"T2"_qs, u"45-31-00"_qs, {}}));
     const auto vertical = std::find_if(first + 1, nb.data.end(),
                                        [](const notebook::DataRow& r) { return r[4] == u" 再測削除分 "; });
     ASSERT_NE(vertical, nb.data.end());
-    EXPECT_EQ((*vertical)[11], u"鉛　直　角");
-    EXPECT_EQ((*vertical)[19], u"1");
+    EXPECT_EQ(test::Pick(*vertical, {11, 19}), (QStringList{u"鉛　直　角"_qs, u"1"_qs}));
     EXPECT_EQ((*(vertical + 1))[14], u"200.500");
     // The mean, the reduction table and the correction input know only the run.
     EXPECT_EQ(nb.data[1][11], u"45-30-23");
@@ -151,11 +144,7 @@ TEST(StationEdgesTest, HeaderValuesOutOfRangePrintBlanks) {
     EXPECT_EQ(nb.lines[4], u"観測年月日  26/12/07      観測者名   O     天    候    ");
     EXPECT_EQ(nb.lines[5], u"風    力                    気    温        気    圧   ");
     EXPECT_EQ(nb.lines[2], u"観測点名   [S           ]   標石番号                  観測状況   ");
-    const notebook::HeaderRow& second = nb.headers[1];
-    EXPECT_EQ(second[9], u"雪");
-    EXPECT_EQ(second[10], u"強風");
-    EXPECT_EQ(second[11], u"-178ﾟc");
-    EXPECT_EQ(second[12], u"1399mmHg");
+    EXPECT_EQ(test::Pick(nb.headers[1], {9, 10, 11, 12}), (QStringList{u"雪"_qs, u"強風"_qs, u"-178ﾟc"_qs, u"1399mmHg"_qs}));
 }
 
 // Names pass through the point-name look-up; a name longer than its field is cut at a
@@ -176,10 +165,10 @@ TEST(StationEdgesTest, NamesAndElevationsFromTheDistrict) {
         sources);
     EXPECT_EQ(nb.reduction[0].lookUpCode, -7);
     EXPECT_EQ(nb.reduction[0].stationElevation, u"12.500");
-    EXPECT_EQ(nb.reduction[1].target, u"KB101");
     // 100 m at a zenith of 80°: 17.365 up, the instrument and the target at the same height.
-    EXPECT_EQ(nb.reduction[1].heightDifference, u"17.365");
-    EXPECT_EQ(nb.reduction[1].computedElevation, u"29.865");
+    const notebook::ReductionRow& kb = nb.reduction[1];
+    EXPECT_EQ((QStringList{kb.target, kb.heightDifference, kb.computedElevation}),
+              (QStringList{u"KB101"_qs, u"17.365"_qs, u"29.865"_qs}));
     EXPECT_EQ(nb.data[0][4], u"KB101");
     EXPECT_EQ(nb.data[1][4], QStringLiteral("A") + QString(9, u'境'));  // 19 bytes: the half character goes
     EXPECT_TRUE(nb.lines[12].contains(longName));  // the text line keeps the whole name

@@ -5,9 +5,8 @@
 
 #include "notebook/DistrictPoint.h"
 #include "notebook/StationElevations.h"
-#include "platform/Database.h"
+#include "notebook/TestDistrict.h"
 #include "support/QtPrinters.h"
-#include "support/TestEnvironment.h"
 
 namespace {
 
@@ -28,40 +27,37 @@ notebook::ReductionRow Target(qint32 id, const QString& name, const QString& dh,
 }
 
 TEST(StationElevationsTest, ElevationsAndWhereTheyComeFrom) {
-    const auto district = platform::Database::Create(test::NewFolder(QStringLiteral("elev")) +
-                                                     QStringLiteral("/District.mdb"));
-    district->Execute(QStringLiteral("CREATE TABLE COORD (ID INTEGER PRIMARY KEY, Name TEXT, Z REAL, DELFLG INTEGER)"));
-    district->Execute(QStringLiteral("INSERT INTO COORD (ID, Name, Z) VALUES (4, 'A', 10.25), (5, 'C', 1), (6, 'C', 2)"));
+    const auto district = test::NewDistrict();
+    test::AddPoint(*district, u"A"_qs, 0, 0, 10.25);  // 1
+    test::AddPoint(*district, u"C"_qs, 0, 0, 1.0);
+    test::AddPoint(*district, u"C"_qs, 0, 0, 2.0);
     const std::vector<notebook::ReductionRow> table = {
         Station(1, u"A"_qs), Target(2, u"B"_qs, u"2.500"_qs, u"12.750"_qs), Target(3, u"D"_qs, u"-1.000"_qs),
         Station(4, u"B"_qs), Target(5, u"A"_qs, u"-2.501"_qs),
         Station(6, u"C"_qs), Station(7, u"E"_qs)};
     const auto stations = notebook::StationElevations(table, district.get());
     ASSERT_EQ(stations.size(), 4u);
-    EXPECT_EQ(stations[0].elevation, u"10.250");
-    EXPECT_EQ(stations[0].comment, notebook::kElevationRead);
-    EXPECT_EQ(stations[0].lookUpCode, -4);
-    EXPECT_EQ(stations[1].elevation, u"12.750");  // A sighted B first
-    EXPECT_EQ(stations[1].comment, notebook::kElevationComputed);
-    EXPECT_EQ(stations[2].comment, notebook::kChooseElevation);
-    EXPECT_TRUE(stations[2].elevation.isEmpty());
-    EXPECT_EQ(stations[3].comment, notebook::kNewPoint);
+    EXPECT_EQ(stations[0].lookUpCode, -1);
+    // B's elevation comes from A's sight of it.
+    QStringList elevations, comments;
+    for (const notebook::StationElevation& s : stations) {
+        elevations << s.elevation;
+        comments << s.comment;
+    }
+    EXPECT_EQ(elevations, (QStringList{u"10.250"_qs, u"12.750"_qs, {}, {}}));
+    EXPECT_EQ(comments, (QStringList{notebook::kElevationRead, notebook::kElevationComputed,
+                                     notebook::kChooseElevation, notebook::kNewPoint}));
     EXPECT_EQ(notebook::StationElevations(table, nullptr)[0].comment, notebook::kNewPoint);
 
     // Confirmed as shown: every target's elevation is its station's plus its difference.
     const std::vector<notebook::HeightEdit> edits = notebook::HeightEditsOf(table, stations);
     ASSERT_EQ(edits.size(), table.size());
     EXPECT_EQ(edits[0].stationElevation, u"10.250");
-    EXPECT_EQ(edits[0].lookUpCode, u"-4");
-    EXPECT_EQ(edits[1].computedElevation, u"12.750");
-    EXPECT_EQ(edits[2].computedElevation, u"9.250");
-    EXPECT_EQ(edits[4].computedElevation, u"10.249");
+    EXPECT_EQ(edits[0].lookUpCode, u"-1");
+    EXPECT_EQ((QStringList{edits[1].computedElevation, edits[2].computedElevation, edits[4].computedElevation}),
+              (QStringList{u"12.750"_qs, u"9.250"_qs, u"10.249"_qs}));
     EXPECT_TRUE(edits[5].stationElevation.isEmpty());  // still to be chosen: nothing computed
 }
-
-}  // namespace
-
-namespace {
 
 TEST(StationElevationsTest, TypedElevationsRoundOnTheirDigitsAndNonNumbersAreRefused) {
     const struct {
@@ -97,9 +93,8 @@ TEST(StationElevationsTest, AChosenPointGivesItsHeightAndPointsTheLookUpToIt) {
     const notebook::StationElevation chosen =
         notebook::WithChosenPoint(waiting, {12, 1, 2, 2.0005, {}});
     EXPECT_EQ(chosen.rowId, 6);
-    EXPECT_EQ(chosen.elevation, u"2.001");
     EXPECT_EQ(chosen.lookUpCode, -12);
-    EXPECT_EQ(chosen.comment, notebook::kElevationRead);
+    EXPECT_EQ((QStringList{chosen.elevation, chosen.comment}), (QStringList{u"2.001"_qs, notebook::kElevationRead}));
     EXPECT_TRUE(notebook::WithChosenPoint(waiting, {13, 1, 2, std::nullopt, {}}).elevation.isEmpty());
 }
 

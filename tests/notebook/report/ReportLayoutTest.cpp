@@ -16,14 +16,11 @@ using notebook::report::LayoutFileName;
 using notebook::report::ParseReportLayout;
 using notebook::report::Report;
 
-TEST(LayoutFileNameTest, SizeSpacingAndReportMakeTheName) {
+// A size under 10 takes a zero, a half size the whole one below; every shipped report has
+// its layouts at the default size.
+TEST(LayoutFileNameTest, NamesAndTheShippedLayouts) {
     EXPECT_EQ(LayoutFileName(9, Report::DistanceCorrection, false), "s09p1.rpt");
-    EXPECT_EQ(LayoutFileName(10, Report::DistanceHeight, true), "s10p2b.rpt");
-    EXPECT_EQ(LayoutFileName(10.5, Report::ObservationNotebook, false), "s10p3.rpt");
-    EXPECT_EQ(LayoutFileName(12, Report::ObservationNotebook, true), "s12p3b.rpt");
-}
-
-TEST(LayoutFileNameTest, EveryShippedReportHasItsDefaultSizeLayouts) {
+    EXPECT_EQ(LayoutFileName(10.5, Report::ObservationNotebook, true), "s10p3b.rpt");
     for (const Report report :
          {Report::DistanceCorrection, Report::DistanceHeight, Report::ObservationNotebook})
         for (const bool open : {false, true}) {
@@ -121,7 +118,7 @@ TEST(ReportLayoutParseTest, ALayoutWithoutPageOrColumnsIsRefusedAsAWhole) {
     }
 }
 
-TEST(ReportLayoutReadTest, AMissingFileTellsItsPath) {
+TEST(ReportLayoutReadTest, AMissingFileTellsItsPathAndBytesThatAreNotUtf8AreRefused) {
     const QString path =
         QDir(test::NewFolder(QStringLiteral("layouts"))).filePath(QStringLiteral("s10p3.rpt"));
     try {
@@ -131,11 +128,6 @@ TEST(ReportLayoutReadTest, AMissingFileTellsItsPath) {
         EXPECT_EQ(e.Explanation(), QStringLiteral("レポートファイル (") + path +
                                        QStringLiteral(") が見つかりません"));
     }
-}
-
-TEST(ReportLayoutReadTest, BytesThatAreNotUtf8AreRefused) {
-    const QString path =
-        QDir(test::NewFolder(QStringLiteral("layouts"))).filePath(QStringLiteral("s10p1.rpt"));
     test::WriteBytes(path, QByteArray("page 50 12\ncolumn FLD1 20 left \x8a\xcf\x91\xaa\n"));
     EXPECT_THROW(notebook::report::ReadReportLayout(path), platform::FileError);
 }

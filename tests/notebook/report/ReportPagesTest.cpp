@@ -85,6 +85,7 @@ TEST(ReportPagesTest, PagesAreNumberedFromTheFirstPageNumber) {
     EXPECT_EQ(pages[2].header, QStringList(QStringLiteral("地区1 観測点 B 13 / 13")));
 }
 
+// Data rows go to the station numbered before them; rows before any station get an empty header.
 TEST(SplitByStationTest, DataRowsGoToTheStationNumberedBeforeThem) {
     const auto sections = SplitByStation({Row(1, "A"), Row(5, "B"), Row(9, "C")},
                                          {Row(2), Row(3), Row(4), Row(6), Row(7)});
@@ -94,20 +95,13 @@ TEST(SplitByStationTest, DataRowsGoToTheStationNumberedBeforeThem) {
     EXPECT_EQ(sections[1].rows.size(), 2u);
     EXPECT_EQ(sections[1].rows[0].value("ID"), "6");
     EXPECT_TRUE(sections[2].rows.empty());
-}
 
-TEST(SplitByStationTest, RowsBeforeAnyStationGetAnEmptyHeader) {
-    const auto sections = SplitByStation({Row(3, "A")}, {Row(1), Row(2), Row(4)});
-    ASSERT_EQ(sections.size(), 2u);
-    EXPECT_TRUE(sections[0].header.isEmpty());
-    EXPECT_EQ(sections[0].rows.size(), 2u);
-    EXPECT_EQ(sections[1].rows.size(), 1u);
+    const auto orphans = SplitByStation({Row(3, "A")}, {Row(1), Row(2), Row(4)});
+    ASSERT_EQ(orphans.size(), 2u);
+    EXPECT_TRUE(orphans[0].header.isEmpty());
+    EXPECT_EQ(orphans[0].rows.size(), 2u);
     EXPECT_TRUE(SplitByStation({}, {}).empty());
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ReportPagesTest, ASightingsFacesAndSumStayOnOnePage) {
     ReportLayout layout = Layout(5);

@@ -266,10 +266,6 @@ TEST_F(ReportPaintTest, TheRtfDeclaresFontAndPaperAndEscapesWhatIsNotAscii) {
     EXPECT_FALSE(portrait.contains("\\landscape"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(ReportFilesTest, ThePaperSetsTheLinesOfAPageAndMarginsWithoutRoomAreRefused) {
     const notebook::report::ReportLayout layout = notebook::report::ReadReportLayout(
         notebook::report::LayoutPath(10, Report::ObservationNotebook, false));

@@ -68,9 +68,6 @@ TEST(ToleranceMarksTest, TheClassSetsTheLimitsAndBlankOrTextCellsStayAsTheyAre) 
 TEST(ToleranceMarksTest, TheHeaderStatesTheClassAndItsLimits) {
     EXPECT_EQ(notebook::report::ClassLimitsText(SurveyClass::Third),
               QStringLiteral("3級: 倍角差 30″ 観測差 20″ 高度定数の較差 30″ 距離の較差 20mm"));
-    EXPECT_EQ(
-        notebook::report::ClassLimitsText(SurveyClass::SecondWithFirstClassInstrument),
-        QStringLiteral("2級 (1級TS): 倍角差 20″ 観測差 10″ 高度定数の較差 15″ 距離の較差 20mm"));
 }
 
 }  // namespace
