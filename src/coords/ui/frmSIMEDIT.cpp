@@ -77,7 +77,7 @@ frmSIMEDIT::frmSIMEDIT(SimaEditContext context, platform::Prompt& prompt, QWidge
     BuildMenu();
     save_->setVisible(context_.fileMode);
     Fill();
-    resize(720, 480);
+    resize(640, 480);
 }
 
 void frmSIMEDIT::BuildGrid() {
@@ -85,6 +85,10 @@ void frmSIMEDIT::BuildGrid() {
     grid_->setObjectName(QStringLiteral("Fg1"));
     platform::SetGridHeads(grid_, kHeads);
     for (const auto& [column, twips] : kWidths) grid_->setColumnWidth(column, twips / kTwipsPerPixel);
+    // The number, tick and point-number columns hold a few characters each.
+    for (const auto& [column, pixels] : {std::pair{0, 50}, std::pair{1, 50}, std::pair{2, 80}})
+        grid_->setColumnWidth(column, pixels);
+    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
