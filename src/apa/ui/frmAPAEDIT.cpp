@@ -19,6 +19,7 @@
 #include "apa/ObservationCode.h"
 #include "host/state/ProcessValues.h"
 #include "host/state/SharedMessages.h"
+#include "platform/ui/CellEditorKeys.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
 #include "platform/ui/ClickLabel.h"
@@ -340,42 +341,38 @@ void frmAPAEDIT::MoveTo(int row, int column) {
 bool frmAPAEDIT::EditorKey(QKeyEvent* key) {
     const int row = editRow_;
     const int column = editColumn_;
-    switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+    switch (platform::ClassifyEditorKey(*key, IsNumberColumn(column))) {
+        case platform::CellEditorKey::CommitRight:
             if (!CommitEdit(true)) return true;
             if (column < kGridColumns - 1)
                 MoveTo(row, column + 1);
             else
                 MoveTo(row + 1 < editor_.RowCount() ? row + 1 : 0, 1);
             return true;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
+        case platform::CellEditorKey::CommitUp:
+        case platform::CellEditorKey::CommitDown:
             if (!CommitEdit(true)) return true;
             MoveTo(row + (key->key() == Qt::Key_Up ? -1 : 1), column);
             return true;
-        case Qt::Key_Escape:
+        case platform::CellEditorKey::Cancel:
             CancelEdit();
             return true;
-        default:
-            break;
+        case platform::CellEditorKey::Refuse: return true;
+        case platform::CellEditorKey::Type: return false;
     }
-    const QString text = key->text();
-    return IsNumberColumn(column) && !text.isEmpty() && text[0].unicode() > u'9';
+    return false;
 }
 
 bool frmAPAEDIT::GridKey(QKeyEvent* key) {
     const int column = grid_->currentColumn();
-    const QString text = key->text();
-    if (column < 1 || text.isEmpty() || !text[0].isPrint() ||
-        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return false;
-    if (text == QStringLiteral(" ")) {
+    const std::optional<QString> text = platform::TypedOnCell(*key);
+    if (column < 1 || !text) return false;
+    if (*text == QStringLiteral(" ")) {
         StartEdit(grid_->currentItem() ? grid_->currentItem()->text() : QString());
         return true;
     }
-    if (IsNumberColumn(column) && text[0].unicode() > u'9') return true;
-    if (TypeableText().match(text).hasMatch()) StartEdit(text);  // the editor's rule, first key too
+    if (IsNumberColumn(column) && platform::RefusedInNumberColumn(*text)) return true;
+    if (TypeableText().match(*text).hasMatch()) StartEdit(*text);  // the editor's rule, first key too
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "notebook/ui/DialogButtons.h"
 #include "platform/FileError.h"
 #include "platform/Prompt.h"
+#include "platform/ui/CellEditorKeys.h"
 #include "platform/ui/GridHeads.h"
 
 namespace coords_ui {
@@ -36,7 +37,7 @@ Qt::Alignment Alignment(int column) {
     return Qt::AlignHCenter;
 }
 
-// Number, X, Y and Z take no character above "9": digits, ".", "-", "+" and the space pass.
+// Number, X, Y and Z are number columns.
 bool IsNumberColumn(int column) { return column == 2 || column >= 4; }
 
 coords::PointField FieldOf(int column) { return static_cast<coords::PointField>(column - 1); }
@@ -208,39 +209,37 @@ void frmSIMEDIT::CancelEdit() {
 bool frmSIMEDIT::EditorKey(QKeyEvent* key) {
     const int row = editRow_;
     const int column = editColumn_;
-    switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+    const platform::CellEditorKey action = platform::ClassifyEditorKey(*key, IsNumberColumn(column));
+    switch (action) {
+        case platform::CellEditorKey::CommitRight:
             CommitEdit();
             if (column < kColumns - 1)
                 grid_->setCurrentCell(row, column + 1);
             else if (row + 1 < sheet_.RowCount())
                 grid_->setCurrentCell(row + 1, 1);
             return true;
-        case Qt::Key_Up:
-        case Qt::Key_Down: {
+        case platform::CellEditorKey::CommitUp:
+        case platform::CellEditorKey::CommitDown: {
             CommitEdit();
-            const int to = row + (key->key() == Qt::Key_Up ? -1 : 1);
+            const int to = row + (action == platform::CellEditorKey::CommitUp ? -1 : 1);
             if (to >= 0 && to < sheet_.RowCount()) grid_->setCurrentCell(to, column);
             return true;
         }
-        case Qt::Key_Escape:
+        case platform::CellEditorKey::Cancel:
             CancelEdit();
             return true;
-        default:
-            break;
+        case platform::CellEditorKey::Refuse: return true;
+        case platform::CellEditorKey::Type: return false;
     }
-    const QString text = key->text();
-    return IsNumberColumn(column) && !text.isEmpty() && text[0].unicode() > u'9';
+    return false;
 }
 
 // A printable key on a cell opens the editor with that character.
 bool frmSIMEDIT::GridKey(QKeyEvent* key) {
     const int column = grid_->currentColumn();
-    const QString text = key->text();
-    if (column < 2 || text.isEmpty() || !text[0].isPrint() || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-        return false;
-    if (!IsNumberColumn(column) || text[0].unicode() <= u'9') StartEdit(text);
+    const std::optional<QString> text = platform::TypedOnCell(*key);
+    if (column < 2 || !text) return false;
+    if (!IsNumberColumn(column) || !platform::RefusedInNumberColumn(*text)) StartEdit(*text);
     return true;
 }
 
