@@ -64,6 +64,13 @@ TEST(CoordinateExport, OffsetsAndWrapArounds) {
                                                                          QStringLiteral("-120000.0"), QStringLiteral("5")}}));
     EXPECT_EQ(sdr[4], "08NMP1      345678.123-50000.500" + QByteArray(26, ' '));
     EXPECT_EQ(sdr[5], "08NMP2      399999.900-20000.000     5.000" + QByteArray(16, ' '));
+    // The smallest X decides over the largest; what is still out of range wraps around.
+    const QList<QByteArray> wrapped = Export(QStringLiteral("SC1"), Points({{1, 4, QStringLiteral("A"), QStringLiteral("1500000.5"),
+                                                                             QStringLiteral("0"), {}},
+                                                                            {2, 5, QStringLiteral("B"), QStringLiteral("-200000"),
+                                                                             QStringLiteral("0"), {}}}));
+    EXPECT_EQ(wrapped[0], "00001,Fd,0000,,,,700000.500,0.000, ,");
+    EXPECT_EQ(wrapped[1], "00002,Fd,0000,,,,0.000,0.000, ,");
     EXPECT_EQ(OffsetFor(1'500'000'000, 0), 1'000'000'000);
     EXPECT_EQ(OffsetFor(999'999'999, -99'999'999), 0);  // at the limits nothing moves
     // Without offsets (GSI-16) the values stay as typed.
@@ -92,6 +99,11 @@ TEST(CoordinateExport, GsiWordsReadBackByTheGsiReader) {
     EXPECT_TRUE(second.HasIndex(2, "81") && second.HasIndex(3, "82") && second.HasIndex(4, "83"));
     EXPECT_EQ(convert::gsi::Number(*second.At(4)), 0);  // no height is written as 0
     EXPECT_EQ(convert::gsi::LastData(*second.At(1), 4), platform::cp932::Encode(QStringLiteral("測点")));
+
+    // The identifier counts bytes: a cut that would split a full-width character ends before
+    // it, and "0" fills the byte left over.
+    const QList<QByteArray> cut = Export(QStringLiteral("GSI"), {{1, 4, QStringLiteral("A測点測点測点測点"), QStringLiteral("1"), QStringLiteral("2"), {}}});
+    EXPECT_TRUE(cut[0].startsWith("*110001+0" + platform::cp932::Encode(QStringLiteral("A測点測点測点測")) + ' ')) << cut[0].toStdString();
 
     // GSI-8 holds 99,999.999 m: more is an error naming the point, never cut digits.
     const QString error = ErrorOf(QStringLiteral("GSI"), {{7, 9, QStringLiteral("K9"), QStringLiteral("150000.5"), QStringLiteral("1"), {}}}, eight);
