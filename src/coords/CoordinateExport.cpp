@@ -1,5 +1,7 @@
 #include "coords/CoordinateExport.h"
 
+#include <algorithm>
+
 #include "coords/ExportWriters.h"
 
 namespace coords {
@@ -12,6 +14,11 @@ bool TakesOffsets(const ExportChoices& c) {
 
 }  // namespace
 
+bool IsJobName(const QString& job) {
+    if (job.size() > 16) return false;
+    return std::all_of(job.begin(), job.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u','; });
+}
+
 bool ExportsCoordinates(const QString& format) {
     static const QStringList formats{QStringLiteral("GSI"), QStringLiteral("FC5"), QStringLiteral("3GD"), QStringLiteral("SDF"),
                                      QStringLiteral("SC1"), QStringLiteral("SCR"), QStringLiteral("APA")};
@@ -21,6 +28,8 @@ bool ExportsCoordinates(const QString& format) {
 ExportResult ExportCoordinates(const QList<TickedPoint>& ticked, const ExportChoices& choices) {
     if (!ExportsCoordinates(choices.format))
         throw ExportError(QStringLiteral("座標を書けない形式です: ") + choices.format);
+    if ((choices.format == u"3GD" || choices.format == u"SDF") && !IsJobName(choices.job))
+        throw ExportError(QStringLiteral("JOB 名は半角の英数字と記号（「,」を除く）16 文字までです: ") + choices.job);
     const QList<ExportPoint> points = ReadExportPoints(ticked, TakesOffsets(choices));
     const QString& f = choices.format;
     if (f == u"GSI") return {GsiLines(points, choices.gsi16)};

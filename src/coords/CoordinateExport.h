@@ -21,6 +21,10 @@ struct ExportChoices {
     QString job = kDefaultJob;  // 3GD and SDF: the job the instrument files the points under
 };
 
+// The SDR job name takes what the recorder's records hold: up to 16 printable half-width
+// characters, no comma (the SDF records are comma-separated).
+bool IsJobName(const QString& job);
+
 // The formats coordinates can be written in.
 bool ExportsCoordinates(const QString& format);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "apa/ApaLine.h"
+#include "platform/CodePage.h"
 #include "platform/DecimalText.h"
 
 namespace coords {
@@ -27,8 +28,9 @@ std::optional<qint64> Millimetres(const QString& text) {
 
 qint64 Coordinate(const QString& text, const TickedPoint& p, const char* axis) {
     if (const auto mm = Millimetres(text)) return *mm;
-    throw ExportError(PointLabel(p.row, p.line, p.name.trimmed()) + QStringLiteral(": ") + QString::fromLatin1(axis) +
-                      QStringLiteral(" が数値ではありません（") + text + QStringLiteral("）。"));
+    const QString why = apa::ReadsAsNumber(text) ? QStringLiteral(" が大きすぎます（") : QStringLiteral(" が数値ではありません（");
+    throw ExportError(PointLabel(p.row, p.line, p.name.trimmed()) + QStringLiteral(": ") + QString::fromLatin1(axis) + why +
+                      text + QStringLiteral("）。"));
 }
 
 qint64 Shifted(qint64 value, qint64 offset) {
@@ -61,6 +63,8 @@ QList<ExportPoint> ReadExportPoints(const QList<TickedPoint>& ticked, bool offse
     QList<ExportPoint> points;
     for (const TickedPoint& t : ticked) {
         ExportPoint p{t.row, t.line, t.name.trimmed(), Coordinate(t.x, t, "X"), Coordinate(t.y, t, "Y"), 0, false};
+        if (platform::cp932::Decode(platform::cp932::Encode(p.name)) != p.name)
+            throw ExportError(PointLabel(p) + QStringLiteral(": 点名に器械の文字コード（シフトJIS）で書けない文字があります。"));
         if (!t.z.trimmed().isEmpty()) {
             p.z = Coordinate(t.z, t, "Z");
             p.hasZ = true;

@@ -11,6 +11,10 @@ QString Field(const QStringList& fields, int index) {
 
 bool IsPointLine(const QString& line) { return line.startsWith(u"A01,"); }
 
+bool FitsPointField(const QString& text) {
+    return !text.contains(u',') && !text.contains(u'\r') && !text.contains(u'\n');
+}
+
 SimaPoint ReadPointLine(const QString& line) {
     const QStringList f = line.split(u',');
     return {Field(f, 1), Field(f, 2), Field(f, 3), Field(f, 4), Field(f, 5)};

@@ -23,6 +23,9 @@ bool IsPointLine(const QString& line);
 // Fields 1 to 5, trimmed; missing fields are empty.
 SimaPoint ReadPointLine(const QString& line);
 
+// True when the text can stand in a field: no comma, no line break.
+bool FitsPointField(const QString& text);
+
 // The text as the field is written.
 QString PadPointField(PointField field, const QString& text);
 

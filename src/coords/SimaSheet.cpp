@@ -33,10 +33,12 @@ int SimaSheet::SelectedCount() const {
     return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const RowRef& r) { return r.ticked; }));
 }
 
-void SimaSheet::Commit(int row, PointField field, const QString& text) {
+bool SimaSheet::Commit(int row, PointField field, const QString& text) {
+    if (!FitsPointField(text)) return false;
     QString& line = lines_[rows_[row].line];
     line = WithPointField(line, field, text);
     changed_ = true;
+    return true;
 }
 
 int SimaSheet::InsertionLine(int before) const {
@@ -91,6 +93,7 @@ int SimaSheet::Paste(int before, const QString& text) {
         for (int s = 0; s < kCopySlots; ++s) {
             QString slot = rest.mid(at + s * kCopySlot, kCopySlot);
             while (slot.endsWith(u' ')) slot.chop(1);
+            if (!FitsPointField(slot)) return -1;
             cells.append(slot);
         }
         rows.append(cells);

@@ -29,8 +29,9 @@ class SimaSheet {
     bool Changed() const { return changed_; }
     void MarkSaved() { changed_ = false; }
 
-    // Puts the text, padded, into the row's line in place of the field.
-    void Commit(int row, PointField field, const QString& text);
+    // Puts the text, padded, into the row's line in place of the field. False, and nothing
+    // changed, for text that would split the line: a comma or a line break.
+    bool Commit(int row, PointField field, const QString& text);
     // Empty, ticked point lines in front of row `before`; with `before` equal to RowCount(),
     // after the last point line (or, in a file without one, in front of its "A99" line).
     void InsertRows(int before, int count);
@@ -39,7 +40,8 @@ class SimaSheet {
     // Rows first to last as the clipboard holds them: per row the cells of the tick and the
     // five fields, each left-aligned in a slot of 15 characters, without separators.
     QString CopyText(int first, int last) const;
-    // Inserts the rows of such a text in front of row `before`; returns how many.
+    // Inserts the rows of such a text in front of row `before`; returns how many. A text
+    // with a comma in any of its cells would split the lines: nothing is inserted, -1.
     int Paste(int before, const QString& text);
 
     // The ticked rows, in grid order, as the export reads them.

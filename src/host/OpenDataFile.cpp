@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "apa/ApaReader.h"
+#include "coords/SimaFile.h"
 #include "host/MenuMessages.h"
 #include "platform/Blanks.h"
 #include "platform/CodePage.h"
@@ -51,7 +52,10 @@ bool OpenDataFile(platform::Prompt& prompt, ProcessValues& values, const QString
     const bool loads = code == kCodeApaFieldBook || code == kCodeSima;
     QStringList lines;
     try {
-        if (loads)
+        // A SIMA file from a web tool may be UTF-8; the SIMA reader knows it.
+        if (code == kCodeSima)
+            lines = coords::ReadSimaFile(chosen.path).lines;
+        else if (loads)
             lines = platform::ReadTextLines(chosen.path);
         else
             platform::RequireReadableFile(chosen.path);

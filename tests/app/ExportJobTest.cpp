@@ -43,6 +43,20 @@ TEST_F(ExportJobTest, EveryFormatAndChosenPoints) {
     const Outcome missing = Export({QStringLiteral("-f"), QStringLiteral("SC1"), QStringLiteral("--points"), QStringLiteral("3"), sim});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(Export({QStringLiteral("-f"), QStringLiteral("DR2"), sim}).status, 2);
+    // A range takes the numbers the file has.
+    ASSERT_EQ(Export({QStringLiteral("-f"), QStringLiteral("SC1"), QStringLiteral("--points"), QStringLiteral("2-9"),
+                      QStringLiteral("-o"), out, sim})
+                  .status,
+              0);
+    EXPECT_TRUE(test::ReadBytes(out).startsWith("00002,")) << test::ReadBytes(out).toStdString();
+    // The SIMA file is never written over with its own export.
+    EXPECT_EQ(Export({QStringLiteral("-f"), QStringLiteral("APA"), QStringLiteral("-o"), sim, sim}).status, 2);
+    EXPECT_TRUE(test::ReadBytes(sim).startsWith("Z00,"));
+    // A file without points writes nothing.
+    const QString none = Sima(QStringLiteral("none.sim"), {});
+    const Outcome empty = Export({QStringLiteral("-f"), QStringLiteral("3GD"), QStringLiteral("-o"), out, none});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_TRUE(test::ReadBytes(out).startsWith("00002,"));
 }
 
 // GSI-8 holds 99,999.999 m; a point beyond it, or a coordinate that does not read, stops the

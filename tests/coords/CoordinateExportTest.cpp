@@ -205,6 +205,16 @@ TEST(CoordinateExport, UnreadableValuesAreNamedWithTheirLine) {
     EXPECT_TRUE(error.contains(QStringLiteral("12 行目の点 T2")) && error.contains(QStringLiteral("X"))) << error.toStdString();
     EXPECT_FALSE(ErrorOf(QStringLiteral("APA"), {{1, 4, QStringLiteral("T1"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-")}}).isEmpty());
     EXPECT_FALSE(ErrorOf(QStringLiteral("3PD"), {}).isEmpty());
+    EXPECT_TRUE(ErrorOf(QStringLiteral("APA"), {{1, 4, QStringLiteral("T1"), QStringLiteral("1234567890123"), QStringLiteral("2"), {}}})
+                    .contains(QStringLiteral("大きすぎます")));
+    // What the instrument's code page cannot hold is not written as "?".
+    EXPECT_TRUE(ErrorOf(QStringLiteral("SC1"), {{1, 4, QStringLiteral("€1"), QStringLiteral("1"), QStringLiteral("2"), {}}})
+                    .contains(QStringLiteral("シフトJIS")));
+    ExportChoices comma;
+    comma.job = QStringLiteral("JOB,1");
+    EXPECT_TRUE(ErrorOf(QStringLiteral("SDF"), {}, comma).contains(QStringLiteral("JOB")));
+    comma.job.clear();  // an empty answer is sixteen spaces
+    EXPECT_TRUE(ErrorOf(QStringLiteral("3GD"), {}, comma).isEmpty());
 }
 
 }  // namespace

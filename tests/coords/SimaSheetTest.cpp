@@ -47,6 +47,12 @@ TEST(SimaSheet, RowsTicksAndCommittedFields) {
     EXPECT_EQ(sheet.Lines()[6], QStringLiteral("A01,   12,測点      ,1,2,3,CODE,"));  // later fields kept
     EXPECT_TRUE(sheet.Changed());
 
+    // A comma or line break would split the point line: refused, nothing changed.
+    EXPECT_FALSE(sheet.Commit(0, PointField::X, QStringLiteral("1,5")));
+    EXPECT_EQ(sheet.Lines()[3], Sample()[3]);
+    EXPECT_EQ(sheet.Paste(0, QStringLiteral("○              1              a,b")), -1);
+    EXPECT_EQ(sheet.RowCount(), 5);
+
     SimaSheet fresh(NewSimaLines());
     ASSERT_EQ(fresh.RowCount(), 1);
     fresh.Commit(0, PointField::Z, QStringLiteral("1.5"));

@@ -15,6 +15,7 @@
 #include "host/MenuSettings.h"
 #include "host/MenuStatus.h"
 #include "host/ui/frmTSMENU.h"
+#include "notebook/ui/DialogDriver.h"
 #include "platform/Folders.h"
 
 using host::Process;
@@ -150,6 +151,25 @@ TEST_F(MenuFormTest, CoordinateItemsRefuseFormatsWithoutUpload) {
             EXPECT_EQ(box.icon, platform::PromptIcon::Exclamation);
         }
     }
+}
+
+// Item 6 opens the SIMA editor on the chosen file, with saving; finishing without ticks
+// just closes it, and the menu keeps the editor's lines.
+TEST_F(MenuFormTest, ItemSixEditsTheChosenSimaFile) {
+    Open();
+    const QString sim = DataFile(QStringLiteral("site.sim"), "Z00,x,\r\nA00,\r\nA01,1,T1,1,2,,\r\nA01,2,T2,3,4,,\r\nA99,\r\nZ,\r\n");
+    prompt_.ChooseFile(sim);
+    test::WhenShown([](QWidget* editor) {
+        EXPECT_EQ(editor->objectName(), QStringLiteral("frmSIMEDIT"));
+        EXPECT_TRUE(test::Child<QPushButton>(editor, "SIMDATASAVE")->isVisible());
+        EXPECT_EQ(test::Child<QTableWidget>(editor, "Fg1")->rowCount(), 2);
+        test::Click(editor, "SelectAllOf");
+        test::Click(editor, "SIMDATASEND");
+    });
+    Click("TSMENU6");
+    EXPECT_EQ(Process().DataFile, sim);
+    EXPECT_EQ(Process().DataCount, 6);
+    EXPECT_EQ(Process().DataLines.value(3), QStringLiteral("A01,1,T1,1,2,,"));
 }
 
 TEST_F(MenuFormTest, NotebookEditorAsksToStartNewData) {

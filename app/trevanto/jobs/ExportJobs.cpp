@@ -2,6 +2,7 @@
 // format as the SIMA editor's transfer writes them, to be sent with `send` or kept.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 #include "coords/CoordinateExport.h"
@@ -12,7 +13,6 @@
 #include "platform/TextFile.h"
 #include "trevanto/DemoDistrict.h"
 #include "trevanto/jobs/Job.h"
-#include "trevanto/jobs/RowList.h"
 
 namespace trevanto_app {
 namespace {
@@ -36,27 +36,39 @@ QStringList SimaLines(const QCommandLineParser& parser, JobContext& context) {
     return coords::ReadSimaFile(parser.positionalArguments().constFirst()).lines;
 }
 
+// The point numbers of --points. A number given alone must be in the file; a range such as
+// 5-7 takes the numbers of it the file has.
+QSet<int> WantedNumbers(const QString& list, const QSet<int>& present) {
+    const auto refuse = [&list] {
+        return JobError(QStringLiteral("--points は点番号と範囲（例 1,3,5-7）です: ") + list);
+    };
+    QSet<int> wanted;
+    for (const QString& item : list.split(u',')) {
+        const QStringList ends = item.trimmed().split(u'-');
+        bool okFirst = false;
+        bool okLast = ends.size() == 1;
+        const int first = ends[0].trimmed().toInt(&okFirst);
+        const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&okLast) : first;
+        if (!okFirst || !okLast || ends.size() > 2 || first < 1 || last < first) throw refuse();
+        if (ends.size() == 1 && !present.contains(first))
+            throw JobError(QStringLiteral("点番号 ") + QString::number(first) + QStringLiteral(" の点はありません。"));
+        for (int n : present)
+            if (n >= first && n <= last) wanted.insert(n);
+    }
+    return wanted;
+}
+
 // Every point, or the SIMA point numbers of --points, in file order.
 QList<coords::TickedPoint> Chosen(const coords::SimaSheet& sheet, const QCommandLineParser& parser) {
-    coords::SimaSheet all = sheet;
-    QList<coords::TickedPoint> points = all.TickedPoints();
+    const QList<coords::TickedPoint> points = sheet.TickedPoints();
     if (!parser.isSet(kPointsOption)) return points;
-    QHash<int, int> numbers;  // point number -> how often the file has it
-    int largest = 0;
+    QSet<int> present;
     for (int row = 0; row < sheet.RowCount(); ++row) {
         bool ok = false;
         const int n = sheet.Row(row).number.toInt(&ok);
-        if (ok && n > 0) {
-            ++numbers[n];
-            largest = qMax(largest, n);
-        }
+        if (ok && n > 0) present.insert(n);
     }
-    const std::optional<QList<int>> wanted = ParseRowList(parser.value(kPointsOption), qMax(largest, 1));
-    if (!wanted) throw JobError(QStringLiteral("--points は 1 から ") + QString::number(largest) +
-                                QStringLiteral(" までの点番号と範囲（例 1,3,5-7）です: ") + parser.value(kPointsOption));
-    const QSet<int> set(wanted->begin(), wanted->end());
-    for (int n : set)
-        if (!numbers.contains(n)) throw JobError(QStringLiteral("点番号 ") + QString::number(n) + QStringLiteral(" の点はありません。"));
+    const QSet<int> set = WantedNumbers(parser.value(kPointsOption), present);
     QList<coords::TickedPoint> picked;
     for (int row = 0; row < sheet.RowCount(); ++row)
         if (set.contains(sheet.Row(row).number.toInt())) picked.append(points[row]);
@@ -71,8 +83,17 @@ int Export(const QCommandLineParser& parser, JobContext& context) {
     choices.gsi16 = !parser.isSet(QStringLiteral("gsi8"));
     choices.fc5ThreeD = !parser.isSet(QStringLiteral("2d"));
     if (parser.isSet(QStringLiteral("job"))) choices.job = parser.value(QStringLiteral("job"));
+    const QString output = parser.isSet(kOutputOption) ? parser.value(kOutputOption)
+                                                       : QDir(platform::WorkFolder()).filePath(coords::kExportFileName);
+    if (!parser.isSet(kDistrictOption) && QFileInfo(output).exists() &&
+        QFileInfo(output).canonicalFilePath() == QFileInfo(parser.positionalArguments().value(0)).canonicalFilePath())
+        throw JobError(QStringLiteral("書くファイルが読む SIMA ファイルと同じです: ") + output);
     const coords::SimaSheet sheet(SimaLines(parser, context));
     const QList<coords::TickedPoint> points = Chosen(sheet, parser);
+    if (points.isEmpty()) {
+        context.err << QStringLiteral("trevanto: 書く点がありません（A01 の点がありません）。") << Qt::endl;
+        return kExitProblems;
+    }
     coords::ExportResult result;
     try {
         result = coords::ExportCoordinates(points, choices);
@@ -80,8 +101,6 @@ int Export(const QCommandLineParser& parser, JobContext& context) {
         context.err << QStringLiteral("trevanto: ") << e.Told() << Qt::endl;
         return kExitProblems;  // nothing written: an older file stays
     }
-    const QString output = parser.isSet(kOutputOption) ? parser.value(kOutputOption)
-                                                       : QDir(platform::WorkFolder()).filePath(coords::kExportFileName);
     platform::WriteFileBytes(output, coords::ExportBytes(result));
     context.out << output << QStringLiteral(": ") << choices.format << QStringLiteral("、") << points.size()
                 << QStringLiteral(" 点") << Qt::endl;
@@ -96,7 +115,7 @@ QList<Job> ExportJobs() {
         .summary = QStringLiteral("SIMA ファイル（または地区）の座標を器械の形式で書きます。"),
         .description = QStringLiteral(
             "SIMA 編集の転送と同じファイルを書きます。送るには trevanto send を使います。"
-            "終了状態: 0 書いた、1 読めない座標や桁に入らない座標があった（点と行を示し、何も書きません）、"
+            "終了状態: 0 書いた、1 書く点がない、読めない座標や桁に入らない座標があった（点と行を示し、何も書きません）、"
             "2 使い方の誤り、ファイルが読めない・書けない。"),
         .argumentSyntax = QStringLiteral("[FILE.sim]"),
         .minArguments = 0,

@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kStepMs = 20;
 constexpr int kMemoryPauseMs = 200;
+constexpr int kQuietMs = 300;
 
 // A data byte of the block changed, so that its check fails at the receiver.
 QByteArray Corrupted(QByteArray bytes) {
@@ -125,6 +126,10 @@ int TakeFromSender(PseudoTerminal& terminal, protocol::Receiver& receiver,
         bytes = terminal.Read(kStepMs).value_or(QByteArray());
     }
     if (out.result == -2) receiver.Abort(out);  // stopped: a line still held is kept
+    // The instrument stays on the line until the sender has let go of its last bytes (the
+    // end record's line end): hanging up at once would cut them off under the sender.
+    while (!stop() && !terminal.Read(kQuietMs).value_or(QByteArray()).isEmpty()) {
+    }
     return out.result == -2 ? -1 : out.result;
 }
 

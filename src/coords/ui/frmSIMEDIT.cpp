@@ -193,8 +193,11 @@ void frmSIMEDIT::CommitEdit() {
     const int column = editColumn_;
     editRow_ = editColumn_ = -1;
     cellEditor_->hide();
-    sheet_.Commit(row, FieldOf(column), cellEditor_->text());
-    grid_->item(row, column)->setText(cellEditor_->text().trimmed());
+    // A text that would split the point line leaves the cell as it was.
+    if (sheet_.Commit(row, FieldOf(column), cellEditor_->text()))
+        grid_->item(row, column)->setText(cellEditor_->text().trimmed());
+    else
+        prompt_.Beep();
     grid_->setFocus();
 }
 
@@ -229,7 +232,7 @@ bool frmSIMEDIT::EditorKey(QKeyEvent* key) {
             CancelEdit();
             return true;
         case platform::CellEditorKey::Refuse: return true;
-        case platform::CellEditorKey::Type: return false;
+        case platform::CellEditorKey::Type: return key->text() == u",";  // it would split the line
     }
     return false;
 }
@@ -239,7 +242,7 @@ bool frmSIMEDIT::GridKey(QKeyEvent* key) {
     const int column = grid_->currentColumn();
     const std::optional<QString> text = platform::TypedOnCell(*key);
     if (column < 2 || !text) return false;
-    if (!IsNumberColumn(column) || !platform::RefusedInNumberColumn(*text)) StartEdit(*text);
+    if (*text != u"," && (!IsNumberColumn(column) || !platform::RefusedInNumberColumn(*text))) StartEdit(*text);
     return true;
 }
 
@@ -320,7 +323,13 @@ void frmSIMEDIT::PasteRows() {
     }
     int first = 0;
     int last = 0;
-    sheet_.Paste(SelectedRows(first, last) ? first : sheet_.RowCount(), text);
+    if (sheet_.RowCount() > 0 && !SelectedRows(first, last)) {
+        prompt_.Show(QStringLiteral("追加する行Noを選択してください。"), kConfirm, platform::PromptIcon::Critical);
+        return;
+    }
+    if (sheet_.Paste(first, text) < 0)
+        prompt_.Show(QStringLiteral("貼り付けるデータに「,」があります。\n[OK] ボタンを押してください。"),
+                     QStringLiteral("貼り付けエラー"), platform::PromptIcon::None);
     Fill();
 }
 

@@ -57,7 +57,7 @@ TEST_F(SimaEditFormTest, TicksEditsAndSaveKeepOtherLines) {
     QTest::keyClick(grid, '1');
     auto* editor = test::Child<QLineEdit>(form.get(), "Text1");
     ASSERT_TRUE(editor->isVisible());
-    QTest::keyClicks(editor, "23a.456");
+    QTest::keyClicks(editor, "23a,.456");
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(grid->item(1, 4)->text(), QStringLiteral("123.456"));
