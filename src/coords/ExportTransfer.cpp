@@ -62,18 +62,19 @@ bool TransferPoints(platform::Prompt& prompt, const TransferSetting& setting, co
     if (points.isEmpty()) return true;
     if (!AskYes(prompt, TransferQuestion(setting.format, setting.maker), kConfirm)) return true;
     const QString file = QDir(setting.workFolder).filePath(kExportFileName);
+    const auto failed = [&prompt](const QString& why) {
+        prompt.Show(QStringLiteral("座標ファイル作成に失敗しました。\n") + why + u'\n' + kPressAKey, kConfirm,
+                    platform::PromptIcon::Critical);
+        return false;
+    };
     ExportResult result;
     try {
         result = ExportCoordinates(points, AskExportChoices(prompt, setting.format));
         platform::WriteFileBytes(file, ExportBytes(result));
     } catch (const ExportError& e) {
-        prompt.Show(QStringLiteral("座標ファイル作成に失敗しました。\n") + e.Told() + u'\n' + kPressAKey, kConfirm,
-                    platform::PromptIcon::Critical);
-        return false;
+        return failed(e.Told());
     } catch (const platform::FileError& e) {
-        prompt.Show(QStringLiteral("座標ファイル作成に失敗しました。\n") + e.Told() + u'\n' + kPressAKey, kConfirm,
-                    platform::PromptIcon::Critical);
-        return false;
+        return failed(e.Told());
     }
     if (!SavesInsteadOfSending(setting.format, setting.maker)) {
         setting.send(file);
