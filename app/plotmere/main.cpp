@@ -52,7 +52,7 @@ bool ToZone(const QString& text, int& zone) {
 void PrintBL(int zone, double x, double y, plotmere::clsGeoid& geoid) {
     double b = 0, l = 0, c = 0;
     geoid.XY2BL(zone, x, y, b, l, c);
-    std::printf("%.6f %.6f %.6f\n", b, l, c);
+    std::printf("%.6f %.6f %.6f\n", b, l, c + 0.0);  // no "-0.000000" on the central meridian
 }
 
 // One line in, one line out; a line that is no "ZONE X Y" is told with its number.
