@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
-    libgeographiclib-dev
+    libgeographiclib-dev libproj-dev
     fonts-ipafont-gothic fonts-ipafont-mincho
     xdg-utils
     poppler-utils

@@ -1,6 +1,8 @@
 #include "plotmere/geodesy/GeoidTable.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -26,7 +28,15 @@ bool GeoidTable::Use(const QString& path) {
     }
     if (db_ && path == path_ && *identity == identity_) return true;
     Close();
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+    // The table is read at random, a few nodes per call. Opened as immutable it takes no
+    // file locks and reads no change counter per statement: a change of the file is this
+    // class's to notice (its identity, above), and it reopens the file then. Mapped into
+    // memory, its pages cost no read calls once touched.
+    const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() + "?immutable=1";
+    if (sqlite3_open_v2(uri.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_exec(db_, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -65536;", nullptr, nullptr, nullptr) !=
+            SQLITE_OK ||
         sqlite3_prepare_v2(db_, "SELECT H FROM H WHERE ID = ?", -1, &seek_, nullptr) != SQLITE_OK) {
         Close();
         return false;

@@ -90,31 +90,67 @@ void clsGeoid::dms2deg(double DMS, double& DEG, int16_t& SN, int16_t& D, int16_t
 
 void clsGeoid::MeridS(double Phi, double AEE, double AJ, double BJ, double CJ, double DJ, double EJ, double FJ,
                       double GJ, double HJ, double IJ, double& SS) {
-    SS = AEE * (AJ * Phi - BJ / 2 * std::sin(2 * Phi) + CJ / 4 * std::sin(4 * Phi) - DJ / 6 * std::sin(6 * Phi) +
-                EJ / 8 * std::sin(8 * Phi) - FJ / 10 * std::sin(10 * Phi) + GJ / 12 * std::sin(12 * Phi) -
-                HJ / 14 * std::sin(14 * Phi) + IJ / 16 * std::sin(16 * Phi));
+    // sin 2kΦ from sin 2Φ and cos 2Φ by the angle-sum rule: one sine and cosine instead of
+    // eight, for the footpoint iteration that evaluates the arc several times per point.
+    const double s1 = std::sin(2 * Phi), c1 = std::cos(2 * Phi);
+    const double terms[] = {-BJ / 2, CJ / 4, -DJ / 6, EJ / 8, -FJ / 10, GJ / 12, -HJ / 14, IJ / 16};
+    double s = s1, c = c1, sum = AJ * Phi;
+    for (double term : terms) {
+        sum += term * s;
+        const double next = s * c1 + c * s1;
+        c = c * c1 - s * s1;
+        s = next;
+    }
+    SS = AEE * sum;
 }
+
+namespace {
+
+// GRS80's constants and the zones' origins with their arcs, worked out once.
+struct Grs80 {
+    double a, e2, aee, c, ep2;
+    ArcCoefficients k;
+    double phi0[19], lambda0[19], s0[19];
+
+    Grs80() {
+        const Ellipsoid& ellipsoid = EllipsoidAt(kGrs80);
+        a = ellipsoid.a;
+        e2 = ellipsoid.E2();
+        aee = a * (1 - e2);
+        c = a / std::sqrt(1 - e2);
+        ep2 = e2 / (1 - e2);
+        k = ArcCoefficientsFor(e2);
+        for (size_t z = 0; z < kZoneOrigins.size(); ++z) {
+            phi0[z] = Radians(kZoneOrigins[z].latitude);
+            lambda0[z] = Radians(kZoneOrigins[z].longitude);
+            s0[z] = Arc(phi0[z]);
+        }
+    }
+    double Arc(double phi) const {
+        double s = 0;
+        clsGeoid::MeridS(phi, aee, k.A, k.B, k.C, k.D, k.E, k.F, k.G, k.H, k.I, s);
+        return s;
+    }
+};
+
+const Grs80& Constants() {
+    static const Grs80 constants;
+    return constants;
+}
+
+}  // namespace
 
 void clsGeoid::XY2BL(int Zone, double X, double Y, double& vB, double& vL, double& vC) {
     if (Zone < 1 || Zone > static_cast<int>(kZoneOrigins.size())) throw std::out_of_range("zone");
-    const Ellipsoid& ellipsoid = EllipsoidAt(kGrs80);
-    const double a = ellipsoid.a;
-    const double e2 = ellipsoid.E2();
-    const double aee = a * (1 - e2);
-    const double c = a / std::sqrt(1 - e2);
-    const double ep2 = e2 / (1 - e2);
-    const ArcCoefficients k = ArcCoefficientsFor(e2);
-    const auto arc = [&](double phi) {
-        double s = 0;
-        MeridS(phi, aee, k.A, k.B, k.C, k.D, k.E, k.F, k.G, k.H, k.I, s);
-        return s;
-    };
-    const double phi0 = Radians(kZoneOrigins[Zone - 1].latitude);
-    const double lambda0 = Radians(kZoneOrigins[Zone - 1].longitude);
+    const Grs80& g = Constants();
+    const double e2 = g.e2, aee = g.aee, c = g.c, ep2 = g.ep2;
+    const double lambda0 = g.lambda0[Zone - 1];
 
-    // The footpoint latitude: the arc of X/m0 beyond the origin's, by Newton's method.
-    const double target = X / kScale + arc(phi0);
-    double phi = phi0;
+    // The footpoint latitude: the arc of X/m0 beyond the origin's, by Newton's method from
+    // the latitude the arc's linear term gives.
+    const double target = X / kScale + g.s0[Zone - 1];
+    double phi = X == 0 ? g.phi0[Zone - 1] : target / (aee * g.k.A);
+    const auto arc = [&g](double at) { return g.Arc(at); };
     for (int step = 1;; ++step) {
         if (step > kMaxSteps) {
             if (prompt_) prompt_->Show(QStringLiteral("異性緯度を求めるのに収束しません。"));
