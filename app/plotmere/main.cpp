@@ -17,6 +17,7 @@
 
 #include "plotmere/geodesy/clsGeoid.h"
 #include "plotmere/geodesy/GeoidGrid.h"
+#include "plotmere/geodesy/PlaneLine.h"
 #include "plotmere/geodesy/Prompt.h"
 
 namespace {
@@ -53,26 +54,6 @@ bool ToZone(const QString& text, int& zone) {
     return ok && zone >= 1 && zone <= 19;
 }
 
-// The fields of a "ZONE X Y" line: blanks (spaces, tabs, a CR) around and between them.
-bool ParseZoneXY(std::string_view line, int& zone, double& x, double& y) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    const char* at = line.data();
-    const char* end = line.data() + line.size();
-    const auto skip = [&] {
-        while (at < end && blank(*at)) ++at;
-    };
-    const auto field = [&](auto& value) {
-        skip();
-        const auto [next, error] = std::from_chars(at, end, value);
-        if (error != std::errc() || (next < end && !blank(*next))) return false;
-        at = next;
-        return true;
-    };
-    if (!field(zone) || !field(x) || !field(y)) return false;
-    skip();
-    return at == end && zone >= 1 && zone <= 19 && std::isfinite(x) && std::isfinite(y);
-}
-
 // Appends "vB vL vC" with six decimals, as printf's %.6f writes them.
 void AppendBL(std::string& out, double b, double l, double c) {
     char text[96];
@@ -105,7 +86,7 @@ int Batch(plotmere::clsGeoid& geoid) {
         ++number;
         int zone = 0;
         double x = 0, y = 0, b = 0, l = 0, c = 0;
-        if (!ParseZoneXY(text, zone, x, y)) {
+        if (!plotmere::ParsePlaneLine(text, zone, x, y)) {
             std::fprintf(stderr, "plotmere: %ld 行目は「系 X Y」ではありません。\n", number);
             out += '\n';
             status = 1;
