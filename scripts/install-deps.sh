@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-translations-l10n qt6-tools-dev libqt6opengl6-dev
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     libgeographiclib-dev libproj-dev

@@ -7,12 +7,9 @@
 #include <array>
 #include <vector>
 
-namespace plotmere {
+#include "plotmere/plotview/GridPoint.h"
 
-struct GridPoint {
-    double x = 0;  // north
-    double y = 0;  // east
-};
+namespace plotmere {
 
 struct Element {
     enum class Kind { None, Line, Circle };

@@ -1,0 +1,91 @@
+#include "plotmere/plotview/ui/PlotViewEx.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <numbers>
+
+#include "plotmere/plotview/HostError.h"
+#include "plotmere/plotview/PlotScene.h"
+#include "plotmere/plotview/ui/HostMouse.h"
+#include "plotmere/plotview/ui/ScenePainter.h"
+
+namespace plotmere {
+
+PlotViewEx::PlotViewEx(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(32, 32);
+}
+
+void PlotViewEx::Clear() {
+    tables_.Clear();
+    update();
+}
+
+int32_t PlotViewEx::AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag) {
+    return tables_.AddPoint(TenName, X, Y, Z, Tag);
+}
+
+void PlotViewEx::AddLink(int32_t P1, int32_t p2, const QString& cTag) { tables_.AddLink(P1, p2, 0, cTag); }
+
+void PlotViewEx::AddLinkArc(int32_t P1, int32_t p2, double r, const QString& cTag) {
+    tables_.AddLink(P1, p2, r, cTag);
+}
+
+void PlotViewEx::GetPoint(int32_t No, QString& TenName, double& X, double& Y, double& Z, QString& Tag) const {
+    const PlotPoint& p = tables_.Point(No);
+    TenName = p.TenName;
+    X = p.X;
+    Y = p.Y;
+    Z = p.Z;
+    Tag = p.Tag;
+}
+
+void PlotViewEx::GetLink(int32_t No, int32_t& P1, int32_t& p2, QString& cTag) const {
+    const PlotLink& link = tables_.Link(No);
+    P1 = link.P1;
+    p2 = link.p2;
+    cTag = link.cTag;
+}
+
+double PlotViewEx::Sec2Rad(const QString& vData) {
+    bool ok = false;
+    const double seconds = vData.trimmed().toDouble(&ok);
+    if (!ok) throw HostError::TypeMismatch();
+    return seconds * std::numbers::pi / 648000;
+}
+
+void PlotViewEx::Reflash() { update(); }
+
+float PlotViewEx::ScreenWidth() const { return ScreenPoints(*this, Qt::Horizontal); }
+float PlotViewEx::ScreenHeight() const { return ScreenPoints(*this, Qt::Vertical); }
+
+void PlotViewEx::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintScene(painter, PlotViewScene(tables_), size());
+}
+
+std::optional<ViewFit> PlotViewEx::CurrentFit() const {
+    Extent extent = tables_.extent();
+    WidenDegenerate(extent);
+    return FitExtent(extent, width(), height());
+}
+
+void PlotViewEx::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = DrawingPosition(*event, CurrentFit());
+    emit MouseMove(HostButtons(event->buttons()), HostShift(event->modifiers()), static_cast<float>(at.x()),
+                   static_cast<float>(at.y()));
+}
+
+void PlotViewEx::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<ViewFit> fit = CurrentFit();
+    if (!fit) return;
+    const QPointF at = DrawingPosition(*event, fit);
+    if (const int32_t hit = PickPoint(tables_, at.x(), at.y(), searchRange_)) {
+        const PlotPoint& p = tables_.Point(hit);
+        emit SelectPoint(p.TenName, p.X, p.Y, p.Z, p.Tag);
+    }
+}
+
+}  // namespace plotmere
