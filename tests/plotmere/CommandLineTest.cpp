@@ -1,9 +1,12 @@
-// The plotmere program as a user runs it: one conversion, a batch with a bad line, and a
-// usage fault.
+// The plotmere program as a user runs it: conversions one at a time and in a batch, the
+// intersection answers and figure, the plot of a SIMA file, each job's help and bad use.
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -14,6 +17,11 @@ struct Outcome {
 
 Outcome Plotmere(const QStringList& args, const QByteArray& input = {}) {
     QProcess p;
+    p.setProcessEnvironment([] {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }());
     p.start(QStringLiteral(PLOTMERE_EXE), args);
     p.write(input);
     p.closeWriteChannel();
@@ -33,6 +41,73 @@ TEST(PlotmereCommand, ConvertsOneOrALineAtATime) {
     EXPECT_EQ(Plotmere({QStringLiteral("xy2bl"), QStringLiteral("20"), QStringLiteral("0"), QStringLiteral("0")}).status, 2);
     EXPECT_EQ(Plotmere({}).status, 2);
     EXPECT_EQ(Plotmere({QStringLiteral("dms2deg"), QStringLiteral("-1353045.5")}).out.left(16), QStringLiteral("-1 135 30 45.500"));
+}
+
+TEST(PlotmereCommand, EveryJobExplainsItselfAndRefusesBadUse) {
+    const Outcome top = Plotmere({QStringLiteral("--help")});
+    EXPECT_EQ(top.status, 0);
+    for (const char* job : {"xy2bl", "dms2deg", "geoid", "geoid-import", "intersect", "view"}) {
+        EXPECT_TRUE(top.out.contains(QString::fromLatin1(job))) << job;
+        const Outcome help = Plotmere({QString::fromLatin1(job), QStringLiteral("--help")});
+        EXPECT_EQ(help.status, 0) << job;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("使い方: plotmere ") + QString::fromLatin1(job))) << job;
+        EXPECT_EQ(Plotmere({QString::fromLatin1(job), QStringLiteral("--no-such-option")}).status, 2) << job;
+    }
+    EXPECT_EQ(Plotmere({QStringLiteral("plot")}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("dms2deg"), QStringLiteral("1"), QStringLiteral("2")}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("geoid"), QStringLiteral("360000"), QStringLiteral("1400000"), QStringLiteral("--path"),
+                        QStringLiteral("a"), QStringLiteral("--path"), QStringLiteral("b"), QStringLiteral("--path"),
+                        QStringLiteral("c"), QStringLiteral("--path"), QStringLiteral("d")})
+                  .status,
+              2);
+}
+
+TEST(PlotmereCommand, IntersectPrintsTheAnswersAndDrawsTheFigure) {
+    // A line due east from A, moved 5 m to its left (north), and a circle of 20 m round C.
+    const QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("fig.png"));
+    const Outcome two = Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--hang1"),
+                                  QStringLiteral("324000"), QStringLiteral("--hanare1"), QStringLiteral("-5"), QStringLiteral("--p3"),
+                                  QStringLiteral("C,10,50"), QStringLiteral("--r2"), QStringLiteral("20"), QStringLiteral("--png"), png,
+                                  QStringLiteral("--size"), QStringLiteral("320x240")});
+    EXPECT_EQ(two.status, 0) << two.err.toStdString();
+    EXPECT_EQ(two.out, QStringLiteral("AnsCount 2\n1Ans 5.0000 69.3649\n2Ans 5.0000 30.6351\n"));
+    EXPECT_EQ(QImage(png).size(), QSize(320, 240));
+    // Parallel lines have no answer: status 1; the old figure stays when the new one cannot be written.
+    const Outcome none = Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--p2"),
+                                   QStringLiteral("B,0,10"), QStringLiteral("--p3"), QStringLiteral("C,-5,0"), QStringLiteral("--p4"),
+                                   QStringLiteral("D,-5,10")});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, QStringLiteral("AnsCount 0\n"));
+    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0"), QStringLiteral("--r1"),
+                        QStringLiteral("5")}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--r1"),
+                        QStringLiteral("五")}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--hang1"), QStringLiteral("0"),
+                        QStringLiteral("--p3"), QStringLiteral("P,5,5"), QStringLiteral("--png"), dir.path()}).status, 2);
+}
+
+TEST(PlotmereCommand, ViewPlotsASimaFile) {
+    const QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("town.png"));
+    const Outcome town = Plotmere({QStringLiteral("view"), QStringLiteral(PLOTMERE_DEMO "/TOWN.sim"), QStringLiteral("--png"), png});
+    EXPECT_EQ(town.status, 0) << town.err.toStdString();
+    EXPECT_FALSE(QImage(png).isNull());
+    // A record that does not read is told with its line, and the rest is shown.
+    const QString bad = dir.filePath(QStringLiteral("点 bad,1.sim"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("A01,1,P1,10.0,20.0,,\r\nA01,2,P2,1O.0,20.0,,\r\n");
+    file.close();
+    const Outcome faulty = Plotmere({QStringLiteral("view"), bad, QStringLiteral("--png"), png});
+    EXPECT_EQ(faulty.status, 1);
+    EXPECT_TRUE(faulty.err.contains(QStringLiteral("2 行目"))) << faulty.err.toStdString();
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.filePath(QStringLiteral("none.sim"))}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.path()}).status, 2);
+    QFile empty(dir.filePath(QStringLiteral("empty.sim")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), empty.fileName()}).status, 1);
 }
 
 }  // namespace
