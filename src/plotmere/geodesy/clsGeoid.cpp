@@ -88,20 +88,28 @@ void clsGeoid::dms2deg(double DMS, double& DEG, int16_t& SN, int16_t& D, int16_t
     DEG = ((s / 60 + AM) / 60 + D) * SN;
 }
 
-void clsGeoid::MeridS(double Phi, double AEE, double AJ, double BJ, double CJ, double DJ, double EJ, double FJ,
-                      double GJ, double HJ, double IJ, double& SS) {
-    // sin 2kΦ from sin 2Φ and cos 2Φ by the angle-sum rule: one sine and cosine instead of
-    // eight, for the footpoint iteration that evaluates the arc several times per point.
-    const double s1 = std::sin(2 * Phi), c1 = std::cos(2 * Phi);
-    const double terms[] = {-BJ / 2, CJ / 4, -DJ / 6, EJ / 8, -FJ / 10, GJ / 12, -HJ / 14, IJ / 16};
-    double s = s1, c = c1, sum = AJ * Phi;
+namespace {
+
+// The arc's series with sin 2kΦ from sin Φ and cos Φ by the angle-sum rule: one sine and
+// cosine instead of eight, and those the footpoint iteration has already.
+double ArcSeries(double phi, double sinPhi, double cosPhi, double AEE, const double (&k)[9]) {
+    const double s1 = 2 * sinPhi * cosPhi, c1 = cosPhi * cosPhi - sinPhi * sinPhi;
+    const double terms[] = {-k[1] / 2, k[2] / 4, -k[3] / 6, k[4] / 8, -k[5] / 10, k[6] / 12, -k[7] / 14, k[8] / 16};
+    double s = s1, c = c1, sum = k[0] * phi;
     for (double term : terms) {
         sum += term * s;
         const double next = s * c1 + c * s1;
         c = c * c1 - s * s1;
         s = next;
     }
-    SS = AEE * sum;
+    return AEE * sum;
+}
+
+}  // namespace
+
+void clsGeoid::MeridS(double Phi, double AEE, double AJ, double BJ, double CJ, double DJ, double EJ, double FJ,
+                      double GJ, double HJ, double IJ, double& SS) {
+    SS = ArcSeries(Phi, std::sin(Phi), std::cos(Phi), AEE, {AJ, BJ, CJ, DJ, EJ, FJ, GJ, HJ, IJ});
 }
 
 namespace {
@@ -111,6 +119,7 @@ struct Grs80 {
     double a, e2, aee, c, ep2;
     ArcCoefficients k;
     double phi0[19], lambda0[19], s0[19];
+    double foot[4];  // sin 2μ … sin 8μ in the footpoint series from the rectifying latitude μ
 
     Grs80() {
         const Ellipsoid& ellipsoid = EllipsoidAt(kGrs80);
@@ -125,11 +134,25 @@ struct Grs80 {
             lambda0[z] = Radians(kZoneOrigins[z].longitude);
             s0[z] = Arc(phi0[z]);
         }
+        const double e1 = (1 - std::sqrt(1 - e2)) / (1 + std::sqrt(1 - e2));
+        const double e12 = e1 * e1, e13 = e12 * e1, e14 = e13 * e1;
+        foot[0] = 3 * e1 / 2 - 27 * e13 / 32;
+        foot[1] = 21 * e12 / 16 - 55 * e14 / 32;
+        foot[2] = 151 * e13 / 96;
+        foot[3] = 1097 * e14 / 512;
     }
-    double Arc(double phi) const {
-        double s = 0;
-        clsGeoid::MeridS(phi, aee, k.A, k.B, k.C, k.D, k.E, k.F, k.G, k.H, k.I, s);
-        return s;
+    // The footpoint latitude to about 1e-11 rad from its arc: where Newton's method starts,
+    // so that two steps reach the convergence limit.
+    double FootpointStart(double arc) const {
+        const double mu = arc / (aee * k.A);
+        const double s1 = std::sin(2 * mu), c1 = std::cos(2 * mu);
+        const double s2 = 2 * s1 * c1, c2 = c1 * c1 - s1 * s1;
+        const double s3 = s2 * c1 + c2 * s1, s4 = 2 * s2 * c2;
+        return mu + foot[0] * s1 + foot[1] * s2 + foot[2] * s3 + foot[3] * s4;
+    }
+    double Arc(double phi) const { return Arc(phi, std::sin(phi), std::cos(phi)); }
+    double Arc(double phi, double sinPhi, double cosPhi) const {
+        return ArcSeries(phi, sinPhi, cosPhi, aee, {k.A, k.B, k.C, k.D, k.E, k.F, k.G, k.H, k.I});
     }
 };
 
@@ -147,25 +170,28 @@ void clsGeoid::XY2BL(int Zone, double X, double Y, double& vB, double& vL, doubl
     const double lambda0 = g.lambda0[Zone - 1];
 
     // The footpoint latitude: the arc of X/m0 beyond the origin's, by Newton's method from
-    // the latitude the arc's linear term gives.
+    // the latitude the rectifying latitude's series gives.
     const double target = X / kScale + g.s0[Zone - 1];
-    double phi = X == 0 ? g.phi0[Zone - 1] : target / (aee * g.k.A);
-    const auto arc = [&g](double at) { return g.Arc(at); };
+    double phi = X == 0 ? g.phi0[Zone - 1] : g.FootpointStart(target);
+    // The last step's sine and cosine serve the series below: the step after them moved φ
+    // by less than 1e-14 rad, far below what the series can tell.
+    double sin = 0, cos = 1;
     for (int step = 1;; ++step) {
         if (step > kMaxSteps) {
             if (prompt_) prompt_->Show(QStringLiteral("異性緯度を求めるのに収束しません。"));
             break;
         }
-        const double ds = arc(phi) - target;
-        const double sin = std::sin(phi), cos = std::cos(phi);
+        sin = std::sin(phi);
+        cos = std::cos(phi);
+        const double ds = g.Arc(phi, sin, cos) - target;
         const double w = std::sqrt(1 - e2 * sin * sin);
         const double change = 2 * ds * w * w * w / (3 * e2 * ds * sin * cos * w - 2 * aee);
         phi += change;
         if (std::fabs(change) < kConverged) break;
     }
 
-    const double t = std::tan(phi), t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
-    const double cos1 = std::cos(phi);
+    const double t = sin / cos, t2 = t * t, t4 = t2 * t2, t6 = t4 * t2;
+    const double cos1 = cos;
     const double n2 = ep2 * cos1 * cos1;  // η²
     const double N = c / std::sqrt(1 + n2);
     const double y = Y / kScale;
