@@ -45,6 +45,9 @@ TEST(Geodesy, EveryZonesOriginReturnsItself) {
     EXPECT_THROW(geoid.XY2BL(0, 0, 0, b, l, c), std::out_of_range);
     EXPECT_THROW(geoid.XY2BL(20, 0, 0, b, l, c), std::out_of_range);
     EXPECT_TRUE(prompt.shown.isEmpty());
+    // A northing that is no number never converges: told once per call, and the call returns.
+    geoid.XY2BL(9, NAN, 0, b, l, c);
+    EXPECT_EQ(prompt.shown, QStringList{QStringLiteral("異性緯度を求めるのに収束しません。")});
 }
 
 // The anchors were computed with exact rational coefficients (to 1e-8 m); a dropped or
