@@ -28,13 +28,33 @@ int TopHelp(FILE* to, int status) {
     return status;
 }
 
-// The application the job needs: a window, an image without a display, or text only.
-std::unique_ptr<QCoreApplication> Application(plotmere_app::Needs needs, int& argc, char** argv) {
+// A window's job told to write its picture (--png) needs no display.
+bool WritesPicture(const QStringList& arguments) {
+    for (const QString& a : arguments) {
+        if (a == u"--") break;
+        if (a == u"--png" || a.startsWith(u"--png=")) return true;
+    }
+    return false;
+}
+
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void PaintOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The application the job needs: a window (drawn offscreen when only its picture is
+// wanted), an image without a display, or text only.
+std::unique_ptr<QCoreApplication> Application(plotmere_app::Needs needs, bool picture, int& argc, char** argv) {
     switch (needs) {
         case plotmere_app::Needs::Display:
+            if (picture) PaintOffscreen();
             return std::make_unique<QApplication>(argc, argv);
         case plotmere_app::Needs::Paint:
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            PaintOffscreen();
             return std::make_unique<QGuiApplication>(argc, argv);
         case plotmere_app::Needs::Core:
             break;
@@ -49,8 +69,16 @@ int main(int argc, char** argv) {
     if (name == u"--help" || name == u"-h") return TopHelp(stdout, plotmere_app::kExitOk);
     for (const Job& job : AllJobs()) {
         if (job.name != name) continue;
-        const auto app = Application(job.needs, argc, argv);
-        return job.run(QCoreApplication::arguments().mid(2));
+        QStringList arguments;
+        for (int i = 2; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+        const bool picture = WritesPicture(arguments);
+        const bool help = arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+        if (job.needs == plotmere_app::Needs::Display && !picture && !help && !HasDisplay()) {
+            std::fprintf(stderr, "plotmere: %s には画面が要ります（--png FILE で図を画像に書けます）。\n", argv[1]);
+            return plotmere_app::kExitTrouble;
+        }
+        const auto app = Application(help ? plotmere_app::Needs::Core : job.needs, picture, argc, argv);
+        return job.run(arguments);
     }
     if (!name.isEmpty()) std::fprintf(stderr, "plotmere: ジョブ %s はありません。\n", argv[1]);
     return TopHelp(stderr, plotmere_app::kExitTrouble);

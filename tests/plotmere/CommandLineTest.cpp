@@ -15,13 +15,13 @@ struct Outcome {
     QString out, err;
 };
 
-Outcome Plotmere(const QStringList& args, const QByteArray& input = {}) {
+// Run as from a terminal without a display unless told otherwise.
+Outcome Plotmere(const QStringList& args, const QByteArray& input = {}, bool display = false) {
     QProcess p;
-    p.setProcessEnvironment([] {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        return env;
-    }());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) env.remove(QString::fromLatin1(name));
+    if (display) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(PLOTMERE_EXE), args);
     p.write(input);
     p.closeWriteChannel();
@@ -79,6 +79,7 @@ TEST(PlotmereCommand, IntersectPrintsTheAnswersAndDrawsTheFigure) {
                                    QStringLiteral("D,-5,10")});
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, QStringLiteral("AnsCount 0\n"));
+    EXPECT_EQ(Plotmere({QStringLiteral("intersect")}).status, 2);  // no element at all
     EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0"), QStringLiteral("--r1"),
                         QStringLiteral("5")}).status, 2);
     EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--r1"),
@@ -102,12 +103,16 @@ TEST(PlotmereCommand, ViewPlotsASimaFile) {
     const Outcome faulty = Plotmere({QStringLiteral("view"), bad, QStringLiteral("--png"), png});
     EXPECT_EQ(faulty.status, 1);
     EXPECT_TRUE(faulty.err.contains(QStringLiteral("2 行目"))) << faulty.err.toStdString();
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.filePath(QStringLiteral("none.sim"))}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.path()}).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.filePath(QStringLiteral("none.sim"))}, {}, true).status, 2);
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.path()}, {}, true).status, 2);
+    // The window needs a display; its picture does not.
+    const Outcome headless = Plotmere({QStringLiteral("view"), bad});
+    EXPECT_EQ(headless.status, 2);
+    EXPECT_TRUE(headless.err.contains(QStringLiteral("--png"))) << headless.err.toStdString();
     QFile empty(dir.filePath(QStringLiteral("empty.sim")));
     ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), empty.fileName()}).status, 1);
+    EXPECT_EQ(Plotmere({QStringLiteral("view"), empty.fileName()}, {}, true).status, 1);
 }
 
 }  // namespace

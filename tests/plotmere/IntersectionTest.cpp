@@ -84,4 +84,26 @@ TEST(Intersections, Circles) {
     EXPECT_TRUE(SolveKouten(through).answers.empty());
 }
 
+TEST(Intersections, NumbersOutOfRangeGiveNoAnswer) {
+    KoutenInput lines;
+    lines.names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    lines.points = {GridPoint{1e308, 0}, GridPoint{-1e308, 1}, GridPoint{0, 0}, GridPoint{1, 0}};
+    EXPECT_TRUE(SolveKouten(lines).answers.empty());
+    KoutenInput circles;
+    circles.names[0] = circles.names[2] = QStringLiteral("C");
+    circles.points[2] = {10, 0};
+    circles.radius = {QStringLiteral("1e200"), QStringLiteral("1e200")};
+    EXPECT_TRUE(SolveKouten(circles).answers.empty());
+    KoutenInput lineCircle = circles;  // a line through the circle's centre, not a tangent
+    lineCircle.radius[0].clear();
+    lineCircle.hang[0] = QStringLiteral("0");
+    EXPECT_TRUE(SolveKouten(lineCircle).answers.empty());
+    // A direction that is given but is no number builds no line, and no circle either.
+    KoutenInput text = circles;
+    text.radius = {QStringLiteral("5"), QStringLiteral("8")};
+    text.hang[0] = QStringLiteral("北");
+    EXPECT_EQ(SolveKouten(text).first.kind, Element::Kind::None);
+    EXPECT_TRUE(SolveKouten(text).answers.empty());
+}
+
 }  // namespace

@@ -44,6 +44,8 @@ TEST(KoutenView, PropertiesInAnswersOut) {
     EXPECT_EQ(view.Disp(), 1);
     view.setR2(QStringLiteral("4"));
     EXPECT_EQ(view.Disp(), 0);
+    EXPECT_EQ(view.AnsX1(), 0);  // not the last figure's point
+    EXPECT_EQ(view.AnsY2(), 0);
 
     view.Clear();
     EXPECT_EQ(view.P1Name(), QString());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "plotmere/plotview/ArcPath.h"
 #include "plotmere/plotview/LinkStyle.h"
@@ -53,23 +54,29 @@ TEST(ArcPath, AzimuthsRunClockwiseFromNorth) {
 }
 
 TEST(ArcPath, ArcsRunFromStartToEndOnTheirCircle) {
-    const GridPoint a{0, 0}, b{0, 10};  // a chord running east
-    for (double r : {10.0, -10.0, 25.0, -6.0}) {
-        const auto path = plotmere::ArcPolyline(a, b, r);
-        ASSERT_GE(path.size(), 3u) << r;
-        EXPECT_NEAR(path.front().x, a.x, 1e-9);
-        EXPECT_NEAR(path.front().y, a.y, 1e-9);
-        EXPECT_NEAR(path.back().x, b.x, 1e-9);
-        EXPECT_NEAR(path.back().y, b.y, 1e-9);
-        // The centre lies left of the chord (north) for r > 0: the short arc bulges south.
-        const double h = std::sqrt(r * r - 25);
-        const GridPoint centre{r > 0 ? h : -h, 5};
-        for (const GridPoint& p : path) EXPECT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), std::fabs(r), 1e-9);
-        const GridPoint& mid = path[path.size() / 2];
-        EXPECT_EQ(mid.x < 0, r > 0) << r;
+    // Chords running east and west, so that the end direction wraps past north both ways.
+    for (const auto& [a, b] : {std::pair{GridPoint{0, 0}, GridPoint{0, 10}}, std::pair{GridPoint{0, 10}, GridPoint{0, 0}}}) {
+        const double east = b.y > a.y ? 1 : -1;
+        for (double r : {10.0, -10.0, 25.0, -6.0}) {
+            const auto path = plotmere::ArcPolyline(a, b, r);
+            ASSERT_GE(path.size(), 3u) << r;
+            EXPECT_NEAR(path.front().x, a.x, 1e-9);
+            EXPECT_NEAR(path.front().y, a.y, 1e-9);
+            EXPECT_NEAR(path.back().x, b.x, 1e-9);
+            EXPECT_NEAR(path.back().y, b.y, 1e-9);
+            // The centre lies left of the chord for r > 0 (north of an eastward chord): the
+            // short arc bulges to the other side.
+            const double h = std::sqrt(r * r - 25) * east;
+            const GridPoint centre{r > 0 ? h : -h, 5};
+            for (const GridPoint& p : path) EXPECT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), std::fabs(r), 1e-9);
+            const GridPoint& mid = path[path.size() / 2];
+            EXPECT_EQ(mid.x * centre.x < 0, true) << r << " " << east;
+        }
     }
+    const GridPoint a{0, 0}, b{0, 10};
     EXPECT_EQ(plotmere::ArcPolyline(a, b, 6).size(), 11u);  // ten chords below a radius of 10
     EXPECT_GT(plotmere::ArcPolyline(a, b, 25).size(), 10u);  // about a metre each above
+    EXPECT_LT(plotmere::ArcPolyline(a, b, 25, 5).size(), 5u);  // no chord shorter than a pixel
 }
 
 TEST(ArcPath, ArcsThatCannotBeDrawnGiveNothing) {
@@ -77,8 +84,11 @@ TEST(ArcPath, ArcsThatCannotBeDrawnGiveNothing) {
     EXPECT_TRUE(plotmere::ArcPolyline({0, 0}, {0, 30}, 0).empty());
     EXPECT_TRUE(plotmere::ArcPolyline({0, 0}, {0, 30}, NAN).empty());
     EXPECT_TRUE(plotmere::ArcPolyline({0, 0}, {NAN, 30}, 20).empty());
-    // A huge radius is drawn in a bounded number of chords.
-    EXPECT_LE(plotmere::ArcPolyline({0, 0}, {0, 30}, 1e12).size(), 100002u);
+    // A huge radius is drawn in a bounded number of chords, and beyond doubles' reach as its chord.
+    EXPECT_LE(plotmere::ArcPolyline({0, 0}, {0, 30}, 1e8).size(), 100002u);
+    const auto flat = plotmere::ArcPolyline({0, 0}, {0, 30}, 1e20);
+    ASSERT_EQ(flat.size(), 2u);
+    EXPECT_EQ(flat[1].y, 30);
     // A link from a point to itself is a single point, not an endless walk.
     EXPECT_LE(plotmere::ArcPolyline({0, 0}, {0, 0}, 5).size(), 12u);
 }

@@ -94,6 +94,11 @@ TEST(PlotViewEx, TablesKeepEveryRecordAndRefuseNumbersOutside) {
     EXPECT_DOUBLE_EQ(PlotViewEx::Sec2Rad(QStringLiteral("648000")), std::numbers::pi);
     EXPECT_DOUBLE_EQ(PlotViewEx::Sec2Rad(QStringLiteral(" -324000 ")), -std::numbers::pi / 2);
     EXPECT_EQ(HostErrorNumber([] { PlotViewEx::Sec2Rad(QStringLiteral("90°")); }), 13);
+    EXPECT_EQ(HostErrorNumber([] { PlotViewEx::Sec2Rad(QStringLiteral("inf")); }), 13);
+    // A host that knows the control only by its methods' names fills it the same way.
+    ASSERT_TRUE(QMetaObject::invokeMethod(&view, "AddPoint", Q_ARG(QString, QStringLiteral("M")), Q_ARG(double, 1),
+                                          Q_ARG(double, 2), Q_ARG(double, 3), Q_ARG(QString, QString())));
+    EXPECT_EQ(view.PointCount(), 1);
 }
 
 TEST(PlotViewEx, PicksTheFirstPointAddedWithinReach) {

@@ -32,10 +32,15 @@ TEST(SimaPlot, ReadsPointsAndParcels) {
 
 TEST(SimaPlot, ReadsUtf8AndTellsBadRecords) {
     const plotmere::SimaPlot plot = plotmere::ReadSimaPlot(
-        "\xEF\xBB\xBF" "A01,1,境界,1,2,3,\nA01,2,b,x,2,,\nA01,3,c,1,2,h,\nA01,4\nA01,5,e,1e400,0,\n");
-    ASSERT_EQ(plot.points.size(), 1u);
+        "\xEF\xBB\xBF" "A01,1,境界,1,2,3,\nA01,2,b,x,2,,\nA01,3,c,1,2,h,\nA01,4\nA01,5,e,1e400,0,\nA01,1,again,5,5,\n"
+        "D00,1,p,\nB01,1,,\nB01,3,,\nD99,");
+    ASSERT_EQ(plot.points.size(), 3u);  // a height that does not read is told, the point kept
     EXPECT_EQ(plot.points[0].name, QStringLiteral("境界"));
-    EXPECT_EQ(plot.faults.size(), 4);
+    EXPECT_EQ(plot.points[1].name, QStringLiteral("c"));
+    EXPECT_EQ(plot.points[1].z, 0);
+    EXPECT_EQ(plot.faults.size(), 5);
+    EXPECT_TRUE(plot.faults.last().contains(QStringLiteral("点番号 1 は二度目"))) << plot.faults.last().toStdString();
+    EXPECT_EQ(plot.parcels.at(0), (std::vector<int>{0, 1}));  // the first point numbered 1
     EXPECT_TRUE(plotmere::ReadSimaPlot(QByteArray()).points.empty());
 }
 

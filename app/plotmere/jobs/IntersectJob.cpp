@@ -77,6 +77,7 @@ int Intersect(const QStringList& arguments) {
     job.AddOption({kPng, QStringLiteral("図を PNG に書きます。"), QStringLiteral("FILE")});
     job.AddOption({kSize, QStringLiteral("図の大きさ（画素、既定 480x360）。"), QStringLiteral("WxH")});
     if (const auto end = job.Parse(arguments, 0, 0)) return *end;
+    if (!job.IsSet(QStringLiteral("p1"))) return job.Usage(QStringLiteral("要素 1 の点 --p1 が要ります。"));
 
     plotmere::KoutenInput input;
     for (int i = 0; i < 4; ++i) {

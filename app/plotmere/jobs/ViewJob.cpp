@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -27,7 +28,7 @@ QString Coordinates(double x, double y) {
 
 void Fill(plotmere::PlotViewEx& view, const plotmere::SimaPlot& plot) {
     for (const plotmere::SimaPlotPoint& p : plot.points)
-        view.AddPoint(p.name.isEmpty() ? p.number : p.name, p.x, p.y, p.z, p.number);
+        view.AddPoint(p.name.isEmpty() ? p.number : p.name, p.x, p.y, p.z, QStringLiteral("No ") + p.number);
     const QString parcelColour = QStringLiteral("COL:青,");
     for (const std::vector<int>& parcel : plot.parcels) {
         for (size_t i = 0; i + 1 < parcel.size(); ++i) view.AddLink(parcel[i] + 1, parcel[i + 1] + 1, parcelColour);
@@ -55,8 +56,8 @@ class ViewWindow : public QMainWindow {
             UpdateSearchRange();
         });
         QObject::connect(view_, &plotmere::PlotViewEx::SelectPoint, view_,
-                         [this](const QString& name, double x, double y, double z, const QString& number) {
-                             statusBar()->showMessage(QStringLiteral("No ") + number + QStringLiteral("  ") + name +
+                         [this](const QString& name, double x, double y, double z, const QString& tag) {
+                             statusBar()->showMessage(tag + QStringLiteral("  ") + name +
                                                       QStringLiteral("  ") + Coordinates(x, y) +
                                                       QStringLiteral("  Z %1").arg(z, 0, 'f', 3));
                          });
@@ -103,8 +104,7 @@ int View(const QStringList& arguments) {
     ViewWindow window(path, plot);
     int status = plot.faults.isEmpty() ? kExitOk : kExitProblems;
     if (job.IsSet(kPng)) {
-        window.setAttribute(Qt::WA_DontShowOnScreen);
-        window.show();
+        window.layout()->activate();  // laid out as shown, without showing it
         if (const QString fault = SavePng(window.grab().toImage(), job.Value(kPng)); !fault.isEmpty()) {
             Tell(fault);
             return kExitTrouble;

@@ -14,8 +14,10 @@ double AzimuthSeconds(double dx, double dy);
 
 // The arc from a to b of radius r: the centre lies to the left of the chord for r > 0 and
 // to its right for r < 0 (seen along a → b, north up). The points run from a to b in chords
-// of about one metre (ten chords when |r| < 10). Empty when the arc cannot be drawn: r = 0, a
+// of about one metre (ten chords when |r| < 10), or of about `shortest` metres where that is
+// longer: a drawing needs no chord shorter than a pixel. An arc whose radius is more than a
+// billion times its half chord is its chord. Empty when the arc cannot be drawn: r = 0, a
 // chord longer than 2|r|, or numbers out of range.
-std::vector<GridPoint> ArcPolyline(const GridPoint& a, const GridPoint& b, double r);
+std::vector<GridPoint> ArcPolyline(const GridPoint& a, const GridPoint& b, double r, double shortest = 0);
 
 }  // namespace plotmere

@@ -32,7 +32,9 @@ void Offset(Element& line, double offset) {
     line.moved = true;
 }
 
-// Element 1 from P1, P2 (index 0) or element 2 from P3, P4 (index 1).
+// Element 1 from P1, P2 (index 0) or element 2 from P3, P4 (index 1). A direction or
+// radius that is given but is no number builds no element, rather than falling through to
+// the next kind.
 Element Build(const KoutenInput& in, int index) {
     const int p = index * 2;
     Element e;
@@ -40,12 +42,16 @@ Element Build(const KoutenInput& in, int index) {
         e.kind = Element::Kind::Line;
         e.start = in.points[p];
         e.second = in.points[p + 1];
-    } else if (const auto angle = Given(in.hang[index]) ? Number(in.hang[index]) : std::nullopt) {
+    } else if (Given(in.hang[index])) {
+        const auto angle = Number(in.hang[index]);
+        if (!angle) return e;
         const double theta = *angle * kSecondsToRadians;
         e.kind = Element::Kind::Line;
         e.start = in.points[p];
         e.second = {in.points[p].x + 100 * std::cos(theta), in.points[p].y + 100 * std::sin(theta)};
-    } else if (const auto r = Given(in.radius[index]) ? Number(in.radius[index]) : std::nullopt) {
+    } else if (Given(in.radius[index])) {
+        const auto r = Number(in.radius[index]);
+        if (!r) return e;
         e.kind = Element::Kind::Circle;
         e.centre = in.points[p];
         e.radius = *r;
@@ -86,11 +92,14 @@ std::vector<GridPoint> LineCircle(const Element& line, const Element& circle) {
     const double qb = 2 * (m * (k - cv) - cu);
     const double qc = cu * cu + (k - cv) * (k - cv) - circle.radius * circle.radius;
     const double disc = qb * qb - 4 * qa * qc;
+    // A discriminant within rounding of zero is a tangent: one answer, not none or two.
+    const double tangent = kTiny * qa * circle.radius * circle.radius;
+    if (!std::isfinite(disc) || !std::isfinite(tangent)) return {};  // beyond the range of doubles
     const auto point = [&](double u) {
         const double v = m * u + k;
         return xOfY ? GridPoint{v, u} : GridPoint{u, v};
     };
-    if (std::fabs(disc) <= kTiny * qa * circle.radius * circle.radius) return {point(-qb / (2 * qa))};
+    if (std::fabs(disc) <= tangent) return {point(-qb / (2 * qa))};
     if (disc < 0) return {};
     const double root = std::sqrt(disc);
     return {point((-qb + root) / (2 * qa)), point((-qb - root) / (2 * qa))};
@@ -105,10 +114,20 @@ std::vector<GridPoint> CircleCircle(const Element& c1, const Element& c2) {
     const double h2 = c1.radius * c1.radius - a * a;
     const GridPoint mid{c1.centre.x + a * dx / d, c1.centre.y + a * dy / d};
     const double scale = std::max(c1.radius, c2.radius);
+    // Circles that touch within rounding meet once.
     if (std::fabs(h2) <= kTiny * scale * scale) return {mid};
     if (h2 < 0) return {};
     const double h = std::sqrt(h2);
     return {{mid.x - h * dy / d, mid.y + h * dx / d}, {mid.x + h * dy / d, mid.y - h * dx / d}};
+}
+
+std::vector<GridPoint> IntersectKinds(const Element& a, const Element& b) {
+    using K = Element::Kind;
+    if (a.kind == K::Line && b.kind == K::Line) return LineLine(a, b);
+    if (a.kind == K::Line && b.kind == K::Circle) return LineCircle(a, b);
+    if (a.kind == K::Circle && b.kind == K::Line) return LineCircle(b, a);
+    if (a.kind == K::Circle && b.kind == K::Circle) return CircleCircle(a, b);
+    return {};
 }
 
 }  // namespace
@@ -123,12 +142,10 @@ GridPoint PerpendicularFoot(const GridPoint& point, const Element& line) {
 }
 
 std::vector<GridPoint> Intersect(const Element& a, const Element& b) {
-    using K = Element::Kind;
-    if (a.kind == K::Line && b.kind == K::Line) return LineLine(a, b);
-    if (a.kind == K::Line && b.kind == K::Circle) return LineCircle(a, b);
-    if (a.kind == K::Circle && b.kind == K::Line) return LineCircle(b, a);
-    if (a.kind == K::Circle && b.kind == K::Circle) return CircleCircle(a, b);
-    return {};
+    // Coordinates near the range of doubles overflow on the way: such a point is no answer.
+    std::vector<GridPoint> answers = IntersectKinds(a, b);
+    std::erase_if(answers, [](const GridPoint& p) { return !std::isfinite(p.x) || !std::isfinite(p.y); });
+    return answers;
 }
 
 KoutenFigure SolveKouten(const KoutenInput& input) {
@@ -141,7 +158,7 @@ KoutenFigure SolveKouten(const KoutenInput& input) {
         figure.second.kind = Element::Kind::Line;
         figure.second.start = input.points[2];
         figure.second.second = foot;
-        figure.answers = {foot};
+        if (std::isfinite(foot.x) && std::isfinite(foot.y)) figure.answers = {foot};
         return figure;
     }
     figure.answers = Intersect(figure.first, figure.second);

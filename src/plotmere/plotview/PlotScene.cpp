@@ -34,7 +34,7 @@ Stroke Label(const GridPoint& at, const QString& text, bool above) {
     return s;
 }
 
-void AddLinks(const PlotTables& tables, std::vector<Stroke>& strokes) {
+void AddLinks(const PlotTables& tables, double metresPerPixel, std::vector<Stroke>& strokes) {
     for (const PlotLink& link : tables.Links()) {
         const PlotPoint* a = tables.FindPoint(link.P1);
         const PlotPoint* b = tables.FindPoint(link.p2);
@@ -43,7 +43,7 @@ void AddLinks(const PlotTables& tables, std::vector<Stroke>& strokes) {
         const GridPoint from{a->X, a->Y}, to{b->X, b->Y};
         if (link.r == 0) {
             strokes.push_back(Path({from, to}, pen.palette, pen.dashed));
-        } else if (auto arc = ArcPolyline(from, to, link.r); !arc.empty()) {
+        } else if (auto arc = ArcPolyline(from, to, link.r, metresPerPixel); !arc.empty()) {
             strokes.push_back(Path(std::move(arc), pen.palette));
         }
     }
@@ -111,11 +111,11 @@ class KoutenDrawing {
 
 }  // namespace
 
-PlotScene PlotViewScene(PlotTables& tables) {
+PlotScene PlotViewScene(PlotTables& tables, double metresPerPixel) {
     WidenDegenerate(tables.extent());
     PlotScene scene{tables.extent(), {}};
     scene.strokes.reserve(tables.Links().size() + 2 * tables.Points().size());
-    AddLinks(tables, scene.strokes);
+    AddLinks(tables, metresPerPixel, scene.strokes);
     for (const PlotPoint& p : tables.Points()) {
         if (p.Tag != u"NONE") scene.strokes.push_back(Marker({p.X, p.Y}));
         scene.strokes.push_back(Label({p.X, p.Y}, p.TenName, true));

@@ -34,9 +34,10 @@ struct PlotScene {
 };
 
 // The plot view's figure: every link (straight or arc, in its cTag's colour), then every
-// point's red marker (none for Tag "NONE") and its name standing on it. Widens the tables'
-// extent where it is thinner than 0.00001 m, as the redraw stores it.
-PlotScene PlotViewScene(PlotTables& tables);
+// point's red marker (none for Tag "NONE") and its name standing on it. Arcs need no chords
+// shorter than metresPerPixel. Widens the tables' extent where it is thinner than
+// 0.00001 m, as the redraw stores it.
+PlotScene PlotViewScene(PlotTables& tables, double metresPerPixel = 0);
 
 // The intersection view's figure: element 1 blue, element 2 magenta, a line moved by its
 // offset dashed grey, red markers with the names of the given points, and the answers

@@ -70,11 +70,17 @@ class Reader {
             plot_.faults << QString::number(number) + QStringLiteral(" 行目: 座標が読めません。");
             return;
         }
+        // The height is not drawn: a point whose height does not read is still shown.
         if (!f.value(5).trimmed().isEmpty() && !ReadNumber(f.value(5), p.z)) {
-            plot_.faults << QString::number(number) + QStringLiteral(" 行目: 標高が読めません。");
-            return;
+            plot_.faults << QString::number(number) + QStringLiteral(" 行目: 標高が読めません（0 とします）。");
+            p.z = 0;
         }
-        byNumber_.insert(p.number, static_cast<int>(plot_.points.size()));
+        // A parcel's corner names the first point of its number.
+        if (byNumber_.contains(p.number))
+            plot_.faults << QString::number(number) + QStringLiteral(" 行目: 点番号 ") + p.number +
+                                QStringLiteral(" は二度目です。");
+        else
+            byNumber_.insert(p.number, static_cast<int>(plot_.points.size()));
         plot_.points.push_back(std::move(p));
     }
 

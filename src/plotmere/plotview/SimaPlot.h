@@ -15,12 +15,13 @@ struct SimaPlotPoint {
     QString name;
     double x = 0;  // north
     double y = 0;  // east
-    double z = 0;  // 0 when the file gives none
+    double z = 0;  // 0 when the file gives none or one that does not read
 };
 
 struct SimaPlot {
     std::vector<SimaPlotPoint> points;
-    // Each parcel as the point numbers of its boundary (0-based indices into points), in order.
+    // Each parcel as its boundary's points (0-based indices into points), in order; a point
+    // number given twice names its first point.
     std::vector<std::vector<int>> parcels;
     // One text per record that does not read: its line number and why.
     QStringList faults;

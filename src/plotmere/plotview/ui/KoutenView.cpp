@@ -25,14 +25,13 @@ void KoutenView::Clear() {
 short KoutenView::Disp() {
     const KoutenFigure figure = SolveKouten(input_);
     ansCount_ = static_cast<short>(figure.answers.size());
-    if (!figure.answers.empty()) {
-        ansX1_ = figure.answers[0].x;
-        ansY1_ = figure.answers[0].y;
-    }
-    if (figure.answers.size() > 1) {
-        ansX2_ = figure.answers[1].x;
-        ansY2_ = figure.answers[1].y;
-    }
+    // An answer not found reads 0, as after Clear, rather than the last figure's point.
+    const GridPoint first = figure.answers.empty() ? GridPoint{} : figure.answers[0];
+    const GridPoint second = figure.answers.size() > 1 ? figure.answers[1] : GridPoint{};
+    ansX1_ = first.x;
+    ansY1_ = first.y;
+    ansX2_ = second.x;
+    ansY2_ = second.y;
     scene_ = KoutenScene(input_, figure);
     update();
     return ansCount_;

@@ -97,7 +97,8 @@ class KoutenView : public QWidget {
 
     // Empties the names and texts and sets the coordinates and answers to 0.
     Q_INVOKABLE void Clear();
-    // Builds and intersects the elements, sets the answers, draws; returns AnsCount.
+    // Builds and intersects the elements, sets the answers (0 for one not found), draws;
+    // returns AnsCount.
     Q_INVOKABLE short Disp();
     // Redraws the last figure.
     Q_INVOKABLE void Reflash();

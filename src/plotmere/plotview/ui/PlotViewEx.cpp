@@ -23,13 +23,13 @@ void PlotViewEx::Clear() {
     update();
 }
 
-int32_t PlotViewEx::AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag) {
+int PlotViewEx::AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag) {
     return tables_.AddPoint(TenName, X, Y, Z, Tag);
 }
 
-void PlotViewEx::AddLink(int32_t P1, int32_t p2, const QString& cTag) { tables_.AddLink(P1, p2, 0, cTag); }
+void PlotViewEx::AddLink(int P1, int p2, const QString& cTag) { tables_.AddLink(P1, p2, 0, cTag); }
 
-void PlotViewEx::AddLinkArc(int32_t P1, int32_t p2, double r, const QString& cTag) {
+void PlotViewEx::AddLinkArc(int P1, int p2, double r, const QString& cTag) {
     tables_.AddLink(P1, p2, r, cTag);
 }
 
@@ -52,7 +52,7 @@ void PlotViewEx::GetLink(int32_t No, int32_t& P1, int32_t& p2, QString& cTag) co
 double PlotViewEx::Sec2Rad(const QString& vData) {
     bool ok = false;
     const double seconds = vData.trimmed().toDouble(&ok);
-    if (!ok) throw HostError::TypeMismatch();
+    if (!ok || !std::isfinite(seconds)) throw HostError::TypeMismatch();
     return seconds * std::numbers::pi / 648000;
 }
 
@@ -63,7 +63,8 @@ float PlotViewEx::ScreenHeight() const { return ScreenPoints(*this, Qt::Vertical
 
 void PlotViewEx::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintScene(painter, PlotViewScene(tables_), size());
+    const std::optional<ViewFit> fit = CurrentFit();
+    PaintScene(painter, PlotViewScene(tables_, fit ? fit->Scale() : 0), size());
 }
 
 std::optional<ViewFit> PlotViewEx::CurrentFit() const {

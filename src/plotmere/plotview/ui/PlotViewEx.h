@@ -30,11 +30,11 @@ class PlotViewEx : public QWidget {
     // Empties both tables (room for 1000 records each) and sets the extent to 0..1.
     Q_INVOKABLE void Clear();
     // Appends a point and returns the new point count.
-    int32_t AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag);
+    Q_INVOKABLE int AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag);
     // A straight link between point numbers P1 and p2, which are not checked.
-    void AddLink(int32_t P1, int32_t p2, const QString& cTag);
+    Q_INVOKABLE void AddLink(int P1, int p2, const QString& cTag);
     // An arc of radius r: its centre left of P1 → p2 for r > 0, right for r < 0.
-    void AddLinkArc(int32_t P1, int32_t p2, double r, const QString& cTag);
+    Q_INVOKABLE void AddLinkArc(int P1, int p2, double r, const QString& cTag);
     int32_t PointCount() const { return tables_.PointCount(); }
     int32_t LinkCount() const { return tables_.LinkCount(); }
     // The pick tolerance in metres: half the side of the square window; 0 switches picking off.
@@ -43,7 +43,7 @@ class PlotViewEx : public QWidget {
     void GetPoint(int32_t No, QString& TenName, double& X, double& Y, double& Z, QString& Tag) const;
     // The radius is not returned.
     void GetLink(int32_t No, int32_t& P1, int32_t& p2, QString& cTag) const;
-    // Decimal seconds of arc as text, in radians.
+    // Decimal seconds of arc as text, in radians; HostError 13 for text that is no finite number.
     static double Sec2Rad(const QString& vData);
     // Redraws everything.
     Q_INVOKABLE void Reflash();
