@@ -22,12 +22,6 @@ class ErrPrompt : public plotmere::Prompt {
     void Show(const QString& text) override { Tell(text); }
 };
 
-bool ToDouble(const QString& text, double& value) {
-    bool ok = false;
-    value = text.toDouble(&ok);
-    return ok && std::isfinite(value);
-}
-
 // Appends "vB vL vC" with six decimals, as printf's %.6f writes them.
 void AppendBL(std::string& out, double b, double l, double c) {
     char text[96];

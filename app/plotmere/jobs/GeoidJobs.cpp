@@ -13,12 +13,6 @@ namespace {
 
 const QString kPath = QStringLiteral("path");
 
-bool ToDouble(const QString& text, double& value) {
-    bool ok = false;
-    value = text.toDouble(&ok);
-    return ok && std::isfinite(value);
-}
-
 int Geoid(const QStringList& arguments) {
     JobParser job(QStringLiteral("geoid"), QStringLiteral("LAT LON [--path DIR]..."),
                   QStringLiteral("緯度・経度（dd·10000 + mm·100 + ss.sss）のジオイド高（m）を書きます。\n"

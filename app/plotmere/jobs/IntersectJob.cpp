@@ -24,20 +24,16 @@ bool ReadPoint(const QString& text, QString& name, plotmere::GridPoint& point) {
     const qsizetype second = text.lastIndexOf(u',');
     const qsizetype first = second > 0 ? text.lastIndexOf(u',', second - 1) : -1;
     if (first < 0) return false;
-    bool okX = false, okY = false;
-    point.x = text.mid(first + 1, second - first - 1).trimmed().toDouble(&okX);
-    point.y = text.mid(second + 1).trimmed().toDouble(&okY);
     name = text.left(first);
-    return okX && okY && std::isfinite(point.x) && std::isfinite(point.y);
+    return ToDouble(text.mid(first + 1, second - first - 1), point.x) && ToDouble(text.mid(second + 1), point.y);
 }
 
 // A text property that must read as a number when given.
 bool ReadNumberText(const JobParser& job, const QString& option, QString& text) {
     if (!job.IsSet(option)) return true;
     text = job.Value(option);
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value);
+    double value = 0;
+    return ToDouble(text, value);
 }
 
 bool ReadSize(const QString& text, QSize& size) {

@@ -1,6 +1,7 @@
 #include "jobs/JobParser.h"
 
 #include <QRegularExpression>
+#include <cmath>
 #include <cstdio>
 
 #include "jobs/Job.h"
@@ -25,6 +26,12 @@ QString Unescaped(QString value) {
 
 void Tell(const QString& text) {
     std::fprintf(stderr, "plotmere: %s\n", text.toLocal8Bit().constData());
+}
+
+bool ToDouble(const QString& text, double& value) {
+    bool ok = false;
+    value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value);
 }
 
 JobParser::JobParser(const QString& job, const QString& syntax, const QString& description)

@@ -31,4 +31,7 @@ class JobParser {
 // Writes a line to stderr as "plotmere: text".
 void Tell(const QString& text);
 
+// True, with the value, for text that reads as a finite number.
+bool ToDouble(const QString& text, double& value);
+
 }  // namespace plotmere_app
