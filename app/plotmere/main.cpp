@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -62,6 +65,17 @@ std::unique_ptr<QCoreApplication> Application(plotmere_app::Needs needs, bool pi
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// Qt's own texts (the help's option heading, the window's standard buttons) in Japanese,
+// like the rest of the program; without the translation they stay English.
+void TranslateQt(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translator))
+        return;
+    delete translator;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +92,7 @@ int main(int argc, char** argv) {
             return plotmere_app::kExitTrouble;
         }
         const auto app = Application(help ? plotmere_app::Needs::Core : job.needs, picture, argc, argv);
+        TranslateQt(*app);
         return job.run(arguments);
     }
     if (!name.isEmpty()) std::fprintf(stderr, "plotmere: ジョブ %s はありません。\n", argv[1]);
