@@ -101,9 +101,7 @@ TEST_F(TraverseJobTest, RefusalsWriteNothing) {
         {Args("loop.APA --rows 1-10 --type 1"), 2, QStringLiteral("--rows は 1 から 9 まで")},
         {Args("loop.APA --rows 2,2,2 --type 1"), 1,
          QStringLiteral("trevanto: 3点以上の測点を選択してください。")},
-        {Args("loop.APA --type 4 --name") << QStringLiteral(" ゴミ箱 "), 2,
-         QStringLiteral("名称を 'ゴミ箱' にする事はできません。")},
-        {Args("loop.APA --type 4 --name 基準点測量"), 2, QStringLiteral("同一名称が存在します。")},
+        // One of the names the folder refuses: the rules themselves are the folders' tests'.
         {Args("loop.APA --type 4 --folder 1 --name 令和8年度"), 2,
          QStringLiteral("同一名称が存在します。")},
         {Args("loop.APA"), 2, QStringLiteral("--type")},

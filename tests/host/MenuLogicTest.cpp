@@ -110,9 +110,9 @@ TEST_F(MenuCommandsTest, EditStartsTheEditorOrWarns) {
     host::EditDataFile(prompt_, Process(), QString(),
                        QStringLiteral("/nonexistent/work"));  // new file, no editor
     EXPECT_EQ(Process().DataFile, QString());
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral(
-                              "テキストファイルを編集するためのエディターが見つかりません。\n"
-                              "ﾜｰﾄﾞﾊﾟｯﾄﾞ又は、ﾃｷｽﾄ編集可能なｿﾌﾄをｲﾝｽﾄｰﾙしてください。")});
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].contains(QStringLiteral("エディターが見つかりません")))
+        << Messages()[0].toStdString();
 
     prompt_.ClearRecords();
     prompt_.CancelFile();  // no file chosen: the editor is not started
