@@ -13,40 +13,31 @@
 namespace {
 
 using Outcome = test::Outcome;
+using test::Args;
 using CommandLineTest = test::TrevantoProcessTest;
 
+// The top help lists the jobs; every job and group has its own.
 TEST_F(CommandLineTest, HelpListsEveryJobAndEachJobHasItsOwn) {
-    const Outcome top = Trevanto({QStringLiteral("--help")});
+    const Outcome top = Trevanto(Args("--help"));
     EXPECT_EQ(top.status, 0);
     for (const char* job : {"calc list", "calc show", "calc save-sample", "apa check", "district"})
         EXPECT_TRUE(top.out.contains(QString::fromLatin1(job))) << job;
-
-    const Outcome show =
-        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("--help")});
-    EXPECT_EQ(show.status, 0);
-    EXPECT_TRUE(show.out.startsWith(QStringLiteral("使い方: trevanto calc show [オプション] ID\n")))
-        << show.out.toStdString();
-    const Outcome group = Trevanto({QStringLiteral("calc"), QStringLiteral("--help")});
-    EXPECT_EQ(group.status, 0);
-    EXPECT_TRUE(group.out.contains(QStringLiteral("calc save-sample")));
+    for (const char* job : {"calc", "calc show", "convert", "export", "notebook", "report",
+                            "traverse", "simulate card-reader"}) {
+        const Outcome help = Trevanto(Args(job) + Args("--help"));
+        EXPECT_EQ(help.status, 0) << job;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("使い方: trevanto ") +
+                                        QString::fromLatin1(job) + u' '))
+            << help.out.toStdString();
+    }
 }
 
 TEST_F(CommandLineTest, BadUseIsTroubleAndTouchesNothing) {
     const QStringList cases[] = {
-        {QStringLiteral("--bogus")},
-        {QStringLiteral("nope")},
-        {QStringLiteral("calc")},
-        {QStringLiteral("calc"), QStringLiteral("frob")},
-        {QStringLiteral("calc"), QStringLiteral("list"), QStringLiteral("extra")},
-        {QStringLiteral("calc"), QStringLiteral("show")},
-        {QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("5"), QStringLiteral("6")},
-        {QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("five")},
-        {QStringLiteral("calc"), QStringLiteral("list"), QStringLiteral("--bogus")},
-        {QStringLiteral("apa"), QStringLiteral("check")},
-        {QStringLiteral("--database")},
-        {QStringLiteral("--database"), QString(), QStringLiteral("district")},
-        {QStringLiteral("--database="), QStringLiteral("calc"), QStringLiteral("list")},
-    };
+        Args("--bogus"), Args("nope"), Args("calc"), Args("calc frob"), Args("calc list extra"),
+        Args("calc show"), Args("calc show 5 6"), Args("calc show five"), Args("calc list --bogus"),
+        Args("apa check"), Args("--database"), Args("--database= calc list"),
+        {QStringLiteral("--database"), QString(), QStringLiteral("district")}};
     for (const QStringList& arguments : cases) {
         const Outcome run = Trevanto(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(u' ').toStdString();
@@ -58,7 +49,7 @@ TEST_F(CommandLineTest, BadUseIsTroubleAndTouchesNothing) {
 }
 
 TEST_F(CommandLineTest, DistrictNeedsADistrictDatabase) {
-    const Outcome demo = Trevanto({QStringLiteral("district")});
+    const Outcome demo = Trevanto(Args("district"));
     EXPECT_EQ(demo.status, 0);
     EXPECT_TRUE(demo.out.contains(home_ + QStringLiteral("/DemoDistrict.mdb")));
     EXPECT_TRUE(demo.out.contains(QStringLiteral("座標 30")));
@@ -91,25 +82,21 @@ TEST_F(CommandLineTest, DistrictNeedsADistrictDatabase) {
 }
 
 TEST_F(CommandLineTest, SampleIsStoredOnlyInAFolderOfADistrict) {
-    const Outcome stored =
-        Trevanto({QStringLiteral("calc"), QStringLiteral("save-sample"), QStringLiteral("2")});
+    const Outcome stored = Trevanto(Args("calc save-sample 2"));
     ASSERT_EQ(stored.status, 0) << stored.err.toStdString();
     EXPECT_TRUE(stored.out.startsWith(QStringLiteral("計算 5: 閉合トラバー")))
         << stored.out.toStdString();
-    const Outcome shown =
-        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("5")});
+    const Outcome shown = Trevanto(Args("calc show 5"));
     EXPECT_EQ(shown.status, 0);
     EXPECT_EQ(shown.out, stored.out);
-    const QString tree = Trevanto({QStringLiteral("calc"), QStringLiteral("list")}).out;
+    const QString tree = Trevanto(Args("calc list")).out;
     EXPECT_TRUE(tree.contains(QStringLiteral("        [5] 閉合トラバー")));
 
-    const Outcome missing =
-        Trevanto({QStringLiteral("calc"), QStringLiteral("save-sample"), QStringLiteral("99")});
+    const Outcome missing = Trevanto(Args("calc save-sample 99"));
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("99")));
-    EXPECT_EQ(Trevanto({QStringLiteral("calc"), QStringLiteral("list")}).out, tree);
-    EXPECT_EQ(
-        Trevanto({QStringLiteral("calc"), QStringLiteral("show"), QStringLiteral("6")}).status, 2);
+    EXPECT_EQ(Trevanto(Args("calc list")).out, tree);
+    EXPECT_EQ(Trevanto(Args("calc show 6")).status, 2);
 }
 
 // A database of another tool is left exactly as it was when the job fails.
@@ -136,17 +123,14 @@ TEST_F(CommandLineTest, ApaCheckStatusFollowsWhatItFound) {
         File(QStringLiteral("bad.APA"), "A,01,\r\nD,ST1,,1.5m,0,9911001,,,\r\nZ,\r\n");
     const QString dashed = File(QStringLiteral("--odd name.APA"), test::ReadBytes(good));
 
-    const Outcome ok = Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good});
+    const Outcome ok = Trevanto(Args("apa check") << good);
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(ok.out, good + QStringLiteral(": ok\n"));
-    EXPECT_EQ(Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good, bad}).status, 1);
-    EXPECT_EQ(Trevanto({QStringLiteral("apa"), QStringLiteral("check"), good,
-                        home_ + QStringLiteral("/missing.APA")})
-                  .status,
+    EXPECT_EQ(Trevanto(Args("apa check") << good << bad).status, 1);
+    EXPECT_EQ(Trevanto(Args("apa check") << good << home_ + QStringLiteral("/missing.APA")).status,
               2);
     // After "--" a name that looks like an option is a file.
-    const Outcome odd = Trevanto({QStringLiteral("apa"), QStringLiteral("check"),
-                                  QStringLiteral("--"), QStringLiteral("--odd name.APA")});
+    const Outcome odd = Trevanto(Args("apa check --") << QStringLiteral("--odd name.APA"));
     EXPECT_EQ(odd.status, 0) << odd.err.toStdString();
     EXPECT_EQ(test::ReadBytes(dashed), test::ReadBytes(good));
 
@@ -187,16 +171,15 @@ TEST_F(CommandLineTest, MenuWithoutAWorkFolderSaysWhy) {
 TEST(CommandLine, OnlyADatabaseOrNothingOpensTheMenu) {
     using trevanto_app::OpensMenu;
     EXPECT_TRUE(OpensMenu({}));
-    EXPECT_TRUE(OpensMenu({QStringLiteral("--database"), QStringLiteral("d.mdb")}));
-    EXPECT_TRUE(OpensMenu({QStringLiteral("--database=d.mdb")}));
-    EXPECT_EQ(trevanto_app::MenuDatabase({QStringLiteral("--database=d.mdb")}),
-              QStringLiteral("d.mdb"));
-    EXPECT_FALSE(OpensMenu({QStringLiteral("--database")}));
-    EXPECT_FALSE(OpensMenu({QStringLiteral("--database=")}));
+    EXPECT_TRUE(OpensMenu(Args("--database d.mdb")));
+    EXPECT_TRUE(OpensMenu(Args("--database=d.mdb")));
+    EXPECT_EQ(trevanto_app::MenuDatabase(Args("--database=d.mdb")), QStringLiteral("d.mdb"));
+    EXPECT_FALSE(OpensMenu(Args("--database")));
+    EXPECT_FALSE(OpensMenu(Args("--database=")));
     EXPECT_FALSE(OpensMenu({QStringLiteral("--database"), QString()}));
-    EXPECT_FALSE(OpensMenu({QStringLiteral("--help")}));
-    EXPECT_FALSE(OpensMenu({QStringLiteral("--database"), QStringLiteral("--help")}));
-    EXPECT_FALSE(OpensMenu({QStringLiteral("district")}));
+    EXPECT_FALSE(OpensMenu(Args("--help")));
+    EXPECT_FALSE(OpensMenu(Args("--database --help")));
+    EXPECT_FALSE(OpensMenu(Args("district")));
 }
 
 }  // namespace

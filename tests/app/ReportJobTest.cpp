@@ -9,6 +9,7 @@
 
 namespace {
 
+using test::Args;
 using test::Outcome;
 
 class ReportJobTest : public test::TrevantoProcessTest {
@@ -23,16 +24,11 @@ class ReportJobTest : public test::TrevantoProcessTest {
     }
     // The report files in the work folder.
     QStringList Outputs() const {
-        return QDir(home_).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.rtf"),
-                                      QStringLiteral("*.txt"), QStringLiteral("*.DAT")},
-                                     QDir::Files | QDir::Hidden);
+        return QDir(home_).entryList(Args("*.pdf *.rtf *.txt *.DAT"), QDir::Files | QDir::Hidden);
     }
 };
 
 TEST_F(ReportJobTest, EachReportIsWrittenAsAPdf) {
-    const Outcome help = Report({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("--report"))) << help.out.toStdString();
     for (const char* report : {"1", "2", "3"}) {
         const QString out =
             home_ + QStringLiteral("/帳票 ") + QString::fromLatin1(report) + QStringLiteral(".pdf");
@@ -47,15 +43,12 @@ TEST_F(ReportJobTest, EachReportIsWrittenAsAPdf) {
 // The text notebook goes out as the reduction wrote it, under whatever name it is given.
 TEST_F(ReportJobTest, TextCopiesTheNotebookByteForByte) {
     const QString notebookFolder = test::NewFolder(QStringLiteral("notebook"));
-    ASSERT_EQ(Trevanto({QStringLiteral("notebook"), QStringLiteral("-o"), notebookFolder,
-                        QStringLiteral("book.APA")})
-                  .status,
+    ASSERT_EQ(Trevanto(Args("notebook -o") << notebookFolder << QStringLiteral("book.APA")).status,
               0);
     const QByteArray reduced = test::ReadBytes(notebookFolder + QStringLiteral("/SHUBO1.DAT"));
     ASSERT_FALSE(reduced.isEmpty());
     const QString out = home_ + QStringLiteral("/手簿.pdf");
-    const Outcome o = Report({QStringLiteral("--report"), QStringLiteral("3"),
-                              QStringLiteral("--text"), out, QStringLiteral("book.APA")});
+    const Outcome o = Report(Args("--report 3 --text") << out << QStringLiteral("book.APA"));
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(test::ReadBytes(out), reduced);
 }
@@ -64,12 +57,12 @@ TEST_F(ReportJobTest, AWrongRequestOrInputWritesNothing) {
     File(QStringLiteral("hello.APA"), "hello\r\n");
     const QString pdf = home_ + QStringLiteral("/out.pdf");
     const QString rtf = home_ + QStringLiteral("/out.rtf");
-    const QStringList report3 = {QStringLiteral("--report"), QStringLiteral("3")};
+    const QStringList report3 = Args("--report 3");
     const struct {
         QStringList arguments;
         const char16_t* said;
     } cases[] = {
-        {report3 + QStringList{QStringLiteral("book.APA")}, u"--pdf、--rtf、--text"},
+        {report3 + Args("book.APA"), u"--pdf、--rtf、--text"},
         {report3 + QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("--rtf"), rtf,
                                QStringLiteral("book.APA")},
          u"--pdf、--rtf、--text"},
@@ -92,9 +85,8 @@ TEST_F(ReportJobTest, AWrongRequestOrInputWritesNothing) {
 TEST_F(ReportJobTest, AMissingLayoutIsToldAndNothingIsWritten) {
     const QString empty = test::NewFolder(QStringLiteral("no layouts"));
     qputenv("TREVANTO_REPORT_DIR", empty.toUtf8());
-    const Outcome o =
-        Report({QStringLiteral("--report"), QStringLiteral("2"), QStringLiteral("--pdf"),
-                home_ + QStringLiteral("/out.pdf"), QStringLiteral("book.APA")});
+    const Outcome o = Report(Args("--report 2 --pdf")
+                             << home_ + QStringLiteral("/out.pdf") << QStringLiteral("book.APA"));
     qunsetenv("TREVANTO_REPORT_DIR");
     EXPECT_EQ(o.status, 2);
     EXPECT_TRUE(o.err.contains(QStringLiteral("レポートファイル (") + empty +

@@ -10,6 +10,7 @@
 
 namespace {
 
+using test::Args;
 using test::Outcome;
 
 class TraverseJobTest : public test::TrevantoProcessTest {
@@ -26,10 +27,8 @@ class TraverseJobTest : public test::TrevantoProcessTest {
     QStringList District() const {
         auto db = platform::Database::Open(database_);
         QStringList rows;
-        const QStringList coord = {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("X"), QStringLiteral("Y"),
-                                   QStringLiteral("Z"), QStringLiteral("Memo"), QStringLiteral("DELFLG")};
-        const QStringList calc = {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("ParentID"),
-                                  QStringLiteral("Attributes")};
+        const QStringList coord = Args("ID Name X Y Z Memo DELFLG");
+        const QStringList calc = Args("ID Name ParentID Attributes");
         for (const auto& [table, fields] : {std::pair{QStringLiteral("COORD"), coord}, std::pair{QStringLiteral("CALC"), calc}}) {
             for (auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY ID"));
                  !rs->Eof(); rs->MoveNext()) {
@@ -49,9 +48,9 @@ const QString kForesightsAndSideShot = QStringLiteral("2,4-5,7,9");
 
 TEST_F(TraverseJobTest, ClosedTraverseReachesTheHostAndReadsBack) {
     const QStringList before = District();
-    const Outcome o = Traverse({QStringLiteral("loop.APA"), QStringLiteral("--type"), QStringLiteral("4"),
-                                QStringLiteral("--rows"), kForesightsAndSideShot, QStringLiteral("--folder"),
-                                QStringLiteral("2"), QStringLiteral("--name"), QStringLiteral("外周 \"A\" 路線")});
+    const Outcome o = Traverse(Args("loop.APA --type 4 --folder 2 --rows")
+                               << kForesightsAndSideShot << QStringLiteral("--name")
+                               << QStringLiteral("外周 \"A\" 路線"));
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(o.out, QStringLiteral("計算 5: 外周 \"A\" 路線\n"));
 
@@ -88,34 +87,26 @@ TEST_F(TraverseJobTest, ClosedTraverseReachesTheHostAndReadsBack) {
 // Refused before anything is written: the district stays byte for byte as it was.
 TEST_F(TraverseJobTest, RefusalsWriteNothing) {
     const QStringList before = District();
-    const QString book = QStringLiteral("loop.APA");
     struct Case {
         QStringList arguments;
         int status;
         QString message;
     };
     const Case cases[] = {
-        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--rows"), QStringLiteral("2,4")}, 1,
+        {Args("loop.APA --type 4 --rows 2,4"), 1,
          QStringLiteral("3点以上の測点を選択してください。")},
-        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--folder"), QStringLiteral("99")}, 2,
-         QStringLiteral("フォルダー 99 はありません。")},
-        {{book, QStringLiteral("--type"), QStringLiteral("7")}, 2, QStringLiteral("--type は 1 から 6 です")},
-        {{book, QStringLiteral("--rows"), QStringLiteral("5-3"), QStringLiteral("--type"), QStringLiteral("1")}, 2,
-         QStringLiteral("--rows")},
-        {{book, QStringLiteral("--rows"), QStringLiteral("1-10"), QStringLiteral("--type"), QStringLiteral("1")}, 2,
-         QStringLiteral("--rows は 1 から 9 まで")},
-        {{book, QStringLiteral("--rows"), QStringLiteral("2,2,2"), QStringLiteral("--type"), QStringLiteral("1")}, 1,
+        {Args("loop.APA --type 4 --folder 99"), 2, QStringLiteral("フォルダー 99 はありません。")},
+        {Args("loop.APA --type 7"), 2, QStringLiteral("--type は 1 から 6 です")},
+        {Args("loop.APA --rows 5-3 --type 1"), 2, QStringLiteral("--rows")},
+        {Args("loop.APA --rows 1-10 --type 1"), 2, QStringLiteral("--rows は 1 から 9 まで")},
+        {Args("loop.APA --rows 2,2,2 --type 1"), 1,
          QStringLiteral("trevanto: 3点以上の測点を選択してください。")},
-        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--name"), QStringLiteral(" ゴミ箱 ")}, 2,
-         QStringLiteral("名称を 'ゴミ箱' にする事はできません。")},
-        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--name"), QStringLiteral("基準点測量")}, 2,
+        // One of the names the folder refuses: the rules themselves are the folders' tests'.
+        {Args("loop.APA --type 4 --folder 1 --name 令和8年度"), 2,
          QStringLiteral("同一名称が存在します。")},
-        {{book, QStringLiteral("--type"), QStringLiteral("4"), QStringLiteral("--folder"), QStringLiteral("1"),
-          QStringLiteral("--name"), QStringLiteral("令和8年度")},
-         2, QStringLiteral("同一名称が存在します。")},
-        {{book}, 2, QStringLiteral("--type")},
-        {{book, QStringLiteral("--options"), QStringLiteral("TRAV1x21")}, 2, QStringLiteral("--options")},
-        {{QStringLiteral("missing.APA"), QStringLiteral("--type"), QStringLiteral("1")}, 2, QStringLiteral("missing.APA")},
+        {Args("loop.APA"), 2, QStringLiteral("--type")},
+        {Args("loop.APA --options TRAV1x21"), 2, QStringLiteral("--options")},
+        {Args("missing.APA --type 1"), 2, QStringLiteral("missing.APA")},
     };
     for (const Case& c : cases) {
         const Outcome o = Traverse(c.arguments);
@@ -128,11 +119,8 @@ TEST_F(TraverseJobTest, RefusalsWriteNothing) {
 
 // The rows as the grid shows them, to choose --rows from; nothing is registered.
 TEST_F(TraverseJobTest, ListShowsTheGridRows) {
-    const Outcome help = Traverse({QStringLiteral("--help")});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("--rows"))) << help.out.toStdString();
     const QStringList before = District();
-    const Outcome o = Traverse({QStringLiteral("--list"), QStringLiteral("loop.APA")});
+    const Outcome o = Traverse(Args("--list loop.APA"));
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     const QStringList lines = o.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 10);
@@ -146,7 +134,7 @@ TEST_F(TraverseJobTest, BlankTargetNameIsRefused) {
     book.replace("F,\x8d\x59\x31,", "F,,");  // 杭1 loses its name
     File(QStringLiteral("blank.APA"), book);
     const QStringList before = District();
-    const Outcome o = Traverse({QStringLiteral("blank.APA"), QStringLiteral("--type"), QStringLiteral("1")});
+    const Outcome o = Traverse(Args("blank.APA --type 1"));
     EXPECT_EQ(o.status, 1) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains(QStringLiteral("点名が空白のデータがあります。"))) << o.err.toStdString();
     EXPECT_EQ(District(), before);
@@ -157,8 +145,8 @@ TEST_F(TraverseJobTest, BlankTargetNameIsRefused) {
 TEST_F(TraverseJobTest, AmbiguousNameIsToldAndMadeNew) {
     platform::Database::Open(database_)->Execute(
         QStringLiteral("INSERT INTO COORD (Name, X, Y, Z, Memo, DELFLG) VALUES ('T2', 1, 2, 3, '', 0)"));
-    const Outcome o = Traverse({QStringLiteral("loop.APA"), QStringLiteral("--options"), QStringLiteral("TRAV1421"),
-                                QStringLiteral("--rows"), kForesightsAndSideShot});
+    const Outcome o =
+        Traverse(Args("loop.APA --options TRAV1421 --rows") << kForesightsAndSideShot);
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_TRUE(o.err.contains(QStringLiteral("T2 は、複数点あります（2 点）。"))) << o.err.toStdString();
     const Outcome show = Trevanto({QStringLiteral("--database"), database_, QStringLiteral("calc"), QStringLiteral("show"),

@@ -20,13 +20,16 @@ class TrevantoProcessTest : public testing::Test {
   protected:
     void SetUp() override { home_ = test::NewFolder(QStringLiteral("cli")); }
 
-    // Runs trevanto in the test's own work folder, from inside that folder.
-    Outcome Trevanto(const QStringList& arguments) {
-        QProcess process;
+    QProcessEnvironment Environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TREVANTO_HOME"), home_);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_ + QStringLiteral("/config"));
-        process.setProcessEnvironment(env);
+        return env;
+    }
+    // Runs trevanto in the test's own work folder, from inside that folder.
+    Outcome Trevanto(const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(Environment());
         process.setWorkingDirectory(home_);
         process.start(QStringLiteral(TREVANTO_EXE), arguments);
         if (!process.waitForFinished(60000)) return {};
@@ -42,5 +45,10 @@ class TrevantoProcessTest : public testing::Test {
 
     QString home_;
 };
+
+// Arguments written as one line, split at blanks: a name with blanks is passed on its own.
+inline QStringList Args(const char* line) {
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
 
 }  // namespace test

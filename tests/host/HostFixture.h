@@ -37,6 +37,7 @@ class HostFixture : public testing::Test {
         return texts;
     }
     platform::SettingsStore& Store() { return platform::SettingsStore::User(); }
+    QString StoredDataPath() { return Store().Peek(u"Trevanto"_qs, u"DataPath"_qs); }
 
     QString folder_;
     platform::ScriptedPrompt prompt_;

@@ -1,3 +1,6 @@
+// KobelinDlg as a C++ host drives it: its lifecycle, the hand-off during SaveStart, the
+// registration dialog over the menu, and the ways the program ends.
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -65,6 +68,7 @@ TEST_F(KobelinDlgTest, LifecycleFromCreationToProgramTerm) {
     dlg.OpenDlg();
     dlg.OpenDlg();  // a second call brings the same window forward
     EXPECT_EQ(OpenMenus(), 1);
+    EXPECT_FALSE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
 
     dlg.ProgramTerm();
     ProcessDeferredDeletes();
@@ -72,6 +76,14 @@ TEST_F(KobelinDlgTest, LifecycleFromCreationToProgramTerm) {
     EXPECT_EQ(host::Process().HandOff, nullptr);
     EXPECT_THROW(dlg.ZahyouCount(), AutomationError);
     EXPECT_NO_THROW(dlg.ProgramTerm());  // a second term is harmless
+
+    // The host lives on: the program is no longer running, and another object may start it.
+    EXPECT_TRUE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
+    KobelinDlg next;
+    EXPECT_NO_THROW(next.OpenDlg());
+    EXPECT_NE(next.MenuWindow(), nullptr);
+    next.ProgramTerm();
+    ProcessDeferredDeletes();
 }
 
 TEST_F(KobelinDlgTest, ProgramTermWithoutOpenDlgOnlyReleasesTheHandOff) {
@@ -211,21 +223,6 @@ TEST_F(KobelinDlgTest, ProgramTermClosesOnlyTheProgramsWindows) {
     EXPECT_TRUE(hostDialog.isVisible());
     ProcessDeferredDeletes();
     EXPECT_EQ(OpenMenus(), 0);
-}
-
-// A host lives on after ProgramTerm: the program is no longer running then, and another
-// start (or another object of the host) may open the menu.
-TEST_F(KobelinDlgTest, ProgramTermLetsTheProgramStartAgain) {
-    KobelinDlg dlg;
-    dlg.OpenDlg();
-    EXPECT_FALSE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
-    dlg.ProgramTerm();
-    EXPECT_TRUE(platform::SingleInstance(QStringLiteral("trevanto")).Acquire());
-    KobelinDlg next;
-    EXPECT_NO_THROW(next.OpenDlg());
-    EXPECT_NE(next.MenuWindow(), nullptr);
-    next.ProgramTerm();
-    ProcessDeferredDeletes();
 }
 
 // A host may drop the object while the program ends from inside the menu's own button.

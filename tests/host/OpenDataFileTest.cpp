@@ -1,3 +1,6 @@
+// Loading a field book through the open dialog: line ends and trimmed fields, files that are
+// not APA or cannot be read, SIMA and other codes, and text that is not Shift-JIS.
+
 #include "host/HostFixture.h"
 #include "host/MenuMessages.h"
 #include "host/OpenDataFile.h"
@@ -40,26 +43,16 @@ TEST_F(OpenDataFileTest, GoodFileGetsACommaOnEveryLine) {
     EXPECT_EQ(request.filterIndex, 1);
 }
 
-TEST_F(OpenDataFileTest, TrimmedFormLosesTheLastOneCharacterField) {
-    const QString path =
-        DataFile(QStringLiteral("TRIM.APA"), "A,01,X,\r\nB,1,T1,1.500,Y,\r\nC,2,T2,Z\r\n");
-    prompt_.ChooseFile(path);
-    OpenDataFile(prompt_, Process(), QStringLiteral("***"));
-    EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,1,T1,1.500,"),
-                                     QStringLiteral("C,2,T2,")}));
-}
-
-TEST_F(OpenDataFileTest, LineFeedOnlyFileLoadsLikeItsCrLfTwin) {
-    const QByteArray crlf = "A,01,X,\r\nB,1,T1,Y,\r\nC,2,T2,Z\r\n";
-    QByteArray lf = crlf;
-    lf.replace("\r\n", "\n");
-    prompt_.ChooseFile(DataFile(QStringLiteral("CRLF.APA"), crlf));
-    OpenDataFile(prompt_, Process(), QStringLiteral("***"));
-    const QStringList expected = Loaded();
-    prompt_.ChooseFile(DataFile(QStringLiteral("LF.APA"), lf));
-    OpenDataFile(prompt_, Process(), QStringLiteral("***"));
-    EXPECT_EQ(Loaded(), expected);
-    EXPECT_EQ(Process().DataCount, 3);  // no stray "," entry after the last line feed
+// Line feeds alone load like CR LF, without a stray "," entry after the last one.
+TEST_F(OpenDataFileTest, TrimmedFormLosesTheLastOneCharacterFieldWhateverTheLineEnds) {
+    for (const QByteArray& bytes : {QByteArray("A,01,X,\r\nB,1,T1,1.500,Y,\r\nC,2,T2,Z\r\n"),
+                                    QByteArray("A,01,X,\nB,1,T1,1.500,Y,\nC,2,T2,Z\n")}) {
+        prompt_.ChooseFile(DataFile(QStringLiteral("TRIM.APA"), bytes));
+        OpenDataFile(prompt_, Process(), QStringLiteral("***"));
+        EXPECT_EQ(Loaded(), (QStringList{QStringLiteral("A,01,"), QStringLiteral("B,1,T1,1.500,"),
+                                         QStringLiteral("C,2,T2,")}));
+        EXPECT_EQ(Process().DataCount, 3);
+    }
 }
 
 TEST_F(OpenDataFileTest, EmptyFileKeepsThePathAndFails) {
@@ -122,13 +115,6 @@ TEST_F(OpenDataFileTest, CancelIsSilentAndDialogFailureIsReported) {
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("エラーです。\n何かキーを押してください。")});
 }
 
-TEST_F(OpenDataFileTest, UnreadableFileIsAReadError) {
-    prompt_.ChooseFile(Process().DataPath + QStringLiteral("GONE.APA"));
-    EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***")));
-    EXPECT_EQ(Process().LoadStatus, host::kLoadFailed);
-    EXPECT_EQ(Messages(), QStringList{kReadError});
-}
-
 // A field book with bytes that are not Shift-JIS (here a UTF-8 memo) loads as it is, and
 // the user learns that those characters cannot be shown but are kept.
 TEST_F(OpenDataFileTest, FieldBookThatIsNotShiftJisLoadsAndSaysSo) {
@@ -139,11 +125,8 @@ TEST_F(OpenDataFileTest, FieldBookThatIsNotShiftJisLoadsAndSaysSo) {
     EXPECT_EQ(Process().LoadStatus, 0);
     ASSERT_EQ(Process().DataCount, 3);
     EXPECT_EQ(platform::cp932::Encode(Loaded()[1]), memo);
-    EXPECT_EQ(
-        Messages(),
-        QStringList{QStringLiteral(
-            "このファイルには Shift-JIS として読めない文字が含まれています。\n"
-            "その文字は正しく表示されませんが、編集しない行はそのままの内容で保存されます。")});
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_TRUE(Messages()[0].contains(QStringLiteral("Shift-JIS"))) << Messages()[0].toStdString();
     EXPECT_EQ(prompt_.Records().constLast().icon, PromptIcon::Information);
 
     prompt_.ClearRecords();  // a clean Shift-JIS file says nothing
@@ -152,13 +135,14 @@ TEST_F(OpenDataFileTest, FieldBookThatIsNotShiftJisLoadsAndSaysSo) {
     EXPECT_TRUE(Messages().isEmpty());
 }
 
-// Choosing a device, a pipe or a folder fails at once with the read error; /dev/zero was
-// read without end.
-TEST_F(OpenDataFileTest, WhatIsNoRegularFileIsAReadError) {
-    for (const QString& path : {QStringLiteral("/dev/zero"), Process().DataPath}) {
+// A file that is gone, a device or a folder fails at once with the read error; /dev/zero
+// was read without end.
+TEST_F(OpenDataFileTest, WhatIsNoReadableRegularFileIsAReadError) {
+    for (const QString& path :
+         {Process().DataPath + QStringLiteral("GONE.APA"), QStringLiteral("/dev/zero"), Process().DataPath}) {
         prompt_.ClearRecords();
         prompt_.ChooseFile(path);
-        OpenDataFile(prompt_, Process(), QStringLiteral("***"));
+        EXPECT_TRUE(OpenDataFile(prompt_, Process(), QStringLiteral("***"))) << path.toStdString();
         EXPECT_EQ(Process().LoadStatus, host::kLoadFailed) << path.toStdString();
         EXPECT_EQ(Messages(), QStringList{kReadError});
     }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "notebook/report/PrintSettings.h"
 #include "platform/Settings.h"
 #include "support/QtPrinters.h"
@@ -18,17 +20,10 @@ platform::SettingsStore NewStore() {
                                    QStringLiteral("/Brandel.ini"));
 }
 
-void ExpectSame(const PrintSettings& read, const PrintSettings& saved) {
-    EXPECT_EQ(read.fontName, saved.fontName);
-    EXPECT_EQ(read.fontSize, saved.fontSize);
-    EXPECT_EQ(read.openSpacing, saved.openSpacing);
-    EXPECT_EQ(read.marginTop, saved.marginTop);
-    EXPECT_EQ(read.marginBottom, saved.marginBottom);
-    EXPECT_EQ(read.marginLeft, saved.marginLeft);
-    EXPECT_EQ(read.marginRight, saved.marginRight);
-    EXPECT_EQ(read.paperSize, saved.paperSize);
-    EXPECT_EQ(read.orientation, saved.orientation);
-    EXPECT_EQ(read.firstPage, saved.firstPage);
+// Every setting, to compare two at once.
+auto Fields(const PrintSettings& s) {
+    return std::tie(s.fontName, s.fontSize, s.openSpacing, s.marginTop, s.marginBottom, s.marginLeft,
+                    s.marginRight, s.paperSize, s.orientation, s.firstPage);
 }
 
 TEST(PrintSettingsTest, StoredValuesTheFormDoesNotOfferReadAsTheDefaults) {
@@ -46,7 +41,8 @@ TEST(PrintSettingsTest, StoredValuesTheFormDoesNotOfferReadAsTheDefaults) {
     put(notebook::report::kPaperSizeKey, QStringLiteral("A4"));
     put(notebook::report::kOrientationKey, QStringLiteral("3"));
     put(notebook::report::kPageNumberKey, QStringLiteral("0"));
-    ExpectSame(ReadPrintSettings(store), PrintSettings());
+    const PrintSettings offered = ReadPrintSettings(store), defaults;
+    EXPECT_EQ(Fields(offered), Fields(defaults));
 
     // Blanks round a value typed by hand do not spoil it.
     put(notebook::report::kFontSizeKey, QStringLiteral(" 12 "));

