@@ -1,3 +1,6 @@
+// The hand-off objects: the no-height marker, input items and tables, the keyed list's
+// all-or-nothing add, and the points and parameters a calculation hands over.
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+// Serial port devices, the line settings text and the makers' defaults.
 
+#include <gtest/gtest.h>
 
 #include "comm/settings/LineSettings.h"
 #include "comm/settings/PortNames.h"
@@ -45,8 +46,6 @@ TEST(LineSettings, MakerDefaultsKeepThePort) {
     EXPECT_EQ(fc5.FlowText(), QStringLiteral("2"));
     EXPECT_EQ(comm::MakerDefaults(current, QStringLiteral("3GD"), QStringLiteral("SOKKIA")).Text(),
               QStringLiteral("9600,n,8,1,4"));
-    EXPECT_EQ(comm::MakerDefaultsCaption(QStringLiteral("TOPCON"), QStringLiteral("FC5")),
-              QStringLiteral("ﾒｰｶｰ初期値に設定\n ( TOPCON･FC5 )"));
 }
 
 }  // namespace
