@@ -45,7 +45,7 @@ class SurveyDBTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(SurveyDBTest, PointsAreFoundByTheirExactName) {
+TEST_F(SurveyDBTest, PresentPointsAreFoundByTheirExactName) {
     const QStringList names = {
         QStringLiteral("a\"b"), QStringLiteral("O'Brien"), QStringLiteral("x\" OR \"1\"=\"1"),
         QStringLiteral("T1; DROP TABLE COORD; --"), QStringLiteral("境界杭Ａ")};
@@ -72,12 +72,11 @@ TEST_F(SurveyDBTest, PointsAreFoundByTheirExactName) {
     } catch (const platform::AutomationError& e) {
         EXPECT_EQ(e.Number(), calcstore::kCoordNotFound);
     }
-}
 
-TEST_F(SurveyDBTest, AnEmptyDeletedFlagMeansPresent) {
+    // An empty deleted flag, as another program may have left it, means present.
     const struct {
         const char16_t* name;
-        QVariant deleted;  // as another program may have left it
+        QVariant deleted;
         int found;
     } cases[] = {
         {u"空欄", QVariant(), 1},

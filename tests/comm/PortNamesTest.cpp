@@ -24,7 +24,7 @@ TEST(PortNames, MappingThenUsbThenBuiltIn) {
     EXPECT_TRUE(comm::PortOpenFault(QStringLiteral("/dev/ttyS9"), false, false).contains(QStringLiteral("/dev/ttyS9")));
 }
 
-TEST(LineSettings, FieldsRunToTheNextComma) {
+TEST(LineSettings, FieldsRunToTheNextCommaAndMakerDefaultsKeepThePort) {
     const comm::LineSettings four = comm::ParseLineSettings(QStringLiteral("9600,n,8,1"), QStringLiteral("0"));
     EXPECT_TRUE(four.fields[comm::kPort].isEmpty());
     EXPECT_FALSE(four.hardwareFlow);
@@ -34,9 +34,8 @@ TEST(LineSettings, FieldsRunToTheNextComma) {
     EXPECT_EQ(comm::ChoiceRow(comm::kBaud, odd.fields[comm::kBaud]), 0);
     EXPECT_EQ(comm::ChoiceRow(comm::kPort, odd.fields[comm::kPort]), 3);
     EXPECT_EQ(odd.Text(), QStringLiteral("115200,n,8,1,3"));
-}
 
-TEST(LineSettings, MakerDefaultsKeepThePort) {
+    // The makers' defaults keep the port.
     const comm::LineSettings current = comm::ParseLineSettings(QStringLiteral("38400,o,8,2,4"), QStringLiteral("0"));
     const auto gsi = comm::MakerDefaults(current, QStringLiteral("GSI"), QStringLiteral("LEICA"));
     EXPECT_EQ(gsi.Text(), QStringLiteral("2400,e,7,1,4"));

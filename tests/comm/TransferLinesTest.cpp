@@ -24,10 +24,7 @@ TEST(TransferLines, ReceivedBlocksBecomeRawLines) {
     EXPECT_EQ(ReceivedLine(QStringLiteral("FC5"), fc5, false), QByteArray(128, 'a'));
     // CP932 bytes pass as they came.
     EXPECT_EQ(ReceivedLine(QStringLiteral("APA"), "F,\x8d\x59\x31,", false), QByteArray("F,\x8d\x59\x31,"));
-}
-
-// The last block is kept unless it is a lone end mark; the SDR end record with its sum stays.
-TEST(TransferLines, LastBlock) {
+    // The last block is kept unless it is a lone end mark; the SDR end record with its sum stays.
     EXPECT_FALSE(ReceivedLine(QStringLiteral("3GD"), QByteArray(1, kEtx), true));
     EXPECT_FALSE(ReceivedLine(QStringLiteral("FC5"), QByteArray(1, kEot), true));
     EXPECT_EQ(ReceivedLine(QStringLiteral("3GD"), QByteArray(1, kEtx) + "00000", true), QByteArray(1, kEtx) + "00000");

@@ -36,8 +36,7 @@ TEST_F(SdfConverterTest, RecordsFillTheBookInOrder) {
         "E00F2,ST1,P1,123.457,270.0133,303.7516666667",
         "E00MD,ST1,P1,123.455",
         "E30TP,P9,1.0,2.0,3.0,",
-        "\x03"
-        "00000",
+        "\x03" "00000",
         "E00F1,ST1,P2,1,90,0",
     });
     ASSERT_EQ(c.result.outcome, Outcome::Converted);

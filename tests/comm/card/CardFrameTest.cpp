@@ -10,7 +10,7 @@
 
 using namespace comm::card;
 
-TEST(CardFrame, CommandFramesCarryTheLowByteOfTheirSumInHex) {
+TEST(CardFrame, FramesCarryTheLowByteOfTheirSumInHexAndAnyChangeFailsIt) {
     struct Case {
         const char* command;
         const char* check;
@@ -21,9 +21,7 @@ TEST(CardFrame, CommandFramesCarryTheLowByteOfTheirSumInHex) {
         EXPECT_EQ(frame, QByteArray("\x02" "0100M") + c.command + '\x03' + c.check) << c.command;
         EXPECT_TRUE(ReplyCheckHolds(frame)) << c.command;
     }
-}
-
-TEST(CardFrame, ReplyCheckFailsOnAnyChangedByteOrAMissingEtx) {
+    // A reply's check fails on any changed byte or a missing ETX.
     const QByteArray reply = cardtest::Reply("R,WHO,00000000", "Y,00", "V1");
     ASSERT_TRUE(ReplyCheckHolds(reply));
     for (qsizetype i = 1; i < reply.size(); ++i) {

@@ -85,12 +85,8 @@ TEST(Checks, ApaLinesOfTheNotes) {
 TEST(Checks, NikonFramesOfTheNotes) {
     EXPECT_EQ(Dr2Block('R', 'C', "SS,3,1.600,123.456,45.6789,98.7654,09:31:02,TREE"),
               "\x01RC\x02SS,3,1.600,123.456,45.6789,98.7654,09:31:02,TREE\x03\\\x04\r\n");
-    EXPECT_EQ(Dr2Control('C', 'R', '\x06'),
-              "\x01"
-              "CR\x06;\x04\r\n");
-    EXPECT_EQ(Dr2Control('C', 'R', '\x15'),
-              "\x01"
-              "CR\x15J\x04\r\n");
+    EXPECT_EQ(Dr2Control('C', 'R', '\x06'), "\x01" "CR\x06;\x04\r\n");
+    EXPECT_EQ(Dr2Control('C', 'R', '\x15'), "\x01" "CR\x15J\x04\r\n");
 }
 
 }  // namespace
