@@ -1,3 +1,6 @@
+// The hand-off objects: the no-height marker, input items and tables, the keyed list's
+// all-or-nothing add, and the points and parameters a calculation hands over.
+
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -29,7 +32,7 @@ TEST(ClsCoord, NoHeightMarkerIsComparedBitForBit) {
     EXPECT_FALSE(point.AssertZ());
 }
 
-TEST(InputItem, ValuePutTakesTheTypeFromTheVariant) {
+TEST(InputItem, TypeFromTheVariantOrValueConvertedToTheType) {
     InputItem item;
     EXPECT_EQ(item.ValueType(), kTypeString);
     item.SetValueFromVariant(QVariant(12));
@@ -42,10 +45,8 @@ TEST(InputItem, ValuePutTakesTheTypeFromTheVariant) {
     item.SetValueFromVariant(QVariant(QDateTime::currentDateTime()));  // dates are not input values
     EXPECT_EQ(item.ValueType(), kTypeBoolean);
     EXPECT_EQ(item.Value(), QVariant(true));
-}
 
-TEST(InputItem, SetValueConvertsToTheType) {
-    InputItem item;
+    // Given a type, the value is converted to it.
     item.SetValue(kTypeSokuten, QStringLiteral("1203"));
     EXPECT_EQ(item.Value(), QVariant(qint32(1203)));
     item.SetValue(kTypeInteger, 2.5);  // half to even
@@ -121,7 +122,7 @@ TEST(KeyedList, AddAllAddsEveryItemOrNone) {
     EXPECT_EQ(list.Find(QStringLiteral("B")), list.At(2));
 }
 
-TEST(ClsConvert2, PointsAndParameters) {
+TEST(ClsConvert2, PointsParametersAndSaveWithoutAHandler) {
     clsConvert2 handOff;
     handOff.AddZahyou(QStringLiteral("  T7 "), 7, QStringLiteral("memo"), 12.5);
     handOff.AddZahyou(QStringLiteral("other"), 7, QString(), 0);  // same id: ignored
@@ -138,11 +139,8 @@ TEST(ClsConvert2, PointsAndParameters) {
               QStringLiteral("P0000000004"));  // the counter survives Clear
     EXPECT_EQ(handOff.GetParameterValue(1), QVariant(QStringLiteral("閉合")));
     EXPECT_THROW(handOff.GetParameterType(2), platform::AutomationError);
-}
 
-TEST(ClsConvert2, SaveWithoutAHandlerFails) {
-    clsConvert2 handOff;
-    bool ok = true;
+    bool ok = true;  // no save handler: the save fails
     EXPECT_FALSE(handOff.Save(ok));
     EXPECT_FALSE(ok);
 }

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+// Serial port devices, the line settings text and the makers' defaults.
 
+#include <gtest/gtest.h>
 
 #include "comm/settings/LineSettings.h"
 #include "comm/settings/PortNames.h"
@@ -23,7 +24,7 @@ TEST(PortNames, MappingThenUsbThenBuiltIn) {
     EXPECT_TRUE(comm::PortOpenFault(QStringLiteral("/dev/ttyS9"), false, false).contains(QStringLiteral("/dev/ttyS9")));
 }
 
-TEST(LineSettings, FieldsRunToTheNextComma) {
+TEST(LineSettings, FieldsRunToTheNextCommaAndMakerDefaultsKeepThePort) {
     const comm::LineSettings four = comm::ParseLineSettings(QStringLiteral("9600,n,8,1"), QStringLiteral("0"));
     EXPECT_TRUE(four.fields[comm::kPort].isEmpty());
     EXPECT_FALSE(four.hardwareFlow);
@@ -33,9 +34,8 @@ TEST(LineSettings, FieldsRunToTheNextComma) {
     EXPECT_EQ(comm::ChoiceRow(comm::kBaud, odd.fields[comm::kBaud]), 0);
     EXPECT_EQ(comm::ChoiceRow(comm::kPort, odd.fields[comm::kPort]), 3);
     EXPECT_EQ(odd.Text(), QStringLiteral("115200,n,8,1,3"));
-}
 
-TEST(LineSettings, MakerDefaultsKeepThePort) {
+    // The makers' defaults keep the port.
     const comm::LineSettings current = comm::ParseLineSettings(QStringLiteral("38400,o,8,2,4"), QStringLiteral("0"));
     const auto gsi = comm::MakerDefaults(current, QStringLiteral("GSI"), QStringLiteral("LEICA"));
     EXPECT_EQ(gsi.Text(), QStringLiteral("2400,e,7,1,4"));
@@ -45,8 +45,6 @@ TEST(LineSettings, MakerDefaultsKeepThePort) {
     EXPECT_EQ(fc5.FlowText(), QStringLiteral("2"));
     EXPECT_EQ(comm::MakerDefaults(current, QStringLiteral("3GD"), QStringLiteral("SOKKIA")).Text(),
               QStringLiteral("9600,n,8,1,4"));
-    EXPECT_EQ(comm::MakerDefaultsCaption(QStringLiteral("TOPCON"), QStringLiteral("FC5")),
-              QStringLiteral("ﾒｰｶｰ初期値に設定\n ( TOPCON･FC5 )"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The driver: copies of field books, files it cannot convert, output names, and the real
-// LEICA files.
+// The driver: copies of field books, files it cannot convert, other makers' files given to
+// each converter, output names, and the real LEICA files.
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +73,36 @@ TEST_F(ConversionTest, OutputNameDropsTheLastFourCharacters) {
     // Four characters or fewer are kept whole rather than leave a hidden ".APA".
     EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("/in/.GSI"), data), data + QStringLiteral("/.GSI.APA"));
     EXPECT_EQ(convert::ApaOutputPath(QStringLiteral("GSI"), data), data + QStringLiteral("/GSI.APA"));
+}
+
+// Each converter given another maker's file writes an empty book and skips what it could
+// not read.
+TEST_F(ConversionTest, ForeignFilesGiveAnEmptyBook) {
+    const QByteArray gsi = test::JoinLines({test::GsiCode(false, 50, {"ST1"}),
+                                            test::GsiPoint(false, "P1", "12345060", "8959300", "123456"),
+                                            test::GsiCode(false, 59)});
+    const struct {
+        const char* format;
+        QByteArray raw;
+        int skipped;  // 0: some
+    } cases[] = {
+        // Lines without a comma have no DR-2 record key, however long.
+        {"DR2", "00NMSDR3G V01           25/01/15        11311\r\n"
+                "02TPST1     0.000     0.000     0.000     1.500     1\r\n", 2},
+        {"FC5", "TopSURV v6.04(OnBoard)\r\nJOB     X,\r\nSTN     1_A,1.5,\r\n", 3},
+        {"FC5", "CO,Nikon RAW data format V2.00\r\nST,1,,2,,1.520,0.0000,0.0000\r\n", 2},
+        {"3GD", gsi, 0},
+        {"3GD", "A00NM,JOB\r\nE30TP,P1,1,2,3,\r\n", 0},
+    };
+    for (const auto& c : cases) {
+        const auto converted = Convert(c.raw, QString::fromLatin1(c.format));
+        EXPECT_EQ(converted.lines, (QStringList{"A,01,", "Z,"})) << c.raw.constData();
+        if (c.skipped) {
+            EXPECT_EQ(converted.result.skippedLines, c.skipped) << c.raw.constData();
+        } else {
+            EXPECT_GT(converted.result.skippedLines, 0) << c.raw.constData();
+        }
+    }
 }
 
 // The public LEICA files of ../shared/samples: none carries the code blocks of the Japanese

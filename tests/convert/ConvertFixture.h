@@ -69,6 +69,22 @@ class ConvertFixture : public testing::Test {
         return values;
     }
 
+    // The line numbers of the converter's notes, in its order.
+    static QList<qsizetype> NoteLines(const convert::ConversionResult& result) {
+        QList<qsizetype> lines;
+        for (const convert::LineNote& note : result.notes) lines.append(note.line);
+        return lines;
+    }
+    // Station names and sighting numbers in the order written.
+    static QStringList Rows(const QStringList& lines) {
+        QStringList rows;
+        for (const QString& line : lines) {
+            if (line.startsWith(u'D')) rows.append(line.section(u',', 1, 1).trimmed());
+            if (line.startsWith(u'F')) rows.append(line.section(u',', 4, 4));
+        }
+        return rows;
+    }
+
     QString folder_;
 };
 

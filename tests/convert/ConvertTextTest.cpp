@@ -76,7 +76,7 @@ TEST(ConvertTextTest, SecondsBecomeTenCharactersOfDegreeText) {
         EXPECT_EQ(convert::SecondsToDegreeText(c.seconds), QLatin1StringView(c.text)) << c.seconds;
 }
 
-TEST(FormatDetectionTest, EveryFirstLineKeyFindsItsConverter) {
+TEST(FormatDetectionTest, EveryFirstLineKeyFindsItsConverterAndFieldBooksAreKnown) {
     const struct {
         const char* line;
         const char* format;
@@ -104,17 +104,15 @@ TEST(FormatDetectionTest, EveryFirstLineKeyFindsItsConverter) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(convert::DetectFormat(QByteArrayView(c.line)), QLatin1StringView(c.format)) << c.line;
-}
-
-TEST(FormatDetectionTest, FieldBooksByTheirFirstLine) {
+    // Field books, with or without check characters, but not a SOKKIA memory dump.
     EXPECT_TRUE(convert::IsApaData("A,01,"));
-    EXPECT_TRUE(convert::IsApaData("A,01,X,"));  // with check characters
-    EXPECT_FALSE(convert::IsApaData("A,SET4C,123,"));  // a SOKKIA memory dump
+    EXPECT_TRUE(convert::IsApaData("A,01,X,"));
+    EXPECT_FALSE(convert::IsApaData("A,SET4C,123,"));
     EXPECT_FALSE(convert::IsApaData("A,01"));
     EXPECT_FALSE(convert::IsApaData("B,01,"));
 }
 
-TEST(RawLinesTest, AnyLineEndEndsALine) {
+TEST(RawLinesTest, AnyLineEndEndsALineAndBlanksAreNoContent) {
     const QByteArray bytes = "a\r\nb\nc\rd\r\r\n\ne";
     convert::RawLineReader reader(bytes);
     convert::RawLine line;
@@ -126,9 +124,7 @@ TEST(RawLinesTest, AnyLineEndEndsALine) {
     }
     EXPECT_EQ(texts, (QList<QByteArray>{"a", "b", "c", "d", "", "", "e"}));
     EXPECT_EQ(numbers.last(), 7);
-}
-
-TEST(RawLinesTest, FirstContentLineSkipsBlankLinesAndControlCharacters) {
+    // The first content line skips blank lines and control characters.
     EXPECT_EQ(convert::FirstContentLine("\r\n  \r\n\x02" "110001+ \x03\r\nnext").toByteArray(),
               QByteArray("110001+"));
     EXPECT_TRUE(convert::FirstContentLine("\r\r\n \t").isEmpty());

@@ -21,6 +21,20 @@ class GsiConverterTest : public test::ConvertFixture, public testing::WithParamI
                      const QList<test::GsiWord>& more = {}) {
         return GsiPoint(Wide(), target, "12345060", "8959300", distance, more);
     }
+    QList<QByteArray> Points(qsizetype count, const QByteArray& target) {
+        return QList<QByteArray>(count, Point(target));
+    }
+    // Each sighting's number (after its target if asked), and the "E,1," that starts the
+    // re-measurements.
+    static QStringList Numbered(const QStringList& lines, bool withTarget = false) {
+        QStringList numbers;
+        for (const QString& line : lines) {
+            const QStringList f = line.split(u',');
+            if (line.startsWith(QStringLiteral("E,1,"))) numbers.append(line);
+            if (f[0] == u"F") numbers.append((withTarget ? f.value(1).trimmed() : QString()) + f.value(4));
+        }
+        return numbers;
+    }
 };
 
 TEST_P(GsiConverterTest, HeaderAndWeatherBlocksGoBeforeTheFirstStation) {
@@ -49,9 +63,14 @@ TEST_P(GsiConverterTest, DateWithAWordAfterItKeepsItsFourDigitYear) {
     EXPECT_EQ(test::ConvertFixture::FieldOf(c.lines.mid(1, 1), 5), QStringList{"2026/12/07"});
 }
 
-TEST_P(GsiConverterTest, WithoutHeaderBlocksEmptyHeadersOpenTheFirstStation) {
+// Without header blocks, or with an instrument line too short for its words, the headers
+// are written empty.
+TEST_P(GsiConverterTest, MissingOrShortHeaderBlocksGiveEmptyHeaders) {
     const auto c = Convert(JoinLines({Code(50, {"ST1"}), Point("P1"), Code(59)}));
     EXPECT_EQ(c.lines.mid(0, 4), (QStringList{"A,01,", "B,,,,,,,,,", "C,,,,,,,", "D,ST1     ,,,0,9911001,,,"}));
+    const QByteArray shortLine = Code(100, {"HEAD"}).left(Wide() ? 33 : 24);
+    EXPECT_EQ(Convert(JoinLines({shortLine, Code(50, {"ST1"}), Code(59)})).lines.value(1),
+              QStringLiteral("B,,,,,,,,,"));
 }
 
 TEST_P(GsiConverterTest, OneSetBlockNumbersBothFacesAndTakesHeightsPerDirection) {
@@ -70,76 +89,44 @@ TEST_P(GsiConverterTest, OneSetBlockNumbersBothFacesAndTakesHeightsPerDirection)
 }
 
 TEST_P(GsiConverterTest, TwoSetBlockNumbersEachSetAlike) {
-    QList<QByteArray> lines{Code(20, {"ST2", "1450", "0", "1000"})};
-    for (int set = 0; set < 2; ++set)
-        for (const char* target : {"A", "B", "B", "A"}) lines.append(Point(target));
-    lines.append(Code(29, {"1100"}));
-    const auto c = Convert(JoinLines(lines));
-    EXPECT_EQ(FieldOf(Sightings(c.lines), 4),
+    const auto c = Convert(JoinLines(QList{Code(20, {"ST2", "1450", "0", "1000"})} + Points(1, "A") +
+                                     Points(2, "B") + Points(2, "A") + Points(2, "B") + Points(1, "A") +
+                                     QList{Code(29, {"1100"})}));
+    EXPECT_EQ(Numbered(c.lines),
               (QStringList{"r1001", "r1002", "l1002", "l1001", "r2001", "r2002", "l2002", "l2001"}));
     EXPECT_EQ(c.lines[3].split(u',').value(5), QStringLiteral("2121002"));
 }
 
 TEST_P(GsiConverterTest, CountsThatDoNotFillTheRunsLoseNoLine) {
-    QList<QByteArray> lines{Code(10, {"ST1"})};
-    for (int i = 0; i < 7; ++i) lines.append(Point("P"));
-    lines.append(Code(19));
-    const auto c = Convert(JoinLines(lines));
-    EXPECT_EQ(FieldOf(Sightings(c.lines), 4),
-              (QStringList{"r1001", "r1002", "r1003", "r1004", "l1004", "l1003", "l1002"}));
+    const auto c = Convert(JoinLines(QList{Code(10, {"ST1"})} + Points(7, "P") + QList{Code(19)}));
+    EXPECT_EQ(Numbered(c.lines), (QStringList{"r1001", "r1002", "r1003", "r1004", "l1004", "l1003", "l1002"}));
 }
 
 TEST_P(GsiConverterTest, ControlLineStartsAReMeasuredRunNumberedLikeItsSet) {
-    QList<QByteArray> lines{Code(20, {"ST1"})};
-    for (int i = 0; i < 8; ++i) lines.append(Point("N"));
-    lines.append(Code(28, {"1"}));  // re-measure set 1
-    for (int i = 0; i < 4; ++i) lines.append(Point("R"));
-    lines.append(Code(28, {"0"}));
-    lines.append(Code(29));
-    const auto c = Convert(JoinLines(lines));
-    QStringList numbers;
-    for (const QString& line : c.lines) {
-        if (line.startsWith(QStringLiteral("F,"))) numbers.append(line.split(u',').value(4));
-        if (line.startsWith(QStringLiteral("E,1,"))) numbers.append(line);
-    }
+    // Set 1 re-measured after the block's eight counted lines.
+    const auto c = Convert(JoinLines(QList{Code(20, {"ST1"})} + Points(8, "N") + QList{Code(28, {"1"})} +
+                                     Points(4, "R") + QList{Code(28, {"0"}), Code(29)}));
     // The re-measured lines are not counted: two directions from the eight counted lines.
-    EXPECT_EQ(numbers, (QStringList{"r1001", "r1002", "l1002", "l1001", "r2001", "r2002", "l2002",
-                                    "l2001", "E,1,", "r1001", "r1002", "l1002", "l1001"}));
+    EXPECT_EQ(Numbered(c.lines), (QStringList{"r1001", "r1002", "l1002", "l1001", "r2001", "r2002", "l2002",
+                                              "l2001", "E,1,", "r1001", "r1002", "l1002", "l1001"}));
     EXPECT_EQ(c.lines[3].split(u',').value(5), QStringLiteral("2121002"));
 }
 
 // Everything after "E,1," is re-measurement, so the block's own runs come first even when
 // the re-measurement was observed between them.
+// Everything after "E,1," is re-measurement, so the block's own runs come first even when
+// the re-measurement was observed between them or before any line of its own; a set the
+// block does not have means the set just observed, and before any line set one.
 TEST_P(GsiConverterTest, ReMeasurementsGoAfterTheBlocksOwnRuns) {
-    QList<QByteArray> lines{Code(20, {"ST1"})};
-    for (int i = 0; i < 4; ++i) lines.append(Point("N"));
-    lines.append(Code(28, {"1"}));
-    for (int i = 0; i < 4; ++i) lines.append(Point("R"));
-    lines.append(Code(28, {"0"}));
-    for (int i = 0; i < 4; ++i) lines.append(Point("N"));
-    lines.append(Code(28, {"9"}));  // names no set of the block: the set just observed
-    for (int i = 0; i < 2; ++i) lines.append(Point("S"));
-    lines.append(Code(29));
-    const auto c = Convert(JoinLines(lines));
-    QStringList numbers;
-    for (const QString& line : c.lines) {
-        if (line.startsWith(QStringLiteral("F,")))
-            numbers.append(line.split(u',').value(1).trimmed() + line.split(u',').value(4));
-        if (line.startsWith(QStringLiteral("E,1,"))) numbers.append(line);
-    }
-    EXPECT_EQ(numbers, (QStringList{"Nr1001", "Nr1002", "Nl1002", "Nl1001", "Nr2001", "Nr2002",
-                                    "Nl2002", "Nl2001", "E,1,", "Rr1001", "Rr1002", "Rl1002",
-                                    "Rl1001", "Sr2001", "Sr2002"}));
-}
-
-TEST_P(GsiConverterTest, ReMeasurementBeforeAnyLineOfItsOwnRepeatsSetOne) {
-    const auto c = Convert(JoinLines({Code(10, {"ST1"}), Code(28, {"5"}), Point("R"), Point("R"),
-                                      Code(28, {"0"}), Point("N"), Point("N"), Code(19)}));
-    EXPECT_EQ(c.lines.mid(4, 6),
-              (QStringList{"E,0,", "F,N       ,,,r1001,123.4506, 89.5930, 123.456,,,,000,",
-                           "F,N       ,,,l1001,123.4506, 89.5930, 123.456,,,,000,", "E,1,",
-                           "F,R       ,,,r1001,123.4506, 89.5930, 123.456,,,,000,",
-                           "F,R       ,,,l1001,123.4506, 89.5930, 123.456,,,,000,"}));
+    const auto c = Convert(JoinLines(QList{Code(20, {"ST1"})} + Points(4, "N") + QList{Code(28, {"1"})} +
+                                     Points(4, "R") + QList{Code(28, {"0"})} + Points(4, "N") +
+                                     QList{Code(28, {"9"})} + Points(2, "S") + QList{Code(29)}));
+    EXPECT_EQ(Numbered(c.lines, true),
+              (QStringList{"Nr1001", "Nr1002", "Nl1002", "Nl1001", "Nr2001", "Nr2002", "Nl2002", "Nl2001",
+                           "E,1,", "Rr1001", "Rr1002", "Rl1002", "Rl1001", "Sr2001", "Sr2002"}));
+    const auto first = Convert(JoinLines({Code(10, {"ST1"}), Code(28, {"5"}), Point("R"), Point("R"),
+                                          Code(28, {"0"}), Point("N"), Point("N"), Code(19)}));
+    EXPECT_EQ(Numbered(first.lines, true), (QStringList{"Nr1001", "Nl1001", "E,1,", "Rr1001", "Rl1001"}));
 }
 
 TEST_P(GsiConverterTest, WordsThatAreMissingOddOrOfAnotherKindLeaveTheirFieldEmpty) {
@@ -171,12 +158,6 @@ TEST_P(GsiConverterTest, PpmWordsOfEitherSplitGiveTheWeatherPpmAndTheMemo) {
     EXPECT_EQ(FieldOf(Sightings(c.lines), 2), QStringList{"30"});
 }
 
-TEST_P(GsiConverterTest, InstrumentLineTooShortForItsWordsGivesEmptyFields) {
-    const QByteArray shortLine = Code(100, {"HEAD"}).left(Wide() ? 33 : 24);
-    const auto c = Convert(JoinLines({shortLine, Code(50, {"ST1"}), Code(59)}));
-    EXPECT_EQ(c.lines[1], QStringLiteral("B,,,,,,,,,"));
-}
-
 TEST_P(GsiConverterTest, BlockWithoutSetsTakesTargetHeightsAndSecondDistances) {
     const test::GsiWord second{"32", "12300", '0'};
     const auto c = Convert(JoinLines({
@@ -206,33 +187,26 @@ TEST_P(GsiConverterTest, UnitCodesGiveTheDecimalsAndTheAngleUnit) {
               QStringList{"F,P1      ,,,r9001, 90.0000, 90.0000, 123.4567, 123.45678,,,000,"});
 }
 
-TEST_P(GsiConverterTest, UnclosedBlockIsSkippedAndTheNextOneConverts) {
-    const auto c = Convert(JoinLines({
-        Code(10, {"LOST"}), Point("X"), Point("X"),
-        Code(10, {"ST1"}), Point("P"), Point("P"), Code(19),
-    }));
-    ASSERT_EQ(c.result.stations, 1);
-    EXPECT_TRUE(c.lines[3].startsWith(QStringLiteral("D,ST1")));
-    EXPECT_EQ(c.result.skippedLines, 3);
-    EXPECT_EQ(c.result.notes.first().line, 1);
-}
-
-TEST_P(GsiConverterTest, EndCodeLeavesAnOpenBlockUnconvertedAndReadingGoesOn) {
-    const auto c = Convert(JoinLines({
-        Code(50, {"LOST"}), Point("X"), Code(999),
-        Code(50, {"ST1"}), Point("P"), Code(59),
-    }));
-    EXPECT_EQ(c.result.stations, 1);
-    EXPECT_EQ(c.result.skippedLines, 2);
-}
-
-TEST_P(GsiConverterTest, NothingAfterTheEndLineIsRead) {
-    const auto c = Convert(JoinLines({
-        Code(50, {"ST1"}), Point("P"), Code(59), "! ----+  END", Code(50, {"ST2"}), Point("Q"),
-        Code(59),
-    }));
-    EXPECT_EQ(c.result.stations, 1);
-    EXPECT_EQ(c.result.skippedLines, 0);
+// An unclosed block, or one the end code cuts, is skipped and reading goes on; nothing after
+// the end line is read.
+TEST_P(GsiConverterTest, OpenBlocksAreSkippedAndTheEndLineEndsReading) {
+    const struct {
+        QList<QByteArray> lines;
+        int skipped;
+    } cases[] = {
+        {{Code(10, {"LOST"}), Point("X"), Point("X"), Code(10, {"ST1"}), Point("P"), Point("P"), Code(19)}, 3},
+        {{Code(50, {"LOST"}), Point("X"), Code(999), Code(50, {"ST1"}), Point("P"), Code(59)}, 2},
+        {{Code(50, {"ST1"}), Point("P"), Code(59), "! ----+  END", Code(50, {"ST2"}), Point("Q"), Code(59)}, 0},
+    };
+    for (const auto& k : cases) {
+        const auto c = Convert(JoinLines(k.lines));
+        EXPECT_EQ(c.result.stations, 1) << k.skipped;
+        EXPECT_TRUE(c.lines.value(3).startsWith(QStringLiteral("D,ST1"))) << k.skipped;
+        EXPECT_EQ(c.result.skippedLines, k.skipped);
+        if (k.skipped) {
+            EXPECT_EQ(c.result.notes.value(0).line, 1);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, GsiConverterTest, testing::Values(false, true),
@@ -256,10 +230,7 @@ TEST_F(GsiLineEndsTest, LinesThatAreNoGsiAreSkippedWithTheirNumbers) {
                                       GsiPoint(false, "P", "1", "2", "3"), GsiCode(false, 59),
                                       GsiPoint(false, "OUT", "1", "2", "3")}));
     EXPECT_EQ(c.result.sightings, 1);
-    ASSERT_EQ(c.result.notes.size(), 3);
-    EXPECT_EQ(c.result.notes[0].line, 2);
-    EXPECT_EQ(c.result.notes[1].line, 3);
-    EXPECT_EQ(c.result.notes[2].line, 6);
+    EXPECT_EQ(NoteLines(c.result), (QList<qsizetype>{2, 3, 6}));
 }
 
 TEST_F(GsiLineEndsTest, CommasAndControlCharactersNeverSplitAField) {

@@ -36,8 +36,7 @@ TEST_F(SdfConverterTest, RecordsFillTheBookInOrder) {
         "E00F2,ST1,P1,123.457,270.0133,303.7516666667",
         "E00MD,ST1,P1,123.455",
         "E30TP,P9,1.0,2.0,3.0,",
-        "\x03"
-        "00000",
+        "\x03" "00000",
         "E00F1,ST1,P2,1,90,0",
     });
     ASSERT_EQ(c.result.outcome, Outcome::Converted);
@@ -54,22 +53,18 @@ TEST_F(SdfConverterTest, RecordsFillTheBookInOrder) {
     EXPECT_EQ(c.result.skippedLines, 0);
 }
 
+// The option character, in the first field or as the record's fifth, names the model when
+// no name is given.
 TEST_F(SdfConverterTest, InstrumentModelFromTheOptionCharacterWhenNoNameIsGiven) {
-    for (const auto& [option, model] : {std::pair{":", "SET"},
-                                        {"&", "NET"},
-                                        {";", "DT2/4"},
-                                        {"4", "DT4A/5/20"},
-                                        {":SET5F", "SET5F"}}) {
-        const auto c = Sdf({kHeader, QByteArray("C01NM,") + option + ",020078", "D02TP,ST1",
-                            "E00F1,ST1,P1,1,90,0"});
-        EXPECT_EQ(c.lines[1].split(u',').value(2), QString::fromLatin1(model)) << option;
-        EXPECT_EQ(c.lines[1].split(u',').value(3), QStringLiteral("020078")) << option;
+    for (const auto& [record, model] :
+         {std::pair{"C01NM,:,020078", "SET"}, {"C01NM,&,020078", "NET"}, {"C01NM,;,020078", "DT2/4"},
+          {"C01NM,4,020078", "DT4A/5/20"}, {"C01NM,:SET5F,020078", "SET5F"}, {"C01N;,,020078", "DT2/4"}}) {
+        const auto c = Sdf({kHeader, record, "D02TP,ST1", "E00F1,ST1,P1,1,90,0"});
+        EXPECT_EQ(FieldOf(c.lines.mid(1, 1), 2), QStringList{QString::fromLatin1(model)}) << record;
+        if (record[4] == 'M') {
+            EXPECT_EQ(FieldOf(c.lines.mid(1, 1), 3), QStringList{"020078"}) << record;
+        }
     }
-}
-
-TEST_F(SdfConverterTest, OptionCharacterAsTheRecordsFifthNamesTheModel) {
-    const auto c = Sdf({kHeader, "C01N;,,020078", "D02TP,ST1", "E00F1,ST1,P1,1,90,0"});
-    EXPECT_EQ(c.lines[1].split(u',').value(2), QStringLiteral("DT2/4"));
 }
 
 TEST_F(SdfConverterTest, WeatherAndPressureUnitCodesAreMapped) {
@@ -116,9 +111,7 @@ TEST_F(SdfConverterTest, FaultyLinesAreSkippedAndLogged) {
     });
     ASSERT_EQ(c.result.outcome, Outcome::Converted);
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), QStringList{"P2      "});
-    QList<qsizetype> lines;
-    for (const convert::LineNote& n : c.result.notes) lines.append(n.line);
-    EXPECT_EQ(lines, (QList<qsizetype>{2, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(NoteLines(c.result), (QList<qsizetype>{2, 4, 5, 6, 7, 8, 9}));
 }
 
 // No real SDF file is at hand; the real fixed-column SDR files must not be taken for one.

@@ -70,8 +70,7 @@ TEST_F(SokkiaCardConverterTest, UnderscoresAndQuestionMarksAreNoValues) {
     });
     // The first station has no sightings: nothing of it is written.
     EXPECT_EQ(c.result.skippedLines, 1);
-    const QStringList d = {c.lines[3]};
-    EXPECT_EQ(d, QStringList{"D,ST2     ,NOTE,     1.5,,9911003,,,"});
+    EXPECT_EQ(c.lines[3], QStringLiteral("D,ST2     ,NOTE,     1.5,,9911003,,,"));
     const QStringList f = Sightings(c.lines);
     EXPECT_EQ(FieldOf(f, 1), (QStringList{"P1      ", "P2      ", "P3      "}));
     EXPECT_EQ(FieldOf(f, 2), (QStringList{"KUI", "", ""}));
@@ -95,8 +94,7 @@ TEST_F(SokkiaCardConverterTest, EachSightingKindReadsItsOwnFields) {
         "P2,Ee,0000,?,1.600,0,71.4030,191.2515,0.0020,-0.0000",
         "P3,Ea,0000,?,1.600,0,1,0.500,15.079,64.1225,236.3010",
     });
-    const QStringList f = Sightings(c.lines);
-    EXPECT_EQ(f, (QStringList{
+    EXPECT_EQ(Sightings(c.lines), (QStringList{
                      "F,P1      ,,   1.600,r9001,191.2250, 92.2435,  12.345,,,,000,",
                      "F,P2      ,,   1.600,r9002,191.2515, 71.4030,,,,,000,",
                      "F,P3      ,,   1.600,r9003,236.3010, 64.1225,  15.079,,,,000,",
@@ -112,13 +110,10 @@ TEST_F(SokkiaCardConverterTest, TwoRoundsOverTheSameTargetsAreOneSet) {
 }
 
 TEST_F(SokkiaCardConverterTest, RoundsThatDoNotMatchStayOutsideSets) {
-    const QList<QList<QByteArray>> cases = {
-        {"A", "B", "A"},       // the second round is short
-        {"A", "B", "A", "C"},  // a target the first round did not have
-        {"A", "B", "A", "A"},  // a target twice in the second round
-        {"A", "B", "C"},       // nothing repeats
-    };
-    for (const QList<QByteArray>& names : cases) {
+    // The second round short, with a target the first did not have or with one twice; no
+    // repeat at all.
+    for (const QList<QByteArray>& names : QList<QList<QByteArray>>{
+             {"A", "B", "A"}, {"A", "B", "A", "C"}, {"A", "B", "A", "A"}, {"A", "B", "C"}}) {
         QList<QByteArray> lines{Station("ST1")};
         for (const QByteArray& name : names) lines.append(Shot(name));
         const QStringList numbers = FieldOf(Sightings(Card(lines).lines), 4);
@@ -143,11 +138,7 @@ TEST_F(SokkiaCardConverterTest, StationsEndAtTheNextStationOrInstrument) {
         Station("ST3"),
         Shot("P4"),
     });
-    QStringList d;
-    for (const QString& line : c.lines)
-        if (line.startsWith(u'D')) d.append(line.section(u',', 1, 1).trimmed());
-    EXPECT_EQ(d, (QStringList{"ST1", "ST2", "ST3"}));
-    EXPECT_EQ(FieldOf(Sightings(c.lines), 4), (QStringList{"r9001", "r9002", "r9001", "r9001"}));
+    EXPECT_EQ(Rows(c.lines), (QStringList{"ST1", "r9001", "r9002", "ST2", "r9001", "ST3", "r9001"}));
     EXPECT_EQ(c.result.skippedLines, 2);
     // B again only before the station of the new instrument.
     EXPECT_EQ(FieldOf(c.lines, 0).count(QStringLiteral("B")), 2);
@@ -161,10 +152,8 @@ TEST_F(SokkiaCardConverterTest, FailedOrMissingCheckIsConvertedAndFlagged) {
     EXPECT_EQ(FieldOf(Sightings(c.lines), 1), (QStringList{"P1      ", "P2      "}));
     EXPECT_EQ(c.result.flaggedLines, 2);
     EXPECT_EQ(c.result.skippedLines, 0);
-    ASSERT_EQ(c.result.notes.size(), 2);
-    EXPECT_EQ(c.result.notes[0].line, 3);
-    EXPECT_FALSE(c.result.notes[0].skipped);
-    EXPECT_EQ(c.result.notes[1].line, 4);
+    EXPECT_EQ(NoteLines(c.result), (QList<qsizetype>{3, 4}));
+    EXPECT_FALSE(c.result.notes.value(0).skipped);
 }
 
 TEST_F(SokkiaCardConverterTest, FailedCheckOnTheFirstLineStillMarksACheckedCard) {

@@ -113,8 +113,6 @@ TEST_F(CardTransfer, ScrWriteThenReadThroughTheMonitor) {
     const QList<QByteArray> lines = Lines(12);
     ASSERT_EQ(WriteScrCard(*session_, lines), WriteResult::Done);
     EXPECT_EQ(prompt_.RecordsOf(ScriptedPrompt::Kind::Input).size(), 2);
-    EXPECT_EQ(prompt_.RecordsOf(ScriptedPrompt::Kind::Input)[0].title, "ファイル名入力");
-    EXPECT_EQ(prompt_.RecordsOf(ScriptedPrompt::Kind::Input)[0].text, "登録ファイル名称 (MAX.7)");
     ASSERT_TRUE(QFile::exists(folder_ + "/FILES/AB*****A"));
     EXPECT_EQ(sink_.clears, 1);
     EXPECT_TRUE(sink_.log.startsWith(QString::fromLatin1(lines[0]) + '\n')) << "the log was cleared after the monitor";
@@ -144,9 +142,7 @@ TEST_F(CardTransfer, MonitorAsksAgainForNumbersOutOfRangeOrEmptyFiles) {
     EXPECT_EQ(Records(), QList<QByteArray>{"A"});
     const auto inputs = prompt_.RecordsOf(ScriptedPrompt::Kind::Input);
     ASSERT_EQ(inputs.size(), 6);
-    EXPECT_EQ(inputs[0].title, "ファイル番号入力");
-    EXPECT_EQ(inputs[0].text,
-              " 取り込み ﾃﾞ-ﾀ ﾌｧｲﾙ No ( 1 -2) ? \n\n  < Cardﾌｧｲﾙﾒﾝﾃﾅﾝｽ >\n    削 除 ： ﾏｲﾅｽ ﾌｧｲﾙ No\n      カ－ド初期化 ： -9999");
+    EXPECT_TRUE(inputs[0].text.contains(" No ( 1 -2) ?")) << "the range offered is the card's files";
     EXPECT_FALSE(link_->commands.contains("M,CLR,SKMINIP."));
     EXPECT_TRUE(sink_.log.contains("   1. AB     "));
 }
@@ -165,10 +161,7 @@ TEST_F(CardTransfer, DeleteAndInitialiseStartTheMonitorOver) {
     const auto messages = prompt_.RecordsOf(ScriptedPrompt::Kind::Message);
     ASSERT_EQ(messages.size(), 4);
     EXPECT_EQ(messages[0].text, "ﾃﾞ-ﾀ ﾌｧｲﾙ No2 <CD*****> を削除してよろしいですか？");
-    EXPECT_EQ(messages[0].icon, platform::PromptIcon::Question);
-    EXPECT_EQ(messages[2].text, "カ－ドの初期化を実行してよろしいですか？");
     EXPECT_EQ(messages[3].text, kNoFiles) << "after initialising, the card has no files";
-    EXPECT_EQ(messages[3].title, "確認");
     EXPECT_FALSE(QFile::exists(folder_ + "/FILES/CD*****A"));
     EXPECT_FALSE(QFile::exists(folder_ + "/FILES/AB*****A"));
     EXPECT_EQ(sink_.log.count("SCR2ﾓﾆﾀ-ﾓ-ﾄﾞ - 状態受信 -"), 3) << "status read afresh after each change";
@@ -228,7 +221,6 @@ TEST_F(CardTransfer, ReplyWithABadCheckIsALineFault) {
     link_->spoilReply = 2;  // R,WHO
     ReadSc1Card(*session_);
     EXPECT_EQ(MessageTexts(prompt_), QStringList({CardErrorText("00")}));
-    EXPECT_TRUE(CardErrorText("00").contains("リ－ダライタとの通信エラ－"));
     EXPECT_TRUE(sink_.saved.isEmpty());
     EXPECT_EQ(link_->directOff, 1);
 }
@@ -261,61 +253,56 @@ TEST_F(CardTransfer, SimulatorRefusesMalformedCommands) {
     EXPECT_FALSE(QFile::exists(folder_ + "/FILES/AB*****A"));
 }
 
-TEST(CardSession, RefusedSwitchQueryShowsTheInterfaceHint) {
+// A session over scripted replies.
+struct Scripted {
     cardtest::ScriptedReader reader;
-    reader.replies = {cardtest::Reply("R,STA,00000000", "Y,00", ""), cardtest::Reply("R,WHO,00000000", "Y,00", "V1"),
-                      cardtest::Reply("R,SWP,00000000", "N,01", "")};
+    cardtest::WatchingLink link{reader};
     cardtest::RecordingSink sink;
     ScriptedPrompt prompt;
-    CardSession session(reader, sink, prompt);
-    ReadSc1Card(session);
-    ASSERT_EQ(MessageTexts(prompt).size(), 1);
-    EXPECT_EQ(MessageTexts(prompt)[0],
-              "\n(SCR2 と接続の場合は IF8 で\n<ﾂｳｼﾝ><SCR2><ﾌｧｲﾙ><ｾﾝﾀｸ> の順に指示して下さい.)");
+    CardSession session{link, sink, prompt};
+};
+
+TEST(CardSession, RefusedSwitchQueryShowsTheInterfaceHint) {
+    Scripted s;
+    s.reader.replies = {cardtest::Reply("R,STA,00000000", "Y,00", ""), cardtest::Reply("R,WHO,00000000", "Y,00", "V1"),
+                        cardtest::Reply("R,SWP,00000000", "N,01", "")};
+    ReadSc1Card(s.session);
+    ASSERT_EQ(MessageTexts(s.prompt).size(), 1);
+    EXPECT_TRUE(MessageTexts(s.prompt)[0].contains("<ﾂｳｼﾝ><SCR2><ﾌｧｲﾙ><ｾﾝﾀｸ>"));
 }
 
 TEST(CardSession, RecordEndingWithItsCheckInTheNextReply) {
-    cardtest::ScriptedReader reader;
-    cardtest::RecordingSink sink;
-    ScriptedPrompt prompt;
-    CardSession session(reader, sink, prompt);
+    Scripted s;
     // "ABC,7F" split after its comma: the next reply begins with the rest of the check;
     // "G,12" split inside its check.
-    reader.replies = {cardtest::Reply("R,FIL,00000,00", "Y,00", "ABC,"),
+    s.reader.replies = {cardtest::Reply("R,FIL,00000,00", "Y,00", "ABC,"),
                       cardtest::Reply("R,FIL,00000,00", "Y,00", "7F DE,00 G,1"),
                       cardtest::Reply("R,FIL,00000,00", "Y,00", "2 H,00 ")};
     QByteArray carry;
-    ASSERT_TRUE(session.Transact("R,FIL,00000,00", carry));
+    ASSERT_TRUE(s.session.Transact("R,FIL,00000,00", carry));
     EXPECT_EQ(carry, "ABC,");
-    ASSERT_TRUE(session.Transact("R,FIL,00000,00", carry));
+    ASSERT_TRUE(s.session.Transact("R,FIL,00000,00", carry));
     EXPECT_EQ(carry, "G,1");
-    ASSERT_TRUE(session.Transact("R,FIL,00000,00", carry));
-    EXPECT_EQ(sink.saved, QList<QByteArray>({"ABC", "DE", "G", "H"}));
+    ASSERT_TRUE(s.session.Transact("R,FIL,00000,00", carry));
+    EXPECT_EQ(s.sink.saved, QList<QByteArray>({"ABC", "DE", "G", "H"}));
     EXPECT_TRUE(carry.isEmpty());
-    EXPECT_EQ(sink.log, "ABC\nDE\nG\nH\n");
+    EXPECT_EQ(s.sink.log, "ABC\nDE\nG\nH\n");
 }
 
 TEST(CardSession, CarryTooShortForItsCheckIsBrokenData) {
-    cardtest::ScriptedReader reader;
-    cardtest::RecordingSink sink;
-    ScriptedPrompt prompt;
-    CardSession session(reader, sink, prompt);
-    reader.replies = {cardtest::Reply("R,FIL,00000,00", "Y,00", "0 A,00 ")};
+    Scripted s;
+    s.reader.replies = {cardtest::Reply("R,FIL,00000,00", "Y,00", "0 A,00 ")};
     QByteArray carry = "X";
-    ASSERT_TRUE(session.Transact("R,FIL,00000,00", carry));
-    EXPECT_EQ(MessageTexts(prompt), QStringList({"\nカードデータ異常！！  何かキーを押して下さい"}));
-    EXPECT_TRUE(sink.saved.isEmpty());
+    ASSERT_TRUE(s.session.Transact("R,FIL,00000,00", carry));
+    EXPECT_EQ(MessageTexts(s.prompt), QStringList({"\nカードデータ異常！！  何かキーを押して下さい"}));
+    EXPECT_TRUE(s.sink.saved.isEmpty());
 }
 
 TEST(CardSession, LinkFaultLeavesDirectModeOff) {
-    cardtest::ScriptedReader silent;
-    cardtest::WatchingLink link(silent);
-    cardtest::RecordingSink sink;
-    ScriptedPrompt prompt;
-    CardSession session(link, sink, prompt);
-    EXPECT_THROW(ReadScrCard(session), CardLinkError);
-    EXPECT_EQ(link.directOn, 1);
-    EXPECT_EQ(link.directOff, 1);
+    Scripted s;  // no replies: the line is silent
+    EXPECT_THROW(ReadScrCard(s.session), CardLinkError);
+    EXPECT_EQ(s.link.directOn, 1);
+    EXPECT_EQ(s.link.directOff, 1);
 }
 
 }  // namespace

@@ -111,14 +111,8 @@ TEST(Faults, UnresendableBadChecksAreReportedAfterTheData) {
         int blocks;
     } cases[] = {
         {"APA", "A,01,Z,\r\nC,1,1,15,1013,0,1,X,\r\nZ,&,\r\n", 3},
-        {"3GD",
-         "\x02\r\n10NMJOB1            121111\r\n\x03"
-         "00001\r\n",
-         3},
-        {"3GD",
-         "\x02\r\n10NMJOB1\r\n\x03"
-         "12x45\r\n",
-         3},
+        {"3GD", "\x02\r\n10NMJOB1            121111\r\n\x03" "00001\r\n", 3},
+        {"3GD", "\x02\r\n10NMJOB1\r\n\x03" "12x45\r\n", 3},
         {"FC5", "\x02" + QByteArray(128, 'a') + "0999\x03\n\x04\n", 2},
         {"DR2", "\x01RC\x02SS,1\x03!\x04\r\n\x04\r\n", 2},
     };
@@ -163,12 +157,8 @@ TEST(Faults, TransfersWithoutDataAreNoText) {
         const char* format;
         QByteArray stream;
     } cases[] = {
-        {"3GD",
-         "\x02\r\n\x03"
-         "00000\r\n"},
-        {"SDF",
-         "\x03"
-         "00000\r\n"},
+        {"3GD", "\x02\r\n\x03" "00000\r\n"},
+        {"SDF", "\x03" "00000\r\n"},
         {"FC5", "\x04\n"},
         {"APA", "A,01,Z,\r\nZ,&,\r\n"},
         {"DR2", "\x04\r\n"},
@@ -213,10 +203,7 @@ TEST(Faults, SilenceBeforeTheEndMarkerIsATimeOutAndKeepsTheBlocks) {
         if (c.blocks) {
             EXPECT_EQ(got.blocks.size(), c.blocks) << c.format;
         }
-        receiver->Feed(
-            "\x04\r\nZ,&,\r\n\x03"
-            "00000\r\n",
-            got);
+        receiver->Feed("\x04\r\nZ,&,\r\n\x03" "00000\r\n", got);
         EXPECT_EQ(got.faults.size(), 1u) << "nothing after a fault";
     }
 }

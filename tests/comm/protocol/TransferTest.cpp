@@ -80,31 +80,17 @@ TEST(Transfer, SdrDownloadGivesTheRecordsBetweenStxAndTheEndRecord) {
         for (qsizetype chunk : kChunks) {
             Played run(format, true, {}, kSdrLines, chunk);
             ExpectCleanEnd(run.loop);
-            QList<QByteArray> expected = {"\x02"};
-            expected += kSdrLines;
-            expected +=
-                "\x03"
-                "06601";
-            EXPECT_EQ(run.loop.got.Texts(), expected);
+            EXPECT_EQ(run.loop.got.Texts(), QList<QByteArray>{"\x02"} + kSdrLines + QList<QByteArray>{"\x03" "06601"});
             EXPECT_TRUE(run.loop.got.replies.isEmpty()) << "the SDR is never answered";
             EXPECT_TRUE(run.loop.wire.startsWith("\x02\r\n00NM"));
-            EXPECT_TRUE(
-                run.loop.wire.endsWith("\x03"
-                                       "06601\r\n"));
+            EXPECT_TRUE(run.loop.wire.endsWith("\x03" "06601\r\n"));
         }
 }
 
 TEST(Transfer, SdrReplayOfAReceivedFileKeepsItsEndRecord) {
     // A raw file as the form writes it: an empty line for STX, the records, the end record.
-    QList<QByteArray> raw = {""};
-    raw += kSdrLines;
-    raw +=
-        "\x03"
-        "12345";
-    Played run(QStringLiteral("3GD"), true, {}, raw, 5);
-    EXPECT_EQ(run.loop.got.blocks.back().first,
-              "\x03"
-              "12345");
+    Played run(QStringLiteral("3GD"), true, {}, QList<QByteArray>{""} + kSdrLines + QList<QByteArray>{"\x03" "12345"}, 5);
+    EXPECT_EQ(run.loop.got.blocks.back().first, "\x03" "12345");
     EXPECT_EQ(run.loop.got.faults, std::vector<int>{kPacketData})
         << "the wrong sum is reported after the data";
 }
@@ -179,10 +165,8 @@ TEST(Transfer, TopconDownloadBlocksWithDigitWrapAndEot) {
 
 TEST(Transfer, TopconUploadFramesAsTheFormBuildsThem) {
     const QList<QByteArray> frames = {
-        "\x02"
-        "F00F000\x03",
-        "\x02"
-        "SURVEY-DAT+00001.000000100000-000001S040\x03",
+        "\x02" "F00F000\x03",
+        "\x02" "SURVEY-DAT+00001.000000100000-000001S040\x03",
         "\x02_0.P1        _ x+000123456_ y-000007890_ z+000010000_" + QByteArray(75, ' ') +
             "0118\x03",
         "\x02\x04\x03",
@@ -206,9 +190,7 @@ TEST(Transfer, NikonBlocksBothWays) {
             for (qsizetype i = 0; i < kNikonLines.size(); ++i) {
                 const QByteArray& b = blocks[size_t(i)].first;
                 EXPECT_EQ(b.mid(4, b.size() - 7), kNikonLines[i]);  // the form's cut
-                EXPECT_EQ(b.left(3), download ? "\x01RC"
-                                              : "\x01"
-                                                "CR");
+                EXPECT_EQ(b.left(3), download ? "\x01RC" : "\x01" "CR");
             }
             EXPECT_EQ(blocks.back().first, "\x04");
             EXPECT_EQ(run.loop.got.replies.count('\x06'), kNikonLines.size());

