@@ -104,6 +104,11 @@ TEST(Intersections, NumbersOutOfRangeGiveNoAnswer) {
     text.hang[0] = QStringLiteral("北");
     EXPECT_EQ(SolveKouten(text).first.kind, Element::Kind::None);
     EXPECT_TRUE(SolveKouten(text).answers.empty());
+    // Nor does a bad radius of element 2 turn it into the perpendicular from P3.
+    text.hang[0] = QStringLiteral("0");
+    text.radius[1] = QStringLiteral("r");
+    EXPECT_FALSE(SolveKouten(text).perpendicular);
+    EXPECT_TRUE(SolveKouten(text).answers.empty());
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ Element Build(const KoutenInput& in, int index) {
     } else {
         return e;
     }
+    // Only a non-zero number moves the line; other text leaves it where it was given.
     if (const auto offset = Number(in.hanare[index]); offset && *offset != 0) Offset(e, *offset);
     return e;
 }
@@ -152,7 +153,9 @@ KoutenFigure SolveKouten(const KoutenInput& input) {
     KoutenFigure figure;
     figure.first = Build(input, 0);
     figure.second = Build(input, 1);
-    if (figure.first.kind == Element::Kind::Line && figure.second.kind == Element::Kind::None && Given(input.names[2])) {
+    // P3 alone: no P4, and no direction or radius, not even one that is no number.
+    const bool p3Alone = Given(input.names[2]) && !Given(input.names[3]) && !Given(input.hang[1]) && !Given(input.radius[1]);
+    if (figure.first.kind == Element::Kind::Line && p3Alone) {
         const GridPoint foot = PerpendicularFoot(input.points[2], figure.first);
         figure.perpendicular = true;
         figure.second.kind = Element::Kind::Line;
