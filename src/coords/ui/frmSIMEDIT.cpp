@@ -27,9 +27,9 @@ const QString kHeads = QStringLiteral("^  No |^ﾁｪｯｸ|^測点番号|^測 �
 const QString kConfirm = QStringLiteral("確認");
 const QString kPressAKey = QStringLiteral("何かキーを押してください。");
 
-// Widths in twips of the grid's design, at 15 twips a pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr std::array<std::pair<int, int>, 4> kWidths{{{3, 1350}, {4, 1650}, {5, 1650}, {6, 1350}}};
+// Column widths in pixels: the number, tick and point-number columns hold a few characters;
+// name, X, Y and Z keep the grid's design widths (1350, 1650, 1650, 1350 twips at 15 a pixel).
+constexpr std::array<int, kColumns> kWidths{50, 50, 80, 90, 110, 110, 90};
 
 Qt::Alignment Alignment(int column) {
     if (column == 3) return Qt::AlignLeft;
@@ -85,10 +85,7 @@ void frmSIMEDIT::BuildGrid() {
     grid_ = new QTableWidget(this);
     grid_->setObjectName(QStringLiteral("Fg1"));
     platform::SetGridHeads(grid_, kHeads);
-    for (const auto& [column, twips] : kWidths) grid_->setColumnWidth(column, twips / kTwipsPerPixel);
-    // The number, tick and point-number columns hold a few characters each.
-    for (const auto& [column, pixels] : {std::pair{0, 50}, std::pair{1, 50}, std::pair{2, 80}})
-        grid_->setColumnWidth(column, pixels);
+    for (int column = 0; column < kColumns; ++column) grid_->setColumnWidth(column, kWidths[column]);
     grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -322,17 +322,20 @@ void frmTSMENU::ConvertData() {
     convert::ConvertDataFile(platform::ActivePrompt(), Process());
 }
 
+bool frmTSMENU::OpenOrStartNew(platform::Prompt& prompt, const QString& code) {
+    if (OpenDataFile(prompt, Process(), code)) return true;
+    if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question, platform::PromptButtons::YesNo) !=
+        platform::PromptAnswer::Yes)
+        return false;
+    // New data: whatever a refused file left behind is not carried into the editor.
+    Process().DataFile.clear();
+    Process().ClearDataLines();
+    Process().LoadStatus = 0;
+    return true;
+}
+
 void frmTSMENU::EditNotebook() {
-    platform::Prompt& prompt = platform::ActivePrompt();
-    if (!OpenDataFile(prompt, Process(), kCodeApaFieldBook)) {
-        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
-                           platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
-            return;
-        // New data: whatever a refused file left behind is not carried into the editor.
-        Process().DataFile.clear();
-        Process().ClearDataLines();
-        Process().LoadStatus = 0;
-    }
+    if (!OpenOrStartNew(platform::ActivePrompt(), kCodeApaFieldBook)) return;
     apa::frmAPAEDIT editor(this);
     editor.exec();
 }
@@ -363,13 +366,7 @@ void frmTSMENU::PrintNotebook() {
 void frmTSMENU::SendSimaFile() {
     platform::Prompt& prompt = platform::ActivePrompt();
     if (!CheckSendFormat(prompt, Process().Format)) return;
-    if (!OpenDataFile(prompt, Process(), kCodeSima)) {
-        if (prompt.Message(msg::kCreateNew, QString(), platform::PromptIcon::Question,
-                           platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
-            return;
-        Process().DataFile.clear();
-        Process().ClearDataLines();
-    }
+    if (!OpenOrStartNew(prompt, kCodeSima)) return;
     EditSimaPoints(true);
 }
 

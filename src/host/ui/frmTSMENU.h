@@ -12,6 +12,7 @@ class QPushButton;
 namespace platform {
 class ClickLabel;
 class FileError;
+class Prompt;
 class SingleInstance;
 }  // namespace platform
 
@@ -56,6 +57,9 @@ class frmTSMENU : public QMainWindow {
     void ShowEditMenu();   // item 2
     void EditData(const QString& code);
     void ConvertData();    // item 3
+    // Loads the data file of this code; when none is loaded and the user asks for new data,
+    // starts from nothing. False when the user declines.
+    bool OpenOrStartNew(platform::Prompt& prompt, const QString& code);
     void EditNotebook();   // item 4
     void PrintNotebook();  // item 5
     void SendSimaFile();   // item 6

@@ -1,6 +1,5 @@
 #include "plotmere/plotview/PlotScene.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "plotmere/plotview/ArcPath.h"
@@ -94,12 +93,7 @@ class KoutenDrawing {
 
     void Add(Stroke stroke) {
         // A circle's points are its centre: the extent takes in what defines the figure.
-        for (const GridPoint& p : stroke.points) {
-            scene_.extent.MinX = std::min(scene_.extent.MinX, p.x);
-            scene_.extent.MaxX = std::max(scene_.extent.MaxX, p.x);
-            scene_.extent.MinY = std::min(scene_.extent.MinY, p.y);
-            scene_.extent.MaxY = std::max(scene_.extent.MaxY, p.y);
-        }
+        for (const GridPoint& p : stroke.points) scene_.extent.Include(p.x, p.y);
         scene_.strokes.push_back(std::move(stroke));
     }
 

@@ -1,6 +1,5 @@
 #include "plotmere/plotview/PlotTables.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "plotmere/plotview/HostError.h"
@@ -36,14 +35,10 @@ void PlotTables::Clear() {
 
 int32_t PlotTables::AddPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag) {
     Append(points_, PlotPoint{TenName, X, Y, Z, Tag});
-    if (points_.size() == 1) {
+    if (points_.size() == 1)
         extent_ = {X, Y, X, Y};
-    } else {
-        extent_.MinX = std::min(extent_.MinX, X);
-        extent_.MaxX = std::max(extent_.MaxX, X);
-        extent_.MinY = std::min(extent_.MinY, Y);
-        extent_.MaxY = std::max(extent_.MaxY, Y);
-    }
+    else
+        extent_.Include(X, Y);
     return PointCount();
 }
 

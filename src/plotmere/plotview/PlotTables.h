@@ -3,6 +3,7 @@
 // and the extent of the points. Survey axes: X north, Y east.
 
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,14 @@ struct PlotLink {
 
 struct Extent {
     double MinX = 0, MinY = 0, MaxX = 1, MaxY = 1;
+
+    // Widens the extent to take in a point.
+    void Include(double x, double y) {
+        MinX = std::min(MinX, x);
+        MaxX = std::max(MaxX, x);
+        MinY = std::min(MinY, y);
+        MaxY = std::max(MaxY, y);
+    }
 };
 
 class PlotTables {

@@ -1,18 +1,12 @@
 #include "plotmere/plotview/ui/KoutenView.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-#include "plotmere/plotview/ui/HostMouse.h"
 #include "plotmere/plotview/ui/ScenePainter.h"
 
 namespace plotmere {
 
-KoutenView::KoutenView(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(32, 32);
-}
+KoutenView::KoutenView(QWidget* parent) : SceneView(parent) {}
 
 void KoutenView::Clear() {
     input_ = KoutenInput{};
@@ -39,18 +33,11 @@ short KoutenView::Disp() {
 
 void KoutenView::Reflash() { update(); }
 
-float KoutenView::ScreenWidth() const { return ScreenPoints(*this, Qt::Horizontal); }
-float KoutenView::ScreenHeight() const { return ScreenPoints(*this, Qt::Vertical); }
-
 void KoutenView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintScene(painter, scene_, size());
 }
 
-void KoutenView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = DrawingPosition(*event, SceneFit(scene_, size()));
-    emit MouseMove(HostButtons(event->buttons()), HostShift(event->modifiers()), static_cast<float>(at.x()),
-                   static_cast<float>(at.y()));
-}
+std::optional<ViewFit> KoutenView::CurrentFit() const { return SceneFit(scene_, size()); }
 
 }  // namespace plotmere

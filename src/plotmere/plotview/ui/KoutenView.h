@@ -10,14 +10,13 @@
 // P3 onto it and its foot the answer. A positive offset (Hanare) moves a line to the right
 // of its direction, a negative one to the left.
 
-#include <QWidget>
-
 #include "plotmere/plotview/Intersections.h"
 #include "plotmere/plotview/PlotScene.h"
+#include "plotmere/plotview/ui/SceneView.h"
 
 namespace plotmere {
 
-class KoutenView : public QWidget {
+class KoutenView : public SceneView {
     Q_OBJECT
     Q_PROPERTY(QString P1Name READ P1Name WRITE setP1Name)
     Q_PROPERTY(QString P2Name READ P2Name WRITE setP2Name)
@@ -42,8 +41,6 @@ class KoutenView : public QWidget {
     Q_PROPERTY(double AnsX2 READ AnsX2 WRITE setAnsX2)
     Q_PROPERTY(double AnsY2 READ AnsY2 WRITE setAnsY2)
     Q_PROPERTY(short AnsCount READ AnsCount WRITE setAnsCount)
-    Q_PROPERTY(float ScreenWidth READ ScreenWidth)
-    Q_PROPERTY(float ScreenHeight READ ScreenHeight)
 
   public:
     explicit KoutenView(QWidget* parent = nullptr);
@@ -102,19 +99,13 @@ class KoutenView : public QWidget {
     Q_INVOKABLE short Disp();
     // Redraws the last figure.
     Q_INVOKABLE void Reflash();
-    float ScreenWidth() const;
-    float ScreenHeight() const;
 
     // The figure drawn by the last Disp.
     const PlotScene& Scene() const { return scene_; }
 
-  signals:
-    // Every move over the control; X east and Y north in metres.
-    void MouseMove(short Button, short Shift, float X, float Y);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    std::optional<ViewFit> CurrentFit() const override;
 
   private:
     KoutenInput input_;

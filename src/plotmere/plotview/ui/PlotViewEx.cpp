@@ -7,16 +7,11 @@
 
 #include "plotmere/plotview/HostError.h"
 #include "plotmere/plotview/PlotScene.h"
-#include "plotmere/plotview/ui/HostMouse.h"
 #include "plotmere/plotview/ui/ScenePainter.h"
 
 namespace plotmere {
 
-PlotViewEx::PlotViewEx(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(32, 32);
-}
+PlotViewEx::PlotViewEx(QWidget* parent) : SceneView(parent) {}
 
 void PlotViewEx::Clear() {
     tables_.Clear();
@@ -58,9 +53,6 @@ double PlotViewEx::Sec2Rad(const QString& vData) {
 
 void PlotViewEx::Reflash() { update(); }
 
-float PlotViewEx::ScreenWidth() const { return ScreenPoints(*this, Qt::Horizontal); }
-float PlotViewEx::ScreenHeight() const { return ScreenPoints(*this, Qt::Vertical); }
-
 void PlotViewEx::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const std::optional<ViewFit> fit = CurrentFit();
@@ -73,16 +65,9 @@ std::optional<ViewFit> PlotViewEx::CurrentFit() const {
     return FitExtent(extent, width(), height());
 }
 
-void PlotViewEx::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = DrawingPosition(*event, CurrentFit());
-    emit MouseMove(HostButtons(event->buttons()), HostShift(event->modifiers()), static_cast<float>(at.x()),
-                   static_cast<float>(at.y()));
-}
-
 void PlotViewEx::mouseReleaseEvent(QMouseEvent* event) {
-    const std::optional<ViewFit> fit = CurrentFit();
-    if (!fit) return;
-    const QPointF at = DrawingPosition(*event, fit);
+    if (!CurrentFit()) return;
+    const QPointF at = DrawingPosition(*event);
     if (const int32_t hit = PickPoint(tables_, at.x(), at.y(), searchRange_)) {
         const PlotPoint& p = tables_.Point(hit);
         emit SelectPoint(p.TenName, p.X, p.Y, p.Z, p.Tag);

@@ -6,23 +6,21 @@
 // GetPoint and GetLink throw HostError 9 for a number outside the tables, Sec2Rad
 // HostError 13 for text that is no number, and adding beyond 2³¹ − 1 records HostError 6.
 
-#include <QWidget>
 #include <cstdint>
 
 #include <optional>
 
 #include "plotmere/plotview/PlotFit.h"
 #include "plotmere/plotview/PlotTables.h"
+#include "plotmere/plotview/ui/SceneView.h"
 
 namespace plotmere {
 
-class PlotViewEx : public QWidget {
+class PlotViewEx : public SceneView {
     Q_OBJECT
     Q_PROPERTY(double SearchRange READ SearchRange WRITE setSearchRange)
     Q_PROPERTY(int PointCount READ PointCount)
     Q_PROPERTY(int LinkCount READ LinkCount)
-    Q_PROPERTY(float ScreenWidth READ ScreenWidth)
-    Q_PROPERTY(float ScreenHeight READ ScreenHeight)
 
   public:
     explicit PlotViewEx(QWidget* parent = nullptr);
@@ -47,25 +45,20 @@ class PlotViewEx : public QWidget {
     static double Sec2Rad(const QString& vData);
     // Redraws everything.
     Q_INVOKABLE void Reflash();
-    float ScreenWidth() const;
-    float ScreenHeight() const;
 
     // The extent after the last redraw, for a host that frames its own view.
     const Extent& DataExtent() const { return tables_.extent(); }
 
   signals:
-    // Every move over the control; X east and Y north in metres.
-    void MouseMove(short Button, short Shift, float X, float Y);
     // On a button's release over a point (the first added, when several are in reach).
     void SelectPoint(const QString& TenName, double X, double Y, double Z, const QString& Tag);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    std::optional<ViewFit> CurrentFit() const override;
 
   private:
-    std::optional<ViewFit> CurrentFit() const;
 
     PlotTables tables_;
     double searchRange_ = 0;
