@@ -29,69 +29,62 @@ Outcome Plotmere(const QStringList& args, const QByteArray& input = {}, bool dis
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
+// The words of a command line written as one text; paths that may hold blanks come after.
+QStringList Args(const char* words, const QStringList& more = {}) {
+    return QString::fromUtf8(words).split(u' ', Qt::SkipEmptyParts) + more;
+}
+
 TEST(PlotmereCommand, ConvertsOneOrALineAtATime) {
-    const Outcome one = Plotmere({QStringLiteral("xy2bl"), QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("0")});
+    const Outcome one = Plotmere(Args("xy2bl 9 0 0"));
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(one.out, QStringLiteral("129600.000000 503400.000000 0.000000\n"));  // 36°N 139°50′E
-    const Outcome batch = Plotmere({QStringLiteral("xy2bl")}, "9 0 0\n9 x 0\n1 0 0\n");
+    const Outcome batch = Plotmere(Args("xy2bl"), "9 0 0\n9 x 0\n1 0 0\n");
     EXPECT_EQ(batch.status, 1);
     EXPECT_EQ(batch.out.count(u'\n'), 3);
     EXPECT_TRUE(batch.out.startsWith(QStringLiteral("129600.000000 503400.000000")));
     EXPECT_TRUE(batch.err.contains(QStringLiteral("2 行目"))) << batch.err.toStdString();
-    EXPECT_EQ(Plotmere({QStringLiteral("xy2bl"), QStringLiteral("20"), QStringLiteral("0"), QStringLiteral("0")}).status, 2);
+    EXPECT_EQ(Plotmere(Args("xy2bl 20 0 0")).status, 2);
     EXPECT_EQ(Plotmere({}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("dms2deg"), QStringLiteral("-1353045.5")}).out.left(16), QStringLiteral("-1 135 30 45.500"));
+    EXPECT_EQ(Plotmere(Args("dms2deg -1353045.5")).out.left(16), QStringLiteral("-1 135 30 45.500"));
 }
 
 TEST(PlotmereCommand, EveryJobExplainsItselfAndRefusesBadUse) {
-    const Outcome top = Plotmere({QStringLiteral("--help")});
+    const Outcome top = Plotmere(Args("--help"));
     EXPECT_EQ(top.status, 0);
     for (const char* job : {"xy2bl", "dms2deg", "geoid", "geoid-import", "intersect", "view"}) {
         EXPECT_TRUE(top.out.contains(QString::fromLatin1(job))) << job;
-        const Outcome help = Plotmere({QString::fromLatin1(job), QStringLiteral("--help")});
+        const Outcome help = Plotmere(Args(job, {QStringLiteral("--help")}));
         EXPECT_EQ(help.status, 0) << job;
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("使い方: plotmere ") + QString::fromLatin1(job))) << job;
-        EXPECT_EQ(Plotmere({QString::fromLatin1(job), QStringLiteral("--no-such-option")}).status, 2) << job;
+        EXPECT_EQ(Plotmere(Args(job, {QStringLiteral("--no-such-option")})).status, 2) << job;
     }
-    EXPECT_EQ(Plotmere({QStringLiteral("plot")}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("dms2deg"), QStringLiteral("1"), QStringLiteral("2")}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("geoid"), QStringLiteral("360000"), QStringLiteral("1400000"), QStringLiteral("--path"),
-                        QStringLiteral("a"), QStringLiteral("--path"), QStringLiteral("b"), QStringLiteral("--path"),
-                        QStringLiteral("c"), QStringLiteral("--path"), QStringLiteral("d")})
-                  .status,
-              2);
+    for (const char* bad : {"plot", "dms2deg 1 2", "geoid 360000 1400000 --path a --path b --path c --path d"})
+        EXPECT_EQ(Plotmere(Args(bad)).status, 2) << bad;
 }
 
 TEST(PlotmereCommand, IntersectPrintsTheAnswersAndDrawsTheFigure) {
     // A line due east from A, moved 5 m to its left (north), and a circle of 20 m round C.
     const QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("fig.png"));
-    const Outcome two = Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--hang1"),
-                                  QStringLiteral("324000"), QStringLiteral("--hanare1"), QStringLiteral("-5"), QStringLiteral("--p3"),
-                                  QStringLiteral("C,10,50"), QStringLiteral("--r2"), QStringLiteral("20"), QStringLiteral("--png"), png,
-                                  QStringLiteral("--size"), QStringLiteral("320x240")});
+    const Outcome two =
+        Plotmere(Args("intersect --p1 A,0,0 --hang1 324000 --hanare1 -5 --p3 C,10,50 --r2 20 --size 320x240 --png", {png}));
     EXPECT_EQ(two.status, 0) << two.err.toStdString();
     EXPECT_EQ(two.out, QStringLiteral("AnsCount 2\n1Ans 5.0000 69.3649\n2Ans 5.0000 30.6351\n"));
     EXPECT_EQ(QImage(png).size(), QSize(320, 240));
-    // Parallel lines have no answer: status 1; the old figure stays when the new one cannot be written.
-    const Outcome none = Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--p2"),
-                                   QStringLiteral("B,0,10"), QStringLiteral("--p3"), QStringLiteral("C,-5,0"), QStringLiteral("--p4"),
-                                   QStringLiteral("D,-5,10")});
+    // Parallel lines have no answer: status 1.
+    const Outcome none = Plotmere(Args("intersect --p1 A,0,0 --p2 B,0,10 --p3 C,-5,0 --p4 D,-5,10"));
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.out, QStringLiteral("AnsCount 0\n"));
-    EXPECT_EQ(Plotmere({QStringLiteral("intersect")}).status, 2);  // no element at all
-    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0"), QStringLiteral("--r1"),
-                        QStringLiteral("5")}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--r1"),
-                        QStringLiteral("五")}).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("intersect"), QStringLiteral("--p1"), QStringLiteral("A,0,0"), QStringLiteral("--hang1"), QStringLiteral("0"),
-                        QStringLiteral("--p3"), QStringLiteral("P,5,5"), QStringLiteral("--png"), dir.path()}).status, 2);
+    // No element at all, a point without Y, a radius that is no number, a folder as the figure.
+    for (const char* bad : {"intersect", "intersect --p1 A,0 --r1 5", "intersect --p1 A,0,0 --r1 五"})
+        EXPECT_EQ(Plotmere(Args(bad)).status, 2) << bad;
+    EXPECT_EQ(Plotmere(Args("intersect --p1 A,0,0 --hang1 0 --p3 P,5,5 --png", {dir.path()})).status, 2);
 }
 
 TEST(PlotmereCommand, ViewPlotsASimaFile) {
     const QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("town.png"));
-    const Outcome town = Plotmere({QStringLiteral("view"), QStringLiteral(PLOTMERE_DEMO "/TOWN.sim"), QStringLiteral("--png"), png});
+    const Outcome town = Plotmere(Args("view", {QStringLiteral(PLOTMERE_DEMO "/TOWN.sim"), QStringLiteral("--png"), png}));
     EXPECT_EQ(town.status, 0) << town.err.toStdString();
     EXPECT_FALSE(QImage(png).isNull());
     // A record that does not read is told with its line, and the rest is shown.
@@ -100,19 +93,19 @@ TEST(PlotmereCommand, ViewPlotsASimaFile) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("A01,1,P1,10.0,20.0,,\r\nA01,2,P2,1O.0,20.0,,\r\n");
     file.close();
-    const Outcome faulty = Plotmere({QStringLiteral("view"), bad, QStringLiteral("--png"), png});
+    const Outcome faulty = Plotmere(Args("view", {bad, QStringLiteral("--png"), png}));
     EXPECT_EQ(faulty.status, 1);
     EXPECT_TRUE(faulty.err.contains(QStringLiteral("2 行目"))) << faulty.err.toStdString();
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.filePath(QStringLiteral("none.sim"))}, {}, true).status, 2);
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), dir.path()}, {}, true).status, 2);
+    EXPECT_EQ(Plotmere(Args("view", {dir.filePath(QStringLiteral("none.sim"))}), {}, true).status, 2);
+    EXPECT_EQ(Plotmere(Args("view", {dir.path()}), {}, true).status, 2);
     // The window needs a display; its picture does not.
-    const Outcome headless = Plotmere({QStringLiteral("view"), bad});
+    const Outcome headless = Plotmere(Args("view", {bad}));
     EXPECT_EQ(headless.status, 2);
     EXPECT_TRUE(headless.err.contains(QStringLiteral("--png"))) << headless.err.toStdString();
     QFile empty(dir.filePath(QStringLiteral("empty.sim")));
     ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();
-    EXPECT_EQ(Plotmere({QStringLiteral("view"), empty.fileName()}, {}, true).status, 1);
+    EXPECT_EQ(Plotmere(Args("view", {empty.fileName()}), {}, true).status, 1);
 }
 
 }  // namespace
